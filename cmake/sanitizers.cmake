@@ -1,0 +1,6 @@
+# AddressSanitizer + UndefinedBehaviorSanitizer for everything built in this tree.
+# -fno-sanitize-recover makes any report end the process, so a report fails the test run.
+if(VELLUMINE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,22 @@
+// extractPackage: the one call that unpacks a .docx below its package folder.
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace vellumine {
+
+// What the reader tells its caller while it works.  progress runs before each entry and each
+// 32 KiB block, so a window can repaint; warning carries what the run survives (an entry with an
+// unknown compression method) as message and caption.
+struct ExtractObserver {
+  std::function<void()> progress;
+  std::function<void(std::string_view message, std::string_view caption)> warning;
+};
+
+// Writes every entry of the archive below packageFolder, folders recreated, existing files
+// overwritten.  Throws the reader's exceptions (derived from std::runtime_error).
+void extractPackage(const std::filesystem::path& document, const std::filesystem::path& packageFolder,
+                    const ExtractObserver& observer = {});
+
+}  // namespace vellumine

@@ -1,0 +1,73 @@
+// Substring routines over byte strings (1-based positions, 0 = not found, the copy rules below),
+// the regex shorthands, MergeAdjacentElements, and the whole-file routines every part passes through.
+//
+// Copy rules used by every routine that cuts text: a start below 1 is taken as 1 (the count is not
+// reduced); a count running past the end stops at the end; a start past the end, or a count of 0
+// or less, gives the empty string.  Case-insensitive comparison folds ASCII A-Z only.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/textpos.h"
+
+namespace vellumine {
+
+class TWSRegEx;
+
+// A file that cannot be created, written or copied.
+class EInOutError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+std::string StrLeft(std::string_view s, TextPos n);
+std::string StrRight(std::string_view s, TextPos n);
+std::string StrMid(std::string_view s, TextPos from, TextPos count);  // count 0: to the end
+std::string StrFrom(std::string_view s, TextPos from);
+
+TextPos PosIn(std::string_view s, std::string_view sub);
+TextPos PosFrom(std::string_view s, std::string_view sub, TextPos from, bool ignoreCase = false);
+TextPos PosWithin(std::string_view s, std::string_view sub, TextPos from, bool ignoreCase, TextPos limit);
+TextPos PosLast(std::string_view s, std::string_view sub, TextPos from, bool ignoreCase = false);
+TextPos PosFirstOf(std::string_view s, std::string_view a, std::string_view b, TextPos from,
+                   std::string_view c);
+
+std::string TextBetween(std::string_view s, std::string_view open, std::string_view close,
+                        bool ignoreCase = false);
+std::string SpanOf(std::string_view s, std::string_view open, std::string_view close);
+std::string SpanOfFrom(std::string_view s, std::string_view open, std::string_view close, TextPos from);
+
+std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::string_view newText,
+                           bool ignoreCase = false);
+std::vector<std::string> SplitText(std::string_view s, std::string_view sep);
+std::string JoinList(const std::vector<std::string>& list, std::string_view sep);
+std::string JoinArray(const std::vector<std::string>& items, std::string_view sep);
+
+// Writes src[first..last] (1-based, inclusive) into buffer at fill and advances fill.  The buffer's
+// length is its writable room: when a write passes it, the length becomes fill + 1024 (std::string
+// grows its storage geometrically underneath).  The caller cuts the buffer to fill - 1 at the end.
+void AppendRange(std::string& buffer, TextPos& fill, std::string_view src, TextPos first, TextPos last);
+
+// The shared regex shorthands: set the pattern, replace (or delete) every match in text.
+void RegexReplaceAll(TWSRegEx& regex, std::string& text, std::string_view pattern,
+                     std::string_view replacement);
+void RegexDeleteAll(TWSRegEx& regex, std::string& text, std::string_view pattern);
+
+// Joins neighbouring elements that carry byte-identical opening tags of the given name.
+std::string MergeAdjacentElements(std::string_view s, std::string_view tag);
+
+// Every byte of the file; empty when missing or empty; "R" when it exists but cannot be read.
+std::string ReadWholeFile(const std::filesystem::path& path);
+void WriteTextFile(const std::filesystem::path& path, std::string_view text);  // throws EInOutError
+std::int64_t FileSizeOf(const std::filesystem::path& path);
+std::vector<std::string> ListFolder(const std::filesystem::path& folder);  // "." and ".." included
+void CopyFile(const std::filesystem::path& source, const std::filesystem::path& target);
+int CopyFolderFiles(const std::filesystem::path& source, const std::filesystem::path& target);
+
+std::string SizeText(std::int64_t bytes);  // "0 KB", "1 KB", ...
+
+}  // namespace vellumine

@@ -1,0 +1,69 @@
+#include "support/test_support.h"
+
+#include <algorithm>
+#include <atomic>
+#include <random>
+#include <string>
+
+#include <unistd.h>
+
+namespace vellumine::test {
+
+namespace {
+
+std::string context(std::string_view s, std::size_t at) {
+  std::size_t from = at > 40 ? at - 40 : 0;
+  return std::string(s.substr(from, 80));
+}
+
+}  // namespace
+
+::testing::AssertionResult SameText(std::string_view actual, std::string_view expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  std::size_t i = 0;
+  while (i < actual.size() && i < expected.size() && actual[i] == expected[i]) ++i;
+  return ::testing::AssertionFailure()
+         << "texts differ at offset " << i << " (actual " << actual.size() << " bytes, expected "
+         << expected.size() << " bytes)\n  actual:   ..." << context(actual, i)
+         << "...\n  expected: ..." << context(expected, i) << "...";
+}
+
+std::string runPass(void (*pass)(Conversion&), std::string docText) {
+  Conversion c;
+  c.text = std::move(docText);
+  pass(c);
+  return std::move(c.text);
+}
+
+std::filesystem::path fixturesDir() { return VELLUMINE_FIXTURES_DIR; }
+std::filesystem::path corpusDir() { return VELLUMINE_CORPUS_DIR; }
+
+std::vector<std::filesystem::path> corpusDocuments() {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  if (!std::filesystem::is_directory(corpusDir(), ec)) return files;
+  for (auto it = std::filesystem::recursive_directory_iterator(corpusDir(), ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    if (it->is_regular_file() && it->path().extension() == ".docx") files.push_back(it->path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TempDir::TempDir() {
+  static std::atomic<unsigned> counter{0};
+  std::random_device rd;
+  for (;;) {
+    path_ = std::filesystem::temp_directory_path() /
+            ("vellumine-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+             std::to_string(rd() % 100000));
+    if (std::filesystem::create_directory(path_)) break;
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+}  // namespace vellumine::test

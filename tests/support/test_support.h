@@ -1,0 +1,40 @@
+// Helpers shared by the unit tests: text comparison with a readable first difference, passes run
+// on a small document text, and the locations of fixtures and the shared corpus.
+#pragma once
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "convert/conversion.h"
+
+namespace vellumine::test {
+
+// Fails with the first differing offset and about 40 bytes of context on both sides.
+::testing::AssertionResult SameText(std::string_view actual, std::string_view expected);
+#define EXPECT_SAME_TEXT(actual, expected) EXPECT_TRUE(::vellumine::test::SameText((actual), (expected)))
+
+// Runs one pass on a conversion whose document text is docText; returns the rewritten text.
+std::string runPass(void (*pass)(Conversion&), std::string docText);
+
+std::filesystem::path fixturesDir();
+std::filesystem::path corpusDir();
+// Every .docx below the shared corpus, sorted; empty when the corpus is not beside the checkout.
+std::vector<std::filesystem::path> corpusDocuments();
+
+// A fresh, empty folder below the system temp folder, removed when the object dies.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace vellumine::test
