@@ -17,11 +17,6 @@ namespace vellumine {
 
 namespace {
 
-struct ConversionStep {
-  std::string_view stepText;  // reported before the pass; empty: nothing reported
-  void (*run)(Conversion&);   // null: the step only reports
-};
-
 // The passes in their order.  A row is added when its pass exists.
 constexpr std::array kConversionSteps{
     ConversionStep{"Preparing conversion", [](Conversion& c) { initConversion(c, false, true); }},
@@ -56,6 +51,8 @@ void initConversion(Conversion& c, bool optimize, bool pageSetting) {
   c.useOriginalPageSetting = pageSetting;
   c.cellPropertiesEnabled = true;
 }
+
+std::span<const ConversionStep> conversionSteps() { return kConversionSteps; }
 
 void convert(Conversion& c) {
   for (const ConversionStep& step : kConversionSteps) {
