@@ -60,8 +60,7 @@ const bool kPassBenchmarksRegistered = [] {
   const auto steps = conversionSteps();
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (steps[i].run == nullptr) continue;
-    const std::string name = "BM_Pass/" + std::to_string(i) + "/" +
-                             (steps[i].stepText.empty() ? std::string("-") : std::string(steps[i].stepText));
+    const std::string name = "BM_Pass/" + std::to_string(i) + "/" + std::string(steps[i].passName);
     benchmark::RegisterBenchmark(name.c_str(), BM_Pass, i)->Unit(benchmark::kMillisecond);
   }
   return true;

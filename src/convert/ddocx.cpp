@@ -19,15 +19,16 @@ namespace {
 
 // The passes in their order.  A row is added when its pass exists.
 constexpr std::array kConversionSteps{
-    ConversionStep{"Preparing conversion", [](Conversion& c) { initConversion(c, false, true); }},
-    ConversionStep{"", preClean},
-    ConversionStep{"", readPageSetup},
-    ConversionStep{"Optimizing",
+    ConversionStep{"Preparing conversion", "initConversion",
+                   [](Conversion& c) { initConversion(c, false, true); }},
+    ConversionStep{"", "preClean", preClean},
+    ConversionStep{"", "readPageSetup", readPageSetup},
+    ConversionStep{"Optimizing", "useOriginalPageSetting",
                    [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
-    ConversionStep{"", convertFields},
-    ConversionStep{"", wrapHtmlDocument},
-    ConversionStep{"", reformat},
-    ConversionStep{"Done", nullptr},
+    ConversionStep{"", "convertFields", convertFields},
+    ConversionStep{"", "wrapHtmlDocument", wrapHtmlDocument},
+    ConversionStep{"", "reformat", reformat},
+    ConversionStep{"Done", "", nullptr},
 };
 
 // A companion part as the passes read it: its bytes without any "w:".

@@ -9,10 +9,11 @@
 
 namespace vellumine {
 
-// One row of the pass table: the step text reported before the pass (empty: none) and the pass
-// (null: the row only reports).
+// One row of the pass table: the step text reported before the pass (empty: none), the pass's
+// name (for benchmarks and messages) and the pass itself (null: the row only reports).
 struct ConversionStep {
   std::string_view stepText;
+  std::string_view passName;
   void (*run)(Conversion&);
 };
 
