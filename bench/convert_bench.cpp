@@ -11,20 +11,19 @@
 namespace vellumine::bench {
 namespace {
 
-Conversion conversionOf(const GeneratedPackage& package) {
-  Conversion c;
+void loadGenerated(Conversion& c, const GeneratedPackage& package) {
   c.text = package.document;
   c.styles = package.styles;
   c.numbering = package.numbering;
   c.relationships = package.relationships;
-  return c;
 }
 
 void BM_Convert(benchmark::State& state) {
   const GeneratedPackage package = generatePackage(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     state.PauseTiming();
-    Conversion c = conversionOf(package);
+    Conversion c;
+    loadGenerated(c, package);
     state.ResumeTiming();
     convert(c);
     benchmark::DoNotOptimize(c.text.data());
@@ -37,14 +36,16 @@ BENCHMARK(BM_Convert)->RangeMultiplier(4)->Range(1 << 20, 16 << 20)->Complexity(
 // The text each pass receives, made once by running the passes before it.
 void BM_Pass(benchmark::State& state, std::size_t stepIndex) {
   const GeneratedPackage package = generatePackage(4 << 20);
-  Conversion before = conversionOf(package);
+  Conversion before;
+  loadGenerated(before, package);
   const auto steps = conversionSteps();
   for (std::size_t i = 0; i < stepIndex; ++i) {
     if (steps[i].run != nullptr) steps[i].run(before);
   }
   for (auto _ : state) {
     state.PauseTiming();
-    Conversion c = conversionOf(package);
+    Conversion c;
+    loadGenerated(c, package);
     c.text = before.text;
     c.pageWidth = before.pageWidth;
     c.styleTable = before.styleTable;

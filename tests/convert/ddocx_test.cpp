@@ -41,15 +41,14 @@ TEST_P(DriverPreClean, RewritesAsExpected) {
 }
 INSTANTIATE_TEST_SUITE_P(Cases, DriverPreClean, testing::ValuesIn(kPreCleanCases), caseName);
 
-Conversion pageSetupOf(std::string text) {
-  Conversion c;
+void readPageSetupOf(Conversion& c, std::string text) {
   c.text = std::move(text);
   readPageSetup(c);
-  return c;
 }
 
 TEST(DriverPageSetup, A4PageAndInchMarginsGiveFrameValues) {
-  Conversion c = pageSetupOf(
+  Conversion c;
+  readPageSetupOf(c,
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><sectPr><pgSz w=\"11906\" h=\"16838\"/>"
       "<pgMar top=\"1440\" right=\"1440\" bottom=\"1440\" left=\"1440\" header=\"708\"/></sectPr>");
   EXPECT_EQ(c.pageWidth, "529");
@@ -62,13 +61,15 @@ TEST(DriverPageSetup, A4PageAndInchMarginsGiveFrameValues) {
 }
 
 TEST(DriverPageSetup, MissingElementsDefaultEachOnItsOwnToLetterWithInchMargins) {
-  Conversion noSize = pageSetupOf("<pgMar top=\"720\" right=\"720\" bottom=\"720\" left=\"720\"/>");
+  Conversion noSize;
+  readPageSetupOf(noSize, "<pgMar top=\"720\" right=\"720\" bottom=\"720\" left=\"720\"/>");
   EXPECT_EQ(noSize.pageWidth, "544");
   EXPECT_EQ(noSize.pageHeight, "1056");
   EXPECT_EQ(noSize.marginTop, "32");
   EXPECT_EQ(noSize.marginBottom, "48");
 
-  Conversion nothing = pageSetupOf("<body/>");
+  Conversion nothing;
+  readPageSetupOf(nothing, "<body/>");
   EXPECT_EQ(nothing.pageWidth, "544");
   EXPECT_EQ(nothing.marginTop, "64");
   EXPECT_EQ(nothing.marginBottom, "96");
@@ -76,13 +77,15 @@ TEST(DriverPageSetup, MissingElementsDefaultEachOnItsOwnToLetterWithInchMargins)
 }
 
 TEST(DriverPageSetup, AttributesInAnotherOrderAreNotRead) {
-  Conversion c = pageSetupOf("<pgSz h=\"16838\" w=\"11906\"/>");
+  Conversion c;
+  readPageSetupOf(c, "<pgSz h=\"16838\" w=\"11906\"/>");
   EXPECT_EQ(c.pageWidth, "544");  // the default page, not the A4 values
 }
 
 TEST(DriverPageSetup, ValueOutsideIntegerRangeStopsTheConversionWithItsValue) {
   try {
-    pageSetupOf("<pgSz w=\"99999999999\" h=\"1\"/>");
+    Conversion c;
+    readPageSetupOf(c, "<pgSz w=\"99999999999\" h=\"1\"/>");
     FAIL() << "no error";
   } catch (const EConvertError& e) {
     EXPECT_STREQ(e.what(), "'99999999999' is not a valid integer value");
@@ -90,7 +93,8 @@ TEST(DriverPageSetup, ValueOutsideIntegerRangeStopsTheConversionWithItsValue) {
 }
 
 TEST(DriverPageFrame, FrameGoesAfterBodyStartAndRuleBeforeStyleEnd) {
-  Conversion c = pageSetupOf("<pgSz w=\"12240\" h=\"15840\"/><pgMar top=\"1440\" right=\"1440\" "
+  Conversion c;
+  readPageSetupOf(c, "<pgSz w=\"12240\" h=\"15840\"/><pgMar top=\"1440\" right=\"1440\" "
                              "bottom=\"1440\" left=\"1440\"/>");
   std::string page = "<style>.tab{margin-left:3em}</style><body class=x><p>a</p></div></body>";
   applyPageFrame(c, page);
