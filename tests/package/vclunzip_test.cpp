@@ -2,11 +2,13 @@
 // class and message, damaged entries stay off the disk, and nothing lands outside DestDir.
 #include "package/vclunzip.h"
 
+#include <csignal>
 #include <ctime>
 #include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "package/package_workspace.h"
@@ -322,7 +324,28 @@ TEST(VCLUnZip, UnknownMethodIsReportedAsAWarning) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The destination: existing files, times, permissions.
+// The destination: existing files, times, permissions, a full disk.
+
+TEST(VCLUnZip, ShortWriteEndsWithCantWriteAndRemovesThePartialFile) {
+  // A file-size limit makes write() fail part-way, as a full disk would.
+  PackageWorkspace ws(ZipBuilder().add("small.xml", "s").add("big.xml", sample(100000)).build());
+  struct rlimit saved {};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit limited = saved;
+  limited.rlim_cur = 50000;
+  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &limited);
+  std::string what;
+  try {
+    ws.extract();
+  } catch (const ECantWriteUCF& e) {
+    what = e.what();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(what, "Cant write uncompressed file");
+  EXPECT_EQ(ws.files(), std::vector<std::string>{"small.xml"});
+}
 
 TEST(VCLUnZip, ReadOnlyFileAtTheDestinationIsKept) {
   PackageWorkspace ws(ZipBuilder().add("locked.xml", "new").add("open.xml", "new").build());
