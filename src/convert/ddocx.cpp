@@ -11,6 +11,7 @@
 #include "convert/docx_page.h"
 #include "convert/docx_skeleton.h"
 #include "convert/package_parts.h"
+#include "convert/word_prefix.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -33,7 +34,9 @@ constexpr std::array kConversionSteps{
 
 // A companion part as the passes read it: its bytes without any "w:".
 std::string readCompanionPart(const std::filesystem::path& path) {
-  return ReplaceAllText(ReadWholeFile(path), "w:", "");
+  std::string part = ReadWholeFile(path);
+  normaliseWordPrefix(part);
+  return ReplaceAllText(part, "w:", "");
 }
 
 }  // namespace
@@ -42,6 +45,7 @@ void loadDocumentParts(Conversion& c) {
   c.autoShadeColour = "#eeeeee";
   const MainDocumentParts main = findMainDocumentParts(c.packageFolder);
   c.text = ReadWholeFile(main.document);
+  normaliseWordPrefix(c.text);
   c.relationships = readCompanionPart(main.relationships);
   c.styles = readCompanionPart(findPart(c.packageFolder, "word/styles.xml"));
   c.numbering = readCompanionPart(findPart(c.packageFolder, "word/numbering.xml"));
