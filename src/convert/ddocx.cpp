@@ -10,6 +10,7 @@
 #include "convert/docx_field.h"
 #include "convert/docx_page.h"
 #include "convert/docx_skeleton.h"
+#include "convert/docx_style.h"
 #include "convert/package_parts.h"
 #include "text/strutil.h"
 
@@ -44,6 +45,7 @@ void loadDocumentParts(Conversion& c) {
   c.text = ReadWholeFile(main.document);
   c.relationships = readCompanionPart(main.relationships);
   c.styles = readCompanionPart(findPart(c.packageFolder, "word/styles.xml"));
+  buildStyleSheet(c);
   c.numbering = readCompanionPart(findPart(c.packageFolder, "word/numbering.xml"));
 }
 
