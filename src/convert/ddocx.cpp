@@ -9,6 +9,8 @@
 #include "convert/docx_clean.h"
 #include "convert/docx_field.h"
 #include "convert/docx_page.h"
+#include "convert/docx_para.h"
+#include "convert/docx_run.h"
 #include "convert/docx_skeleton.h"
 #include "convert/docx_style.h"
 #include "convert/package_parts.h"
@@ -24,6 +26,8 @@ constexpr std::array kConversionSteps{
                    [](Conversion& c) { initConversion(c, false, true); }},
     ConversionStep{"", "preClean", preClean},
     ConversionStep{"", "readPageSetup", readPageSetup},
+    ConversionStep{"Parsing text", "convertParagraphs", convertParagraphs},
+    ConversionStep{"", "finishRuns", finishRuns},
     ConversionStep{"Optimizing", "useOriginalPageSetting",
                    [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
     ConversionStep{"", "convertFields", convertFields},
