@@ -9,7 +9,10 @@
 #include "convert/docx_clean.h"
 #include "convert/docx_field.h"
 #include "convert/docx_page.h"
+#include "convert/docx_para.h"
+#include "convert/docx_run.h"
 #include "convert/docx_skeleton.h"
+#include "convert/docx_style.h"
 #include "convert/package_parts.h"
 #include "convert/word_prefix.h"
 #include "text/strutil.h"
@@ -24,6 +27,8 @@ constexpr std::array kConversionSteps{
                    [](Conversion& c) { initConversion(c, false, true); }},
     ConversionStep{"", "preClean", preClean},
     ConversionStep{"", "readPageSetup", readPageSetup},
+    ConversionStep{"Parsing text", "convertParagraphs", convertParagraphs},
+    ConversionStep{"", "finishRuns", finishRuns},
     ConversionStep{"Optimizing", "useOriginalPageSetting",
                    [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
     ConversionStep{"", "convertFields", convertFields},
@@ -48,6 +53,7 @@ void loadDocumentParts(Conversion& c) {
   normaliseWordPrefix(c.text);
   c.relationships = readCompanionPart(main.relationships);
   c.styles = readCompanionPart(findPart(c.packageFolder, "word/styles.xml"));
+  buildStyleSheet(c);
   c.numbering = readCompanionPart(findPart(c.packageFolder, "word/numbering.xml"));
 }
 
