@@ -10,6 +10,7 @@
 #include "convert/docx_field.h"
 #include "convert/docx_page.h"
 #include "convert/docx_skeleton.h"
+#include "convert/docx_table.h"
 #include "convert/package_parts.h"
 #include "text/strutil.h"
 
@@ -23,6 +24,7 @@ constexpr std::array kConversionSteps{
                    [](Conversion& c) { initConversion(c, false, true); }},
     ConversionStep{"", "preClean", preClean},
     ConversionStep{"", "readPageSetup", readPageSetup},
+    ConversionStep{"Parsing table", "convertTables", convertTables},
     ConversionStep{"Optimizing", "useOriginalPageSetting",
                    [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
     ConversionStep{"", "convertFields", convertFields},
