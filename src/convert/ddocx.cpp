@@ -13,6 +13,7 @@
 #include "convert/docx_run.h"
 #include "convert/docx_skeleton.h"
 #include "convert/docx_style.h"
+#include "convert/docx_table.h"
 #include "convert/package_parts.h"
 #include "convert/word_prefix.h"
 #include "text/strutil.h"
@@ -27,6 +28,7 @@ constexpr std::array kConversionSteps{
                    [](Conversion& c) { initConversion(c, false, true); }},
     ConversionStep{"", "preClean", preClean},
     ConversionStep{"", "readPageSetup", readPageSetup},
+    ConversionStep{"Parsing table", "convertTables", convertTables},
     ConversionStep{"Parsing text", "convertParagraphs", convertParagraphs},
     ConversionStep{"", "finishRuns", finishRuns},
     ConversionStep{"Optimizing", "useOriginalPageSetting",
