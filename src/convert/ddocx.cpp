@@ -7,7 +7,11 @@
 #include <string_view>
 
 #include "convert/docx_clean.h"
+#include "convert/docx_dropcap.h"
 #include "convert/docx_field.h"
+#include "convert/docx_img.h"
+#include "convert/docx_link.h"
+#include "convert/docx_list.h"
 #include "convert/docx_page.h"
 #include "convert/docx_para.h"
 #include "convert/docx_run.h"
@@ -29,12 +33,23 @@ constexpr std::array kConversionSteps{
     ConversionStep{"", "preClean", preClean},
     ConversionStep{"", "readPageSetup", readPageSetup},
     ConversionStep{"Parsing table", "convertTables", convertTables},
+    ConversionStep{"ParsingList", "markListItems", markListItems},
+    ConversionStep{"", "buildLists", buildLists},
+    ConversionStep{"", "convertDropCaps", convertDropCaps},
     ConversionStep{"Parsing text", "convertParagraphs", convertParagraphs},
     ConversionStep{"", "finishRuns", finishRuns},
+    ConversionStep{"", "convertTabs", convertTabs},
+    ConversionStep{"", "convertLinks", convertLinks},
+    ConversionStep{"", "convertDrawings", convertDrawings},
     ConversionStep{"Optimizing", "useOriginalPageSetting",
                    [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
     ConversionStep{"", "convertFields", convertFields},
     ConversionStep{"", "wrapHtmlDocument", wrapHtmlDocument},
+    ConversionStep{"", "optimize",
+                   [](Conversion& c) {
+                     c.optimizeHtml = c.settings.optimizeHtml;
+                     if (c.optimizeHtml) optimize(c);
+                   }},
     ConversionStep{"", "reformat", reformat},
     ConversionStep{"Done", "", nullptr},
 };
