@@ -88,7 +88,7 @@ const PosCase kPosCases[] = {
     {"PosFirstOfFromSkips", PosFirstOf("<p><p>", "<p>", "<table", 2, "</table"), 4},
     {"PosFirstOfNone", PosFirstOf("abc", "<p>", "<table", 1, "</table"), 0},
     {"PosFirstOfDifferentFirstBytes", PosFirstOf("abXcd", "cd", "X", 1, "zz"), 3},
-    {"PosFirstOfFirstNeedleWins", PosFirstOf("x<tr>", "<tr", "<", 1, "x"), 1},
+    {"PosFirstOfEarlierPositionWinsOverNeedleOrder", PosFirstOf("x<tr>", "<tr", "<", 1, "x"), 1},
 };
 
 class StrUtilPos : public ::testing::TestWithParam<PosCase> {};
