@@ -1,11 +1,24 @@
 // The conversion driver: loads the parts of an extracted package and runs the passes in their
 // fixed order over the document text, ending with the HTML page.
 #pragma once
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "convert/conversion.h"
 
 namespace vellumine {
+
+// One row of the pass table: the step text reported before the pass (empty: none), the pass's
+// name (for benchmarks and messages) and the pass itself (null: the row only reports).
+struct ConversionStep {
+  std::string_view stepText;
+  std::string_view passName;
+  void (*run)(Conversion&);
+};
+
+// The passes in their fixed order (benchmarks time them one by one).
+std::span<const ConversionStep> conversionSteps();
 
 // Reads document.xml, the relationships, styles and numbering parts from c.packageFolder and
 // builds the style table.

@@ -1,0 +1,104 @@
+// The conversion driver: the package parts are loaded into one Conversion and the passes of the
+// table below rewrite its document text, in this fixed order, from document.xml into the HTML page.
+// Each pass reads and rewrites c.text only; the order is the whole contract between them.
+#include "convert/ddocx.h"
+
+#include <array>
+#include <string_view>
+
+#include "convert/docx_clean.h"
+#include "convert/docx_dropcap.h"
+#include "convert/docx_field.h"
+#include "convert/docx_img.h"
+#include "convert/docx_link.h"
+#include "convert/docx_list.h"
+#include "convert/docx_page.h"
+#include "convert/docx_para.h"
+#include "convert/docx_run.h"
+#include "convert/docx_skeleton.h"
+#include "convert/docx_style.h"
+#include "convert/docx_table.h"
+#include "convert/package_parts.h"
+#include "convert/word_prefix.h"
+#include "text/strutil.h"
+
+namespace vellumine {
+
+namespace {
+
+// The passes in their order.  A row is added when its pass exists.
+constexpr std::array kConversionSteps{
+    ConversionStep{"Preparing conversion", "initConversion",
+                   [](Conversion& c) { initConversion(c, false, true); }},
+    ConversionStep{"", "preClean", preClean},
+    ConversionStep{"", "readPageSetup", readPageSetup},
+    ConversionStep{"Parsing table", "convertTables", convertTables},
+    ConversionStep{"ParsingList", "markListItems", markListItems},
+    ConversionStep{"", "buildLists", buildLists},
+    ConversionStep{"", "convertDropCaps", convertDropCaps},
+    ConversionStep{"Parsing text", "convertParagraphs", convertParagraphs},
+    ConversionStep{"", "finishRuns", finishRuns},
+    ConversionStep{"", "convertTabs", convertTabs},
+    ConversionStep{"", "convertLinks", convertLinks},
+    ConversionStep{"", "convertDrawings", convertDrawings},
+    ConversionStep{"Optimizing", "useOriginalPageSetting",
+                   [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
+    ConversionStep{"", "convertFields", convertFields},
+    ConversionStep{"", "wrapHtmlDocument", wrapHtmlDocument},
+    ConversionStep{"", "optimize",
+                   [](Conversion& c) {
+                     c.optimizeHtml = c.settings.optimizeHtml;
+                     if (c.optimizeHtml) optimize(c);
+                   }},
+    ConversionStep{"", "reformat", reformat},
+    ConversionStep{"Done", "", nullptr},
+};
+
+// A companion part as the passes read it: its bytes without any "w:".
+std::string readCompanionPart(const std::filesystem::path& path) {
+  std::string part = ReadWholeFile(path);
+  normaliseWordPrefix(part);
+  return ReplaceAllText(part, "w:", "");
+}
+
+}  // namespace
+
+void loadDocumentParts(Conversion& c) {
+  c.autoShadeColour = "#eeeeee";
+  const MainDocumentParts main = findMainDocumentParts(c.packageFolder);
+  c.text = ReadWholeFile(main.document);
+  normaliseWordPrefix(c.text);
+  c.relationships = readCompanionPart(main.relationships);
+  c.styles = readCompanionPart(findPart(c.packageFolder, "word/styles.xml"));
+  buildStyleSheet(c);
+  c.numbering = readCompanionPart(findPart(c.packageFolder, "word/numbering.xml"));
+}
+
+void initConversion(Conversion& c, bool optimize, bool pageSetting) {
+  c.optimizeHtml = optimize;
+  c.useOriginalPageSetting = pageSetting;
+  c.cellPropertiesEnabled = true;
+}
+
+std::span<const ConversionStep> conversionSteps() { return kConversionSteps; }
+
+void convert(Conversion& c) {
+  for (const ConversionStep& step : kConversionSteps) {
+    if (!step.stepText.empty() && c.showStep) c.showStep(step.stepText);
+    if (step.run != nullptr) step.run(c);
+  }
+}
+
+std::string convertPackageFolder(const std::filesystem::path& packageFolder,
+                                 const ConversionSettings& settings) {
+  Conversion c;
+  c.packageFolder = packageFolder;
+  c.settings = settings;
+  loadDocumentParts(c);
+  convert(c);
+  std::string page = std::move(c.text);
+  applyPageFrame(c, page);
+  return page;
+}
+
+}  // namespace vellumine
