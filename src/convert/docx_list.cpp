@@ -1,0 +1,196 @@
+// Numbered paragraphs into list items, and runs of items into ol/ul lists nested by item level.
+// Runs after tables and before drop caps and paragraphs, so each item's paragraph still holds its
+// numbering properties (numPr with ilvl and numId); the paragraphs are converted later.
+#include "convert/docx_list.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/docx_scan.h"
+#include "text/strutil.h"
+#include "text/units.h"
+#include "text/xmlfrag.h"
+
+namespace vellumine {
+
+namespace {
+
+constexpr std::string_view kNumberingProperties = "<numPr>";
+constexpr std::string_view kParagraphStart = "<p>";
+constexpr std::string_view kParagraphEnd = "</p>";
+constexpr std::string_view kItemEnd = "</li>";
+constexpr std::string_view kGroupPattern = "((<li>.+?</li>\\s*)+)";
+
+// True when removing every match of "<[^>]+>" would leave anything: a byte outside tags, or a "<"
+// that starts no tag ("<>", or no ">" behind it).
+bool hasTextOutsideTags(std::string_view paragraph) {
+  for (std::size_t at = 0; at < paragraph.size();) {
+    if (paragraph[at] != '<') return true;
+    if (at + 1 >= paragraph.size() || paragraph[at + 1] == '>') return true;
+    std::size_t tagEnd = paragraph.find('>', at + 1);
+    if (tagEnd == std::string_view::npos) return true;
+    at = tagEnd + 1;
+  }
+  return false;
+}
+
+// ---- list kind ------------------------------------------------------------------------------
+
+// "ol" when the first level of the item's numbering definition is "decimal", "ul" for every other
+// format and for a definition that is missing.
+std::string_view listKindOf(std::string_view numbering, std::string_view numId) {
+  if (numId.empty()) return "ul";
+  // No closing quote after the id: numId 1 also finds a num whose id only begins with 1.
+  std::string num = TextBetween(numbering, "<num numId=\"" + std::string(numId), "</num>");
+  std::string abstractId = AttrValue(num, "<abstractNumId val");
+  if (abstractId.empty()) return "ul";
+  std::string abstract =
+      TextBetween(numbering, "<abstractNum abstractNumId=\"" + abstractId, "</abstractNum>");
+  return AttrValue(abstract, "<numFmt val") == "decimal" ? "ol" : "ul";
+}
+
+// The list kind of a group or block, from the numbering reference of its first item; remembered per
+// reference, so a document with thousands of lists reads the numbering part once per definition.
+class ListKinds {
+ public:
+  explicit ListKinds(std::string_view numbering) : numbering_(numbering) {}
+  std::string_view of(std::string_view listText) {
+    std::string numId = TextBetween(listText, "<numId val=\"", "\"");
+    auto known = kinds_.find(numId);
+    if (known != kinds_.end()) return known->second;
+    std::string_view kind = listKindOf(numbering_, numId);
+    kinds_.emplace(std::move(numId), kind);
+    return kind;
+  }
+
+ private:
+  std::string_view numbering_;
+  std::map<std::string, std::string_view, std::less<>> kinds_;
+};
+
+// ---- groups and nesting ----------------------------------------------------------------------
+
+// The level of one item; an item without an ilvl element is at level 0.
+int itemLevel(std::string_view item) {
+  std::string level = ValAttr(item, "ilvl");
+  return level.empty() ? 0 : StrToInt(level);
+}
+
+// Appends the list block "<kind>" + group + "</kind>" with a nested list opened in front of each
+// item whose level rises and closed where the level falls back.  Each nested list remembers the
+// level it was opened at, so a fall closes exactly the lists opened above the new level: a block
+// that starts deeper than it goes on, or falls by several steps, stays balanced.
+void appendListBlock(std::string& out, std::string_view group, std::string_view kind) {
+  const std::string openTag = "<" + std::string(kind) + ">";
+  const std::string closeTag = "</" + std::string(kind) + ">";
+  std::vector<std::string> pieces = SplitText(openTag + std::string(group) + closeTag, kItemEnd);
+  std::vector<int> openedAt;
+  int previousLevel = itemLevel(pieces.front());
+  for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
+    pieces[k] += kItemEnd;
+    int level = itemLevel(pieces[k]);
+    if (level > previousLevel) {
+      out += openTag;
+      openedAt.push_back(level);
+    } else {
+      while (!openedAt.empty() && openedAt.back() > level) {
+        out += closeTag;
+        openedAt.pop_back();
+      }
+    }
+    previousLevel = level;
+    out += pieces[k];
+  }
+  for (std::size_t k = 0; k < openedAt.size(); ++k) out += closeTag;
+  out += pieces.back();
+}
+
+// Where the groups can end: after the last "</li>" and the blanks behind it.  No group reaches past
+// it, and an "<li>" behind it (one without an end tag) can never start a group, so the regex is not
+// left to search to the end of the text once for each of them.
+std::size_t groupSearchEnd(std::string_view text) {
+  std::size_t lastEnd = std::string_view::npos;
+  for (std::size_t at = findCaseless(text, kItemEnd, 0); at != std::string_view::npos;
+       at = findCaseless(text, kItemEnd, at + kItemEnd.size()))
+    lastEnd = at;
+  if (lastEnd == std::string_view::npos) return 0;
+  std::size_t end = lastEnd + kItemEnd.size();
+  while (end < text.size() && static_cast<unsigned char>(text[end]) <= ' ') ++end;
+  return end;
+}
+
+struct Span {
+  std::size_t begin;
+  std::size_t end;
+};
+
+// Every run of consecutive items with the blanks behind each: the matches of the group pattern,
+// collected before anything changes.
+std::vector<Span> findListGroups(TWSRegEx& regex, std::string_view text) {
+  std::vector<Span> groups;
+  std::size_t searchEnd = groupSearchEnd(text);
+  if (searchEnd == 0) return groups;
+  regex.SetPattern(kGroupPattern);
+  regex.SetSubject(std::string(text.substr(0, searchEnd)));
+  while (regex.MatchNext()) {
+    groups.push_back({static_cast<std::size_t>(regex.MatchStart() - 1),
+                      static_cast<std::size_t>(regex.MatchEnd() - 1)});
+  }
+  return groups;
+}
+
+}  // namespace
+
+void markListItems(Conversion& c) {
+  c.hasListItems = false;
+  const std::string_view text = c.text;
+  std::size_t numPr = text.find(kNumberingProperties);
+  if (numPr == std::string_view::npos) return;
+  c.hasListItems = true;
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  std::size_t copied = 0;
+  std::size_t previousEnd = 0;
+  while (numPr != std::string_view::npos) {
+    std::size_t end = text.find(kParagraphEnd, numPr);
+    // Numbering properties without a paragraph end behind them: nothing more to wrap.
+    if (end == std::string_view::npos) break;
+    // The paragraph start is looked for back to the end of the previous numbered paragraph only;
+    // properties that stand in no paragraph of their own are left alone.
+    std::size_t start = findLastBetween(text, kParagraphStart, previousEnd, numPr);
+    if (start != std::string_view::npos && hasTextOutsideTags(text.substr(start, end - start))) {
+      out.append(text, copied, start - copied);
+      out += "<li>";
+      out.append(text, start, end + kParagraphEnd.size() - start);
+      out += "</li>";
+      copied = end + kParagraphEnd.size();
+    }
+    previousEnd = end + kParagraphEnd.size();
+    numPr = text.find(kNumberingProperties, end);
+  }
+  out.append(text, copied, std::string_view::npos);
+  c.text = std::move(out);
+}
+
+void buildLists(Conversion& c) {
+  if (!c.hasListItems) return;
+  const std::string_view text = c.text;
+  std::vector<Span> groups = findListGroups(c.regex, text);
+  if (groups.empty()) return;
+  ListKinds kinds(c.numbering);
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  std::size_t copied = 0;
+  for (const Span& group : groups) {
+    std::string_view groupText = text.substr(group.begin, group.end - group.begin);
+    out.append(text, copied, group.begin - copied);
+    appendListBlock(out, groupText, kinds.of(groupText));
+    copied = group.end;
+  }
+  out.append(text, copied, std::string_view::npos);
+  c.text = std::move(out);
+}
+
+}  // namespace vellumine
