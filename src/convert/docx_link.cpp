@@ -56,7 +56,7 @@ DecodedChar decodeReference(std::string_view text, std::size_t at) {
     int byte;
   } kNamed[] = {{"&colon;", ':'}, {"&tab;", 0}, {"&newline;", 0}};
   for (const auto& named : kNamed) {
-    if (startsWithCaseless(text, at, named.name))
+    if (equalsCaseless(text, at, named.name))
       return {named.byte, named.name.size()};
   }
   std::size_t k = at + 1;

@@ -4,30 +4,9 @@
 // a damaged document holds thousands of unclosed tags.
 #include "convert/docx_scan.h"
 
-#include "text/chartype.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
-
-bool startsWithCaseless(std::string_view text, std::size_t at, std::string_view needle) {
-  if (at > text.size() || text.size() - at < needle.size()) return false;
-  for (std::size_t k = 0; k < needle.size(); ++k) {
-    if (AsciiLower(static_cast<unsigned char>(text[at + k])) !=
-        AsciiLower(static_cast<unsigned char>(needle[k])))
-      return false;
-  }
-  return true;
-}
-
-std::size_t findCaseless(std::string_view text, std::string_view needle, std::size_t from) {
-  if (needle.empty() || text.size() < needle.size()) return std::string_view::npos;
-  const unsigned char first = AsciiLower(static_cast<unsigned char>(needle[0]));
-  for (std::size_t at = from; at + needle.size() <= text.size(); ++at) {
-    if (AsciiLower(static_cast<unsigned char>(text[at])) == first && startsWithCaseless(text, at, needle))
-      return at;
-  }
-  return std::string_view::npos;
-}
 
 std::size_t findLastBetween(std::string_view text, std::string_view needle, std::size_t floor,
                             std::size_t at) {

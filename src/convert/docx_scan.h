@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "convert/markup_scan.h"
 #include "text/wsregex.h"
 
 namespace vellumine {
@@ -30,10 +31,6 @@ using MatchRewriter = std::function<void(const TWSRegEx& regex, std::string& out
 void rewriteMatches(TWSRegEx& regex, std::string& text, const WindowFinder& find,
                     const MatchRewriter& rewrite);
 
-// True when needle stands at text[at], ASCII letters compared without case.
-bool startsWithCaseless(std::string_view text, std::size_t at, std::string_view needle);
-// First occurrence of needle at or after from, ASCII letters compared without case; npos if none.
-std::size_t findCaseless(std::string_view text, std::string_view needle, std::size_t from);
 // Last occurrence of needle that starts at or before `at` and not before `floor`; npos if none.
 std::size_t findLastBetween(std::string_view text, std::string_view needle, std::size_t floor,
                             std::size_t at);

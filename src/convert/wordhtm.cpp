@@ -72,10 +72,10 @@ std::optional<MatchWindow> findSpacerParagraph(std::string_view text, std::size_
       continue;
     }
     std::size_t span = pEnd + 1;
-    if (startsWithCaseless(text, span, kSpacerSpan)) {
+    if (equalsCaseless(text, span, kSpacerSpan)) {
       std::size_t spanEnd = text.find('>', span + kSpacerSpan.size());
       if (spanEnd != std::string_view::npos && spanEnd > span + kSpacerSpan.size() &&
-          startsWithCaseless(text, spanEnd + 1, kSpacerTail))
+          equalsCaseless(text, spanEnd + 1, kSpacerTail))
         return MatchWindow{start, spanEnd + 1 + kSpacerTail.size()};
     }
     from = pEnd + 1;

@@ -4,6 +4,7 @@
 #include "text/strutil.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "text/chartype.h"
 #include "text/wsregex.h"
@@ -45,8 +46,12 @@ Size findFrom(std::string_view s, std::string_view sub, Size at, bool ignoreCase
     Size hit = s.find(sub, at);
     return hit != npos && hit <= lastStart ? hit : npos;
   }
+  // Tight scan for either case of the first byte, then the rest of the needle.
+  auto first = static_cast<unsigned char>(sub[0]);
+  char lower = static_cast<char>(AsciiLower(first));
+  char upper = static_cast<char>(AsciiUpper(first));
   for (Size p = at; p <= lastStart; ++p) {
-    if (equalsAt(s, p, sub, true)) return p;
+    if ((s[p] == lower || s[p] == upper) && equalsAt(s, p + 1, sub.substr(1), true)) return p;
   }
   return npos;
 }
@@ -98,9 +103,18 @@ TextPos PosLast(std::string_view s, std::string_view sub, TextPos from, bool ign
 TextPos PosFirstOf(std::string_view s, std::string_view a, std::string_view b, TextPos from,
                    std::string_view c) {
   if (from < 1) from = 1;
-  // Position by position, so that a caller walking the text with it does linear work in total.
+  // Position by position (not three whole-text searches), so that a caller walking the text with
+  // it does linear work in total.  The needles usually share their first byte ("<"): memchr then
+  // jumps from candidate to candidate.
+  std::string_view needles[] = {a, b, c};
+  bool sharedFirst = !a.empty() && !b.empty() && !c.empty() && a[0] == b[0] && b[0] == c[0];
   for (auto p = static_cast<Size>(from - 1); p < s.size(); ++p) {
-    for (std::string_view needle : {a, b, c}) {
+    if (sharedFirst) {
+      const void* hit = std::memchr(s.data() + p, a[0], s.size() - p);
+      if (!hit) return 0;
+      p = static_cast<Size>(static_cast<const char*>(hit) - s.data());
+    }
+    for (std::string_view needle : needles) {
       if (!needle.empty() && s[p] == needle[0] && equalsAt(s, p, needle, false)) return toPos(p);
     }
   }

@@ -29,9 +29,16 @@ constexpr int kMaxPairs = 100;
 // The converter cycles through a few dozen patterns per conversion; beyond this many distinct
 // patterns the cache is simply emptied, which bounds its memory.
 constexpr std::size_t kMaxCachedPatterns = 128;
-// The JIT stack grows on demand up to this size; a match that needs more fails as "no match".
+// The JIT stack is reserved up to this size and grows on demand; a match that needs more (a lazy
+// group repeated over a whole 16 MB list) is run again by the interpreter, which keeps its
+// backtracking state on the heap.
 constexpr std::size_t kJitStackStart = 32 * 1024;
-constexpr std::size_t kJitStackMax = 8 * 1024 * 1024;
+constexpr std::size_t kJitStackMax = 64 * 1024 * 1024;
+// The library's default match limit (10 million steps) would end a legitimate lazy ".*?" that
+// runs over more than about 10 MB; the limit grows with the subject so that matching stays
+// bounded (a few steps per byte) without refusing large documents.
+constexpr std::uint64_t kBaseMatchLimit = 10'000'000;
+constexpr std::uint64_t kMatchStepsPerByte = 8;
 
 // PCRE2 table layout: lower case, case flip, ten class bitmaps, character types.
 constexpr std::size_t kLowerCaseOffset = 0;
@@ -268,8 +275,14 @@ struct TWSRegEx::Impl {
   // that do not fit the match data all count as no match.
   bool execute(std::size_t startOffset) {
     clearMatch();
-    int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(),
-                         startOffset, matchOptionsFor(execFlags), matchData, matchContext);
+    std::uint64_t limit = kBaseMatchLimit + kMatchStepsPerByte * (subject.size() - startOffset);
+    pcre2_set_match_limit(matchContext, static_cast<std::uint32_t>(std::min<std::uint64_t>(limit, UINT32_MAX)));
+    auto run = [&](std::uint32_t extraOptions) {
+      return pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), startOffset,
+                         matchOptionsFor(execFlags) | extraOptions, matchData, matchContext);
+    };
+    int rc = run(0);
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT) rc = run(PCRE2_NO_JIT);
     if (rc <= 0) return false;
     const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(matchData);
     if (ov[0] > ov[1]) return false;  // \K in a lookahead can end a match before its start

@@ -13,6 +13,9 @@ struct DecodeCase {
   std::u16string expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+
 const DecodeCase kDecodeCases[] = {
     {"Empty", "", u""},
     {"Ascii", "Title 1", u"Title 1"},

@@ -40,6 +40,9 @@ TEST(FileUtil, ReadOfMissingOrEmptyFileIsEmpty) {
 TEST(FileUtil, ReadOfSomethingThatIsNoFileGivesR) {
   test::TempDir dir;
   EXPECT_EQ(ReadWholeFile(dir.path()), "R");
+  // A named pipe would block a plain open forever.
+  ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(ReadWholeFile(dir.path() / "pipe"), "R");
 }
 
 TEST(FileUtil, ReadOfUnreadableFileGivesR) {

@@ -44,6 +44,7 @@ TEST(Mxarrays, IndexErrorsNameTheIndex) {
             "Array index out of range : 134217728");
 }
 
+// Get(Count()) on a full array used to read the slot past the block.
 TEST(Mxarrays, GetAtCountIsAcceptedAndReadsZero) {
   TIntArray a;
   EXPECT_EQ(a.Get(0), 0);

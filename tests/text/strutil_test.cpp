@@ -18,6 +18,9 @@ struct CutCase {
   const char* expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
+
 std::string left(std::string_view s, TextPos n, TextPos) { return StrLeft(s, n); }
 std::string right(std::string_view s, TextPos n, TextPos) { return StrRight(s, n); }
 std::string from(std::string_view s, TextPos p, TextPos) { return StrFrom(s, p); }
@@ -54,6 +57,9 @@ struct PosCase {
   TextPos expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const PosCase& c, std::ostream* os) { *os << c.name; }
+
 const PosCase kPosCases[] = {
     {"PosInFirst", PosIn("abcabc", "bc"), 2},
     {"PosInAbsent", PosIn("abc", "x"), 0},
@@ -70,6 +76,7 @@ const PosCase kPosCases[] = {
     {"PosWithinMustEndBeforeLimit", PosWithin("ab<p>", "<p>", 1, false, 5), 0},
     {"PosWithinEndsJustBeforeLimit", PosWithin("ab<p>", "<p>", 1, false, 6), 3},
     {"PosWithinIgnoreCase", PosWithin("ab<P>", "<p>", 1, true, 6), 3},
+    // An occurrence on the last byte lies before a limit past the end and must be found.
     {"PosWithinLastByte", PosWithin("abc", "c", 1, false, 4), 3},
     {"PosLastFromEnd", PosLast("abcabc", "abc", 0, false), 4},
     {"PosLastStartAtOrBefore", PosLast("abcabc", "abc", 3, false), 1},
@@ -80,6 +87,8 @@ const PosCase kPosCases[] = {
     {"PosFirstOfThirdNeedle", PosFirstOf("x</table>", "<p>", "<table", 1, "</table"), 2},
     {"PosFirstOfFromSkips", PosFirstOf("<p><p>", "<p>", "<table", 2, "</table"), 4},
     {"PosFirstOfNone", PosFirstOf("abc", "<p>", "<table", 1, "</table"), 0},
+    {"PosFirstOfDifferentFirstBytes", PosFirstOf("abXcd", "cd", "X", 1, "zz"), 3},
+    {"PosFirstOfEarlierPositionWinsOverNeedleOrder", PosFirstOf("x<tr>", "<tr", "<", 1, "x"), 1},
 };
 
 class StrUtilPos : public ::testing::TestWithParam<PosCase> {};
@@ -92,6 +101,9 @@ struct TextCase {
   std::string actual;
   const char* expected;
 };
+
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 const TextCase kTextCases[] = {
     {"BetweenFound", TextBetween("<a>x</a>", "<a>", "</a>"), "x"},
@@ -129,6 +141,9 @@ struct SplitCase {
   std::vector<std::string> expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+
 const SplitCase kSplitCases[] = {
     {"NoSeparatorGivesOneItem", "a,b", ";", {"a,b"}},
     {"EmptyTextGivesOneEmptyItem", "", ",", {""}},
@@ -150,6 +165,9 @@ struct MergeCase {
   const char* expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const MergeCase& c, std::ostream* os) { *os << c.name; }
+
 const MergeCase kMergeCases[] = {
     {"TwoIdentical", "<span style=x>a</span><span style=x>b</span>", "<span style=x>ab</span>"},
     {"AcrossLineBreaks", "<span a>x</span>\r\n<span a>y</span><span b>z</span>",
@@ -160,6 +178,7 @@ const MergeCase kMergeCases[] = {
     {"ClosingTagFollowing", "<b><span a>1</span></b><span a>2</span>", "<b><span a>1</span></b><span a>2</span>"},
     {"SeparateRunsMergeLater", "<span a>1</span><i/><span b>2</span><span b>3</span>",
      "<span a>1</span><i/><span b>23</span>"},
+    // An opening tag without ">" once made the scan restart at the beginning for ever.
     {"UnclosedOpeningTagLeftAlone", "x<span a", "x<span a"},
     {"ElementWithoutCloseLeftAlone", "<span a>1<span a>2", "<span a>1<span a>2"},
     {"TextWithoutSpans", "plain", "plain"},

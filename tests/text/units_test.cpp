@@ -14,6 +14,9 @@ struct ConversionCase {
   const char* expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.input; }
+
 class UnitsTwips : public ::testing::TestWithParam<ConversionCase> {};
 TEST_P(UnitsTwips, RoundsToWholePixels) { EXPECT_EQ(TwipsToPx(GetParam().input), GetParam().expected); }
 INSTANTIATE_TEST_SUITE_P(Cases, UnitsTwips,
@@ -24,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnitsTwips,
                                            ConversionCase{"-7", "1"}, ConversionCase{"37", "2"},
                                            ConversionCase{"52", "3"}, ConversionCase{"" , ""},
                                            ConversionCase{"   ", ""}, ConversionCase{" 30 ", "2"},
-                                           ConversionCase{"00", "0"}));
+                                           // Zero written another way is still no length.
+                                           ConversionCase{"00", "0"}, ConversionCase{"-0", "0"}));
 
 class UnitsHalfPoints : public ::testing::TestWithParam<ConversionCase> {};
 TEST_P(UnitsHalfPoints, GivesPixelsWithUnit) {

@@ -27,6 +27,9 @@ struct TemplateCase {
   const char* expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const TemplateCase& c, std::ostream* os) { *os << c.name; }
+
 const TemplateCase kTemplateCases[] = {
     {"LiteralWithoutDollar", "b", "abc", "<br>", "a<br>c"},
     {"BackslashDollarIsExpanded", "b", "abc", "a\\$b", "aa$bc"},

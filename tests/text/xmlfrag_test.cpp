@@ -21,6 +21,9 @@ struct FragmentCase {
   const char* expected;
 };
 
+// Lets test listings show the case instead of its bytes.
+void PrintTo(const FragmentCase& c, std::ostream* os) { *os << c.name; }
+
 const FragmentCase kFragmentCases[] = {
     {"AttrValueFound", AttrValue("<tcW w=\"2880\" type=\"dxa\"/>", "type"), "dxa"},
     {"AttrValueAbsent", AttrValue("<tcW w=\"2880\"/>", "type"), ""},
