@@ -38,17 +38,25 @@ bool hasTextOutsideTags(std::string_view paragraph) {
 
 // ---- list kind ------------------------------------------------------------------------------
 
+// The tags of one list kind.
+struct ListTags {
+  std::string_view open;
+  std::string_view close;
+};
+constexpr ListTags kOrderedList{"<ol>", "</ol>"};
+constexpr ListTags kUnorderedList{"<ul>", "</ul>"};
+
 // "ol" when the first level of the item's numbering definition is "decimal", "ul" for every other
 // format and for a definition that is missing.
-std::string_view listKindOf(std::string_view numbering, std::string_view numId) {
-  if (numId.empty()) return "ul";
+const ListTags& listKindOf(std::string_view numbering, std::string_view numId) {
+  if (numId.empty()) return kUnorderedList;
   // No closing quote after the id: numId 1 also finds a num whose id only begins with 1.
   std::string num = TextBetween(numbering, "<num numId=\"" + std::string(numId), "</num>");
   std::string abstractId = AttrValue(num, "<abstractNumId val");
-  if (abstractId.empty()) return "ul";
+  if (abstractId.empty()) return kUnorderedList;
   std::string abstract =
       TextBetween(numbering, "<abstractNum abstractNumId=\"" + abstractId, "</abstractNum>");
-  return AttrValue(abstract, "<numFmt val") == "decimal" ? "ol" : "ul";
+  return AttrValue(abstract, "<numFmt val") == "decimal" ? kOrderedList : kUnorderedList;
 }
 
 // The list kind of a group or block, from the numbering reference of its first item; remembered per
@@ -56,18 +64,18 @@ std::string_view listKindOf(std::string_view numbering, std::string_view numId) 
 class ListKinds {
  public:
   explicit ListKinds(std::string_view numbering) : numbering_(numbering) {}
-  std::string_view of(std::string_view listText) {
+  const ListTags& of(std::string_view listText) {
     std::string numId = TextBetween(listText, "<numId val=\"", "\"");
     auto known = kinds_.find(numId);
-    if (known != kinds_.end()) return known->second;
-    std::string_view kind = listKindOf(numbering_, numId);
-    kinds_.emplace(std::move(numId), kind);
+    if (known != kinds_.end()) return *known->second;
+    const ListTags& kind = listKindOf(numbering_, numId);
+    kinds_.emplace(std::move(numId), &kind);
     return kind;
   }
 
  private:
   std::string_view numbering_;
-  std::map<std::string, std::string_view, std::less<>> kinds_;
+  std::map<std::string, const ListTags*, std::less<>> kinds_;
 };
 
 // ---- groups and nesting ----------------------------------------------------------------------
@@ -82,28 +90,29 @@ int itemLevel(std::string_view item) {
 // item whose level rises and closed where the level falls back.  Each nested list remembers the
 // level it was opened at, so a fall closes exactly the lists opened above the new level: a block
 // that starts deeper than it goes on, or falls by several steps, stays balanced.
-void appendListBlock(std::string& out, std::string_view group, std::string_view kind) {
-  const std::string openTag = "<" + std::string(kind) + ">";
-  const std::string closeTag = "</" + std::string(kind) + ">";
-  std::vector<std::string> pieces = SplitText(openTag + std::string(group) + closeTag, kItemEnd);
+void appendListBlock(std::string& out, std::string_view group, const ListTags& kind) {
+  std::string block;
+  block.reserve(kind.open.size() + group.size() + kind.close.size());
+  block.append(kind.open).append(group).append(kind.close);
+  std::vector<std::string> pieces = SplitText(block, kItemEnd);
   std::vector<int> openedAt;
   int previousLevel = itemLevel(pieces.front());
   for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
     pieces[k] += kItemEnd;
     int level = itemLevel(pieces[k]);
     if (level > previousLevel) {
-      out += openTag;
+      out += kind.open;
       openedAt.push_back(level);
     } else {
       while (!openedAt.empty() && openedAt.back() > level) {
-        out += closeTag;
+        out += kind.close;
         openedAt.pop_back();
       }
     }
     previousLevel = level;
     out += pieces[k];
   }
-  for (std::size_t k = 0; k < openedAt.size(); ++k) out += closeTag;
+  for (std::size_t k = 0; k < openedAt.size(); ++k) out += kind.close;
   out += pieces.back();
 }
 

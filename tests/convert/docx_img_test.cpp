@@ -39,7 +39,7 @@ struct UnitCase {
 TEST(DocxImg, EmuToPixelsRoundsToTheNearestPixel) {
   constexpr UnitCase kCases[] = {
       {"1828800", "192"}, {"914400", "96"}, {"5943600", "624"}, {"0", "0"},
-      {"4762", "0"},      {"4763", "1"},    {"-9525", "-1"},    {"2147483647", "225457"},
+      {"4762", "0"},      {"4763", "1"},    {"-9525", "-1"},    {"2147483647", "225458"},
   };
   for (const UnitCase& unit : kCases) EXPECT_EQ(emuToPixels(unit.emu), unit.pixels) << unit.emu;
 }
