@@ -21,9 +21,18 @@ bool startsWithCaseless(std::string_view text, std::size_t at, std::string_view 
 
 std::size_t findCaseless(std::string_view text, std::string_view needle, std::size_t from) {
   if (needle.empty() || text.size() < needle.size()) return std::string_view::npos;
-  const unsigned char first = AsciiLower(static_cast<unsigned char>(needle[0]));
-  for (std::size_t at = from; at + needle.size() <= text.size(); ++at) {
-    if (AsciiLower(static_cast<unsigned char>(text[at])) == first && startsWithCaseless(text, at, needle))
+  const auto first = static_cast<unsigned char>(needle[0]);
+  const std::size_t lastStart = text.size() - needle.size();
+  if (!IsAsciiLetter(first)) {
+    // The tags searched for all start with "<": jump from one to the next.
+    for (std::size_t at = text.find(needle[0], from); at != std::string_view::npos && at <= lastStart;
+         at = text.find(needle[0], at + 1)) {
+      if (startsWithCaseless(text, at, needle)) return at;
+    }
+    return std::string_view::npos;
+  }
+  for (std::size_t at = from; at <= lastStart; ++at) {
+    if (AsciiLower(static_cast<unsigned char>(text[at])) == AsciiLower(first) && startsWithCaseless(text, at, needle))
       return at;
   }
   return std::string_view::npos;
@@ -56,8 +65,30 @@ std::optional<MatchWindow> findTagWindow(std::string_view text, std::size_t from
   return std::nullopt;
 }
 
+namespace {
+
+// Anchors the regex at the start of its subject while a rewrite runs.  A window starts where the
+// match must start; unanchored, the regex would try every later start inside the window too, which
+// for a long window full of candidate starts is quadratic again.
+class AnchoredWhileInScope {
+ public:
+  explicit AnchoredWhileInScope(TWSRegEx& regex) : regex_(regex), options_(regex.Options()) {
+    regex_.SetOptions(options_ | preAnchored);
+  }
+  ~AnchoredWhileInScope() { regex_.SetOptions(options_); }
+  AnchoredWhileInScope(const AnchoredWhileInScope&) = delete;
+  AnchoredWhileInScope& operator=(const AnchoredWhileInScope&) = delete;
+
+ private:
+  TWSRegEx& regex_;
+  TWSRegExOptions options_;
+};
+
+}  // namespace
+
 void rewriteMatches(TWSRegEx& regex, std::string& text, const WindowFinder& find,
                     const MatchRewriter& rewrite) {
+  AnchoredWhileInScope anchored(regex);
   std::string out;
   bool rewritten = false;
   std::size_t copied = 0;

@@ -109,6 +109,12 @@ TEST(DocxImg, UnclosedDrawingIsLeftAlone) {
   EXPECT_EQ(convertDrawingsOn(text), text);
 }
 
+TEST(DocxImg, ThousandsOfUnclosedDrawingsAreLeftAlone) {
+  std::string text;
+  for (int k = 0; k < 100000; ++k) text += "<drawing>x";
+  EXPECT_EQ(convertDrawingsOn(text), text);
+}
+
 TEST(DocxImg, SourceGoesThroughTheTemplateExpansion) {
   EXPECT_SAME_TEXT(convertDrawingsOn(drawing("rDollar", "")), "<img src=\"media/a$b.png\" />");
 }
