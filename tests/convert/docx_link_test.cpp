@@ -118,17 +118,17 @@ std::string repeated(std::string_view piece, int times) {
   return text;
 }
 
-// Unclosed tags by the hundred thousand: each candidate start used to cost a scan of the rest of
+// Unclosed tags by the ten thousand: each candidate start used to cost a scan of the rest of
 // the text.  The rows give the result the patterns define.
 TEST(DocxLink, HostileTextsConvertInOnePass) {
   const struct {
     std::string input, expected;
   } kHostile[] = {
-      {repeated("<hyperlink a", 100000) + "</hyperlink>", repeated("<hyperlink a", 100000) + "</hyperlink>"},
-      {repeated("<hyperlink a>b", 100000), repeated("<hyperlink a>b", 100000)},
-      {repeated("<hyperlink ", 100000) + "/>", "<a href=\"\"></a>"},
-      {repeated("<bookmarkStart ", 100000) + ">", repeated("<bookmarkStart ", 100000) + ">"},
-      {repeated("<bookmarkStart ", 100000) + "/>", ""},
+      {repeated("<hyperlink a", 50000) + "</hyperlink>", repeated("<hyperlink a", 50000) + "</hyperlink>"},
+      {repeated("<hyperlink a>b", 50000), repeated("<hyperlink a>b", 50000)},
+      {repeated("<hyperlink ", 50000) + "/>", "<a href=\"\"></a>"},
+      {repeated("<bookmarkStart ", 50000) + ">", repeated("<bookmarkStart ", 50000) + ">"},
+      {repeated("<bookmarkStart ", 50000) + "/>", ""},
   };
   for (const auto& hostile : kHostile) EXPECT_EQ(convertLinksOn(hostile.input), hostile.expected);
 }
