@@ -13,7 +13,10 @@ namespace {
 constexpr std::string_view kHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
     "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
-    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><w:body>";
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+    "xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
+    "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+    "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><w:body>";
 constexpr std::string_view kTail =
     "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1440\" w:right=\"1440\" "
     "w:bottom=\"1440\" w:left=\"1440\" w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/></w:sectPr>"
@@ -94,10 +97,17 @@ std::string hyperlinks() {
 }
 
 std::string drawing() {
-  return paragraph("", "<w:r><w:drawing><wp:anchor><wp:positionH relativeFrom=\"column\"><wp:align>center</wp:align>"
-                       "</wp:positionH><wp:extent cx=\"1905000\" cy=\"952500\"/><a:graphic><a:graphicData>"
-                       "<pic:pic><pic:blipFill><a:blip r:embed=\"rId11\"/></pic:blipFill></pic:pic>"
-                       "</a:graphicData></a:graphic></wp:anchor></w:drawing></w:r>");
+  return paragraph(
+      "", "<w:r><w:drawing><wp:anchor distT=\"0\" distB=\"0\" distL=\"114300\" distR=\"114300\" simplePos=\"0\" "
+          "relativeHeight=\"1\" behindDoc=\"0\" locked=\"0\" layoutInCell=\"1\" allowOverlap=\"1\">"
+          "<wp:simplePos x=\"0\" y=\"0\"/><wp:positionH relativeFrom=\"column\"><wp:align>center</wp:align>"
+          "</wp:positionH><wp:positionV relativeFrom=\"paragraph\"><wp:posOffset>0</wp:posOffset></wp:positionV>"
+          "<wp:extent cx=\"1905000\" cy=\"952500\"/><wp:wrapTopAndBottom/><wp:docPr id=\"1\" name=\"Picture 1\"/>"
+          "<a:graphic><a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic>"
+          "<pic:nvPicPr><pic:cNvPr id=\"1\" name=\"image1.png\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill>"
+          "<a:blip r:embed=\"rId11\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm>"
+          "<a:off x=\"0\" y=\"0\"/><a:ext cx=\"1905000\" cy=\"952500\"/></a:xfrm><a:prstGeom prst=\"rect\">"
+          "<a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:anchor></w:drawing></w:r>");
 }
 
 std::string field() {
@@ -114,7 +124,8 @@ std::string block(int n) {
 }
 
 constexpr std::string_view kStyles =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:styles><w:style w:type=\"paragraph\" w:default=\"1\" "
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:styles "
+    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:style w:type=\"paragraph\" w:default=\"1\" "
     "w:styleId=\"Normal\"><w:name w:val=\"Normal\"/><w:rPr><w:rFonts w:ascii=\"Calibri\"/><w:sz w:val=\"22\"/>"
     "</w:rPr></w:style><w:style w:type=\"paragraph\" w:styleId=\"1\"><w:name w:val=\"heading 1\"/>"
     "<w:basedOn w:val=\"Normal\"/><w:rPr><w:b/><w:color w:val=\"2F5496\"/><w:sz w:val=\"32\"/></w:rPr></w:style>"
@@ -126,15 +137,48 @@ constexpr std::string_view kStyles =
     "</w:tblBorders></w:tblPr></w:style></w:styles>";
 
 constexpr std::string_view kNumbering =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:numbering><w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\">"
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:numbering "
+    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\">"
     "<w:numFmt w:val=\"decimal\"/></w:lvl></w:abstractNum><w:abstractNum w:abstractNumId=\"1\"><w:lvl w:ilvl=\"0\">"
     "<w:numFmt w:val=\"bullet\"/></w:lvl></w:abstractNum><w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>"
     "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"1\"/></w:num></w:numbering>";
 
+constexpr std::string_view kContentTypes =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"xml\" ContentType=\"application/xml\"/><Default Extension=\"png\" ContentType=\"image/png\"/>"
+    "<Override PartName=\"/word/document.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
+    "<Override PartName=\"/word/styles.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+    "<Override PartName=\"/word/numbering.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml\"/></Types>";
+
+constexpr std::string_view kPackageRelationships =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
+    "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+    "Target=\"word/document.xml\"/></Relationships>";
+
+// A valid 1x1 PNG, so that every converter accepts the image.
+constexpr unsigned char kPng[] = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+    0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00, 0x00, 0x1F, 0x15, 0xC4, 0x89, 0x00,
+    0x00, 0x00, 0x0D, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8, 0xCF, 0xC0, 0xF0, 0x1F, 0x00, 0x05,
+    0x00, 0x01, 0xFF, 0x89, 0x99, 0x3D, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42,
+    0x60, 0x82};
+
 constexpr std::string_view kRelationships =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships><Relationship Id=\"rId10\" Type=\"hyperlink\" "
-    "Target=\"https://example.org/\" TargetMode=\"External\"/><Relationship Id=\"rId11\" Type=\"image\" "
-    "Target=\"media/image1.png\"/></Relationships>";
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
+    "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId10\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
+    "Target=\"https://example.org/\" TargetMode=\"External\"/><Relationship Id=\"rId11\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
+    "Target=\"media/image1.png\"/><Relationship Id=\"rId20\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" Target=\"styles.xml\"/>"
+    "<Relationship Id=\"rId21\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/numbering\" "
+    "Target=\"numbering.xml\"/></Relationships>";
 
 }  // namespace
 
@@ -150,11 +194,15 @@ GeneratedPackage generatePackage(std::size_t targetBytes) {
 void writePackageFolder(const GeneratedPackage& package, const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder / "word" / "_rels");
   std::filesystem::create_directories(folder / "word" / "media");
+  std::filesystem::create_directories(folder / "_rels");
+  WriteTextFile(folder / "[Content_Types].xml", kContentTypes);
+  WriteTextFile(folder / "_rels" / ".rels", kPackageRelationships);
   WriteTextFile(folder / "word" / "document.xml", package.document);
   WriteTextFile(folder / "word" / "styles.xml", package.styles);
   WriteTextFile(folder / "word" / "numbering.xml", package.numbering);
   WriteTextFile(folder / "word" / "_rels" / "document.xml.rels", package.relationships);
-  WriteTextFile(folder / "word" / "media" / "image1.png", std::string("\x89PNG\r\n\x1a\n", 8));
+  WriteTextFile(folder / "word" / "media" / "image1.png",
+                std::string_view(reinterpret_cast<const char*>(kPng), sizeof kPng));
 }
 
 }  // namespace vellumine::bench

@@ -7,10 +7,19 @@
 #include <string_view>
 
 #include "convert/docx_clean.h"
+#include "convert/docx_dropcap.h"
 #include "convert/docx_field.h"
+#include "convert/docx_img.h"
+#include "convert/docx_link.h"
+#include "convert/docx_list.h"
 #include "convert/docx_page.h"
+#include "convert/docx_para.h"
+#include "convert/docx_run.h"
 #include "convert/docx_skeleton.h"
+#include "convert/docx_style.h"
+#include "convert/docx_table.h"
 #include "convert/package_parts.h"
+#include "convert/word_prefix.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -23,17 +32,33 @@ constexpr std::array kConversionSteps{
                    [](Conversion& c) { initConversion(c, false, true); }},
     ConversionStep{"", "preClean", preClean},
     ConversionStep{"", "readPageSetup", readPageSetup},
+    ConversionStep{"Parsing table", "convertTables", convertTables},
+    ConversionStep{"ParsingList", "markListItems", markListItems},
+    ConversionStep{"", "buildLists", buildLists},
+    ConversionStep{"", "convertDropCaps", convertDropCaps},
+    ConversionStep{"Parsing text", "convertParagraphs", convertParagraphs},
+    ConversionStep{"", "finishRuns", finishRuns},
+    ConversionStep{"", "convertTabs", convertTabs},
+    ConversionStep{"", "convertLinks", convertLinks},
+    ConversionStep{"", "convertDrawings", convertDrawings},
     ConversionStep{"Optimizing", "useOriginalPageSetting",
                    [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
     ConversionStep{"", "convertFields", convertFields},
     ConversionStep{"", "wrapHtmlDocument", wrapHtmlDocument},
+    ConversionStep{"", "optimize",
+                   [](Conversion& c) {
+                     c.optimizeHtml = c.settings.optimizeHtml;
+                     if (c.optimizeHtml) optimize(c);
+                   }},
     ConversionStep{"", "reformat", reformat},
     ConversionStep{"Done", "", nullptr},
 };
 
 // A companion part as the passes read it: its bytes without any "w:".
 std::string readCompanionPart(const std::filesystem::path& path) {
-  return ReplaceAllText(ReadWholeFile(path), "w:", "");
+  std::string part = ReadWholeFile(path);
+  normaliseWordPrefix(part);
+  return ReplaceAllText(part, "w:", "");
 }
 
 }  // namespace
@@ -42,8 +67,10 @@ void loadDocumentParts(Conversion& c) {
   c.autoShadeColour = "#eeeeee";
   const MainDocumentParts main = findMainDocumentParts(c.packageFolder);
   c.text = ReadWholeFile(main.document);
+  normaliseWordPrefix(c.text);
   c.relationships = readCompanionPart(main.relationships);
   c.styles = readCompanionPart(findPart(c.packageFolder, "word/styles.xml"));
+  buildStyleSheet(c);
   c.numbering = readCompanionPart(findPart(c.packageFolder, "word/numbering.xml"));
 }
 

@@ -49,7 +49,6 @@ TEST(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(runConverter("").status, 2);
   EXPECT_EQ(runConverter(quoted(samplePackage().string())).status, 2);  // no -o
   EXPECT_EQ(runConverter("--frobnicate x -o y").status, 2);
-  EXPECT_EQ(runConverter("a b -o y").status, 2);
 }
 
 TEST(Cli, PackageFolderGivesTheViewersFramedPage) {
@@ -118,6 +117,43 @@ TEST(Cli, KeepPackageLeavesTheExtractedPartsForInspection) {
   ASSERT_EQ(r.status, 0) << r.output;
   EXPECT_TRUE(fs::exists(kept / "[Content_Types].xml"));
   EXPECT_EQ(ReadWholeFile(dir.path() / "x.htm"), convertPackageFolder(kept));
+}
+
+TEST(CliBatch, EachDocumentGetsItsOwnPageAndMediaFolderNamedAfterIt) {
+  test::TempDir a, b, out;
+  for (const test::TempDir* dir : {&a, &b}) {
+    fs::create_directories(dir->path() / "report" / "word" / "media");
+    WriteTextFile(dir->path() / "report" / "word" / "document.xml",
+                  "<w:body><w:p>src=\"media/image1.png\"</w:p></w:body>");
+    WriteTextFile(dir->path() / "report" / "word" / "media" / "image1.png", dir->path().string());
+  }
+  const RunResult r = runConverter(quoted((a.path() / "report").string()) + " " +
+                                   quoted((b.path() / "report").string()) + " -j 2 -d " +
+                                   quoted((out.path() / "pages").string()));
+  ASSERT_EQ(r.status, 0) << r.output;
+  const fs::path pages = out.path() / "pages";
+  EXPECT_NE(ReadWholeFile(pages / "report.htm").find("src=\"report_media/image1.png\""), std::string::npos);
+  EXPECT_NE(ReadWholeFile(pages / "report (2).htm").find("src=\"report (2)_media/image1.png\""),
+            std::string::npos);
+  EXPECT_EQ(ReadWholeFile(pages / "report_media" / "image1.png"), a.path().string());
+  EXPECT_EQ(ReadWholeFile(pages / "report (2)_media" / "image1.png"), b.path().string());
+}
+
+TEST(CliBatch, OneFailedDocumentDoesNotStopTheOthersButFailsTheRun) {
+  test::TempDir out;
+  const RunResult r = runConverter("/nonexistent/gone.docx " + quoted(samplePackage().string()) +
+                                   " -d " + quoted(out.path().string()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("vellumine-convert: /nonexistent/gone.docx: File not found."), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(out.path() / "sample.htm"), convertPackageFolder(samplePackage()));
+  EXPECT_FALSE(fs::exists(out.path() / "gone.htm"));
+}
+
+TEST(CliBatch, OptionsThatDoNotFitTogetherAreUsageErrors) {
+  EXPECT_EQ(runConverter("a b -o x.htm").status, 2);
+  EXPECT_EQ(runConverter("a -o x.htm -d y").status, 2);
+  EXPECT_EQ(runConverter("a -d y -j 0").status, 2);
+  EXPECT_EQ(runConverter("a -d y -j two").status, 2);
 }
 
 }  // namespace

@@ -1,0 +1,181 @@
+// Runs (after pre-cleaning: "<r>", an optional "<rPr>..</rPr>", the text, "</r>") to HTML.
+// convertRuns works on one paragraph's content for the paragraph pass: toggles become b, i, u, sub
+// and sup, font/size/colour/highlight become a span.  finishRuns, after the paragraph pass, strips
+// the run markup left in the whole document text and merges neighbouring identical spans.
+#include "convert/docx_run.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "convert/docx_css.h"
+#include "convert/markup_scan.h"
+#include "text/strutil.h"
+#include "text/wsregex.h"
+#include "text/xmlfrag.h"
+
+namespace vellumine {
+
+namespace {
+
+constexpr std::string_view kRunPattern = "<r[^>]*><rPr>.+?</rPr>(.+?)</r>";
+constexpr std::size_t npos = std::string_view::npos;
+
+struct RunExtent {
+  std::size_t start = npos;
+  std::size_t end = npos;  // just after "</r>"
+};
+
+// Finds the runs that kRunPattern matches, left to right, in linear time: the pattern's lazy parts
+// end at the first "</rPr>" and the first "</r>" after it, so plain scans give the same matches,
+// and a content full of unclosed runs costs one scan instead of one per run start.
+class RunScanner {
+ public:
+  explicit RunScanner(std::string_view content)
+      : content_(content), tagEnd_(content, ">", false),
+        propsEnd_(content, "</rPr>", true),
+        runEnd_(content, "</r>", true) {}
+
+  RunExtent next(std::size_t from) {
+    for (std::size_t start = findCaseless(content_, "<r", from); start != npos;
+         start = findCaseless(content_, "<r", start + 1)) {
+      std::size_t tagEnd = tagEnd_.from(start + 2);
+      if (tagEnd == npos) break;  // no later start has a tag end either
+      if (!equalsCaseless(content_, tagEnd + 1, "<rPr>")) continue;
+      std::size_t propsEnd = propsEnd_.from(tagEnd + 1 + 5 + 1);  // ".+?": at least one byte
+      if (propsEnd == npos) break;
+      std::size_t runEnd = runEnd_.from(propsEnd + 6 + 1);
+      if (runEnd == npos) break;
+      return {start, runEnd + 4};
+    }
+    return {};
+  }
+
+ private:
+  std::string_view content_;
+  ForwardFinder tagEnd_;
+  ForwardFinder propsEnd_;
+  ForwardFinder runEnd_;
+};
+
+std::string fontDeclaration(std::string_view font, std::string_view size) {
+  if (!font.empty() && !size.empty()) {
+    return "font:normal " + std::string(size) + " '" + std::string(font) + "';";
+  }
+  std::string css;
+  if (!font.empty()) css += "font-family:'" + std::string(font) + "';";
+  if (!size.empty()) css += "font-size:" + std::string(size) + ";";
+  return css;
+}
+
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != npos; }
+
+// Deletes every match of pattern in the text before limit; the tail from limit on is kept.  The
+// callers pass the end of the last place a match can end, so that starts beyond it, which could
+// only fail after scanning to the end of the text, are never tried.
+void deleteMatchesBefore(Conversion& c, std::string_view pattern, std::size_t limit) {
+  if (limit == npos) return;
+  std::string head = c.text.substr(0, limit);
+  RegexDeleteAll(c.regex, head, pattern);
+  head.append(c.text, limit);
+  c.text = std::move(head);
+}
+
+}  // namespace
+
+void wrapOnMarker(std::string& content, std::string_view marker, std::string_view name) {
+  std::size_t markerAt = content.find(marker);
+  if (markerAt == npos) return;
+  struct Insertion {
+    std::size_t at;
+    bool opening;
+  };
+  std::vector<Insertion> insertions;
+  ForwardFinder propsEnd(content, "</rPr>", false);
+  while (markerAt != npos) {
+    std::size_t runEnd = content.find("</r>", markerAt);
+    if (runEnd == npos) break;
+    std::size_t propsAt = propsEnd.from(markerAt);
+    if (propsAt != npos) insertions.push_back({propsAt + 6, true});
+    insertions.push_back({runEnd, false});
+    markerAt = content.find(marker, runEnd);
+  }
+  if (insertions.empty()) return;
+  // Runs without their own "</rPr>" can put an opening tag behind a later closing one; keep the
+  // text order, and at one position the opening tag first.
+  std::stable_sort(insertions.begin(), insertions.end(),
+                   [](const Insertion& a, const Insertion& b) { return a.at < b.at; });
+  const std::string open = "<" + std::string(name) + ">";
+  const std::string close = "</" + std::string(name) + ">";
+  std::string out;
+  out.reserve(content.size() + insertions.size() * close.size());
+  std::size_t copied = 0;
+  for (const Insertion& insertion : insertions) {
+    out.append(content, copied, insertion.at - copied);
+    out += insertion.opening ? open : close;
+    copied = insertion.at;
+  }
+  out.append(content, copied);
+  content = std::move(out);
+}
+
+void wrapToggle(std::string& content, std::string_view name) {
+  wrapOnMarker(content, "<" + std::string(name) + "/>", name);
+}
+
+std::string runSpan(TWSRegEx& regex, std::string_view run, std::string_view paragraphCss) {
+  std::string font = TextBetween(run, "<rFonts ascii=\"", "\"");
+  std::string colour = ValAttr(run, "color");
+  std::string size = ValAttr(run, "sz");
+  if (size.empty()) size = ValAttr(run, "szCs");
+  std::string highlight = ValAttr(run, "highlight");
+
+  const std::string emptySpan = "<span style=\"";
+  std::string span = emptySpan;
+  std::string fontCss = fontDeclaration(font, fontSizeToPx(size));
+  if (!fontCss.empty() && !contains(paragraphCss, fontCss)) span += fontCss;
+  if (!colour.empty()) {
+    std::string colourCss = "color:#" + colour + ";";
+    if (!contains(paragraphCss, colourCss)) span += colourCss;
+  }
+  if (!highlight.empty()) span += "background-color:" + highlight + ";";
+  if (span == emptySpan) return regex.ExpandReplacement("$1");
+  return regex.ExpandReplacement(span + "\">$1</span>");
+}
+
+void convertRuns(Conversion& c, std::string& content, std::string_view paragraphCss) {
+  wrapToggle(content, "b");
+  wrapToggle(content, "i");
+  wrapOnMarker(content, "<u val", "u");
+  wrapOnMarker(content, "val=\"subscript\"", "sub");
+  wrapOnMarker(content, "val=\"superscript\"", "sup");
+
+  RunScanner scanner(content);
+  RunExtent run = scanner.next(0);
+  if (run.start == npos) return;
+  c.regex.SetPattern(kRunPattern);
+  std::string out;
+  out.reserve(content.size());
+  std::size_t copied = 0;
+  for (; run.start != npos; run = scanner.next(run.end)) {
+    out.append(content, copied, run.start - copied);
+    copied = run.start;
+    // The run alone is the regex's subject, so the replacement expands "$1" to its text.
+    c.regex.SetSubject(content.substr(run.start, run.end - run.start));
+    if (!c.regex.Match()) continue;  // copied as it stands
+    out += runSpan(c.regex, c.regex.MatchedText(), paragraphCss);
+    copied = run.end;
+  }
+  out.append(content, copied);
+  content = std::move(out);
+}
+
+void finishRuns(Conversion& c) {
+  std::size_t lastPropsEnd = findLastCaseless(c.text, "</rPr>");
+  deleteMatchesBefore(c, "<rPr>.*?</rPr>", lastPropsEnd == npos ? npos : lastPropsEnd + 6);
+  std::size_t lastTagEnd = c.text.rfind('>');
+  deleteMatchesBefore(c, "<r[^>]*>", lastTagEnd == npos ? npos : lastTagEnd + 1);
+  RegexDeleteAll(c.regex, c.text, "</r>");
+  c.text = MergeAdjacentElements(c.text, "span");
+}
+
+}  // namespace vellumine

@@ -1,0 +1,675 @@
+// Word tables to HTML tables.  Runs right after pre-cleaning (element names have lost "w:", row
+// start tags their attributes): table and cell property blocks become attributes and styles of
+// <table> and <td>, vertical merges and grid spans become row and column spans, the grid becomes
+// <col> elements.  The paragraphs inside the cells are left to the paragraph and run passes.
+#include "convert/docx_table.h"
+
+#include <array>
+#include <charconv>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "convert/docx_css.h"
+#include "convert/docx_style.h"
+#include "text/chartype.h"
+#include "text/strutil.h"
+#include "text/units.h"
+#include "text/wsregex.h"
+#include "text/xmlfrag.h"
+
+namespace vellumine {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+constexpr std::string_view kTablePropsStart = "<tblPr>";
+constexpr std::string_view kTablePropsEnd = "</tblPr>";
+constexpr std::string_view kTableBordersStart = "<tblBorders>";
+constexpr std::string_view kTableBordersEnd = "</tblBorders>";
+constexpr std::string_view kCellPropsStart = "<tcPr>";
+constexpr std::string_view kCellPropsEnd = "</tcPr>";
+constexpr std::string_view kSpanStart = "<gridSpan val=\"";
+
+// ---------------------------------------------------------------------------------------------
+// Scanning helpers
+
+// Rebuilds a text left to right: gaps of the source are copied with AppendRange and new pieces are
+// added between them, so a structural step writes the document once into one presized buffer.
+class TextBuilder {
+ public:
+  explicit TextBuilder(std::string_view source) : source_(source) {
+    buffer_.reserve(source.size() + source.size() / 8 + 64);
+    buffer_.resize(source.size() + 1);  // the first write always fits, even for an empty source
+  }
+
+  // Copies source[from, to), 0-based with the end excluded.
+  void copy(std::size_t from, std::size_t to) {
+    if (to > from) {
+      AppendRange(buffer_, fill_, source_, static_cast<TextPos>(from) + 1, static_cast<TextPos>(to));
+    }
+  }
+  void add(std::string_view piece) {
+    if (!piece.empty()) AppendRange(buffer_, fill_, piece, 1, static_cast<TextPos>(piece.size()));
+  }
+  std::string finish() {
+    buffer_.resize(static_cast<std::size_t>(fill_ - 1));
+    return std::move(buffer_);
+  }
+
+ private:
+  std::string_view source_;
+  std::string buffer_;
+  TextPos fill_ = 1;
+};
+
+// True when the byte at pos ends an element name: the start tag closes or an attribute follows.
+bool endsName(std::string_view text, std::size_t pos) {
+  return pos < text.size() && (text[pos] == '>' || IsAsciiSpace(static_cast<unsigned char>(text[pos])));
+}
+
+// True when text holds the start tag of the named element at pos ("<tc>", "<tc colspan=...>", but
+// not "<tcPr>").
+bool isStartTag(std::string_view text, std::size_t pos, std::string_view open) {
+  return text.compare(pos, open.size(), open) == 0 && endsName(text, pos + open.size());
+}
+
+// The first occurrence of a needle at or after a position, for callers whose positions only move
+// forward: a hit that still lies ahead is reused, so all the queries together read the text once.
+// With wholeName only start tags of that name count ("<tc" finds "<tc>" but not "<tcPr>").
+class ForwardFinder {
+ public:
+  ForwardFinder(std::string_view text, std::string_view needle, bool wholeName = false)
+      : text_(text), needle_(needle), wholeName_(wholeName) {}
+
+  std::size_t from(std::size_t pos) {
+    if (pos < lastQuery_ || (hit_ != npos && hit_ < pos)) hit_ = search(pos);
+    lastQuery_ = pos;
+    return hit_;
+  }
+
+ private:
+  std::size_t search(std::size_t pos) const {
+    for (std::size_t at = text_.find(needle_, pos); at != npos; at = text_.find(needle_, at + 1)) {
+      if (!wholeName_ || endsName(text_, at + needle_.size())) return at;
+    }
+    return npos;
+  }
+
+  std::string_view text_;
+  std::string_view needle_;
+  bool wholeName_;
+  std::size_t lastQuery_ = npos;  // npos: nothing searched yet, so the first query searches
+  std::size_t hit_ = 0;
+};
+
+// The last start tag of the named element that begins in text[low, before); npos when there is
+// none.  The search never goes below low: what lies there has been written out already, and a
+// search to the start of the text for every property block would be quadratic.
+std::size_t findLastStartTag(std::string_view text, std::string_view open, std::size_t low,
+                             std::size_t before) {
+  if (before <= low) return npos;
+  std::string_view region = text.substr(low, before - low);
+  std::size_t searchEnd = region.size();
+  while (searchEnd > 0) {
+    std::size_t hit = region.rfind(open, searchEnd - 1);
+    if (hit == npos) return npos;
+    if (endsName(text, low + hit + open.size())) return low + hit;
+    searchEnd = hit;
+  }
+  return npos;
+}
+
+void appendAll(std::string& text, std::initializer_list<std::string_view> pieces) {
+  for (std::string_view piece : pieces) text += piece;
+}
+
+std::string decimal(long long value) {
+  std::array<char, 24> digits{};
+  auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  return std::string(digits.data(), end);
+}
+
+// A lazy "<x.+?</x>" rewrite applied only to the text up to the last closing tag (the shared regex
+// is caseless, so the closing tag is found caselessly too).  No match can end beyond it, and each
+// start tag left open after it would otherwise send the regex to the end of the text once.
+template <typename Rewrite>
+void rewriteUpToLastClose(std::string& text, std::string_view closeTag, Rewrite rewrite) {
+  TextPos last = PosLast(text, closeTag, 0, true);
+  if (last == 0) return;  // nothing can match
+  std::size_t cut = static_cast<std::size_t>(last) - 1 + closeTag.size();
+  if (cut >= text.size()) {
+    rewrite(text);
+    return;
+  }
+  std::string head = text.substr(0, cut);
+  rewrite(head);
+  head.append(text, cut, npos);
+  text = std::move(head);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Table property blocks
+
+// What a table property block gives its table start tag.
+struct TableStartTag {
+  std::string width;       // ' width="..."' from the last width element, or empty
+  std::string attributes;  // the other attributes, in the order their elements stand
+};
+
+// The start-tag attributes of each table style, looked up once per style id: styleBody searches
+// the whole styles text, and a long document names the same style in hundreds of tables.
+class TableStyleLookup {
+ public:
+  explicit TableStyleLookup(const Conversion& c) : c_(c) {}
+  const std::string& attributesOf(const std::string& id) {
+    auto it = cache_.find(id);
+    if (it == cache_.end()) it = cache_.emplace(id, tableStyleAttributes(styleBody(c_, id))).first;
+    return it->second;
+  }
+
+ private:
+  const Conversion& c_;
+  std::unordered_map<std::string, std::string> cache_;
+};
+
+struct TableReading {
+  const Conversion& c;
+  TableStyleLookup& styles;
+  TableStartTag tag;
+};
+
+void addTableStyle(TableReading& r, std::string_view element) {
+  std::string id = AttrValue(element, "val");
+  r.tag.attributes += ' ';
+  if (!id.empty()) r.tag.attributes += r.styles.attributesOf(id);
+}
+
+void addCellSpacing(TableReading& r, std::string_view element) {
+  const std::string w = AttrValue(element, "w");
+  appendAll(r.tag.attributes, {" cellspacing=\"", TwipsToPx(w.empty() ? std::string_view("0") : w), "\""});
+}
+
+void setTableWidth(TableReading& r, std::string_view element) {
+  std::string width = WidthToCss(element);
+  r.tag.width.clear();
+  if (!width.empty()) appendAll(r.tag.width, {" width=\"", width, "\""});
+}
+
+void addAlignment(TableReading& r, std::string_view element) {
+  std::string align = AttrValue(element, "val");
+  if (!align.empty()) appendAll(r.tag.attributes, {" align=\"", align, "\""});
+}
+
+// Table shading counts only when it is not "clear"; the cell rule below reads the fill always.
+void addTableBackground(TableReading& r, std::string_view element) {
+  std::string fill = AttrValue(element, "val") != "clear" ? AttrValue(element, "fill") : "";
+  if (fill == "auto") fill = r.c.autoShadeColour;
+  if (!fill.empty()) appendAll(r.tag.attributes, {" bgcolor=\"", fill, "\""});
+}
+
+struct TablePropertyRule {
+  std::string_view name;
+  void (*apply)(TableReading&, std::string_view element);
+};
+constexpr std::array kTablePropertyRules{
+    TablePropertyRule{"tblStyle", addTableStyle},   TablePropertyRule{"tblCellSpacing", addCellSpacing},
+    TablePropertyRule{"tblW", setTableWidth},       TablePropertyRule{"jc", addAlignment},
+    TablePropertyRule{"shd", addTableBackground},
+};
+
+void applyTableProperty(TableReading& r, std::string_view tag) {
+  const std::string name = TagName(tag);
+  for (const TablePropertyRule& rule : kTablePropertyRules) {
+    if (name == rule.name) {
+      rule.apply(r, tag);
+      return;
+    }
+  }
+}
+
+// The table's own border block, read from here to its own end tag; the walk goes on after that
+// end tag.  A property-change record can hold a second border block: taking the first block of
+// the text again would send the walk back to it for ever.
+std::size_t addBorderBlock(TableReading& r, std::string_view block, std::size_t contentStart) {
+  std::size_t end = block.find(kTableBordersEnd, contentStart);
+  std::string_view borders =
+      end == npos ? std::string_view() : block.substr(contentStart, end - contentStart);
+  r.tag.attributes += ' ';
+  r.tag.attributes += tableStyleAttributes(borders);
+  return end == npos ? contentStart : end + kTableBordersEnd.size();
+}
+
+// Walks the block tag by tag, from each "<" through the next ">".
+TableStartTag readTableProperties(const Conversion& c, TableStyleLookup& styles, std::string_view block) {
+  TableReading r{c, styles, {}};
+  std::size_t tagStart = block.find('<');
+  while (tagStart != npos) {
+    std::size_t tagEnd = block.find('>', tagStart);
+    if (tagEnd == npos) break;  // a tag cut off by the end of the block
+    std::string_view tag = block.substr(tagStart, tagEnd + 1 - tagStart);
+    std::size_t next = tagEnd + 1;
+    if (tag == kTableBordersStart) {
+      next = addBorderBlock(r, block, next);
+    } else {
+      applyTableProperty(r, tag);
+    }
+    tagStart = block.find('<', next);
+  }
+  return std::move(r.tag);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Merged and spanned cells
+
+enum class MergeKind { none, start, continuation };
+
+// One cell start tag of the document, with what the merge step needs to rewrite it.
+struct CellScan {
+  std::size_t start = 0;            // the "<" of the start tag
+  std::size_t contentStart = npos;  // just after the start tag; npos when the tag never ends
+  std::size_t end = npos;           // just after "</tc>"; npos for a cell that is never closed
+  MergeKind merge = MergeKind::none;
+  bool hasSpan = false;
+  std::string_view span;           // the grid span value as written
+  int rowSpan = -1;                // index of the row span count of a counted merge start
+  bool inChangeRecord = false;     // inside the cell's record of its former properties
+};
+
+// The state of one table (or of the document level) while the text is read.
+struct TableScan {
+  bool rowOpen = false;
+  bool rowHasMerge = false;
+  int openCell = -1;
+  std::vector<int> rowCells;  // the cells of the open row, in order
+  // Grid column -> row span count of the latest merge start in that column of this table.
+  std::unordered_map<long long, int> lastStartInColumn;
+};
+
+// Reads the text once, keeping a stack of the tables it is in, and finds every cell with its
+// merge and span.  A row's merges are counted when the row ends, against the merge starts of the
+// same table only: a nested table counts its own merges and never lends a span to its parent.
+class MergeScanner {
+ public:
+  explicit MergeScanner(std::string_view text) : text_(text) { tables_.emplace_back(); }
+
+  void run() {
+    for (std::size_t at = text_.find('<'); at != npos; at = text_.find('<', at + 1)) readTag(at);
+    while (!tables_.empty()) {
+      endRow(tables_.back());
+      tables_.pop_back();
+    }
+  }
+
+  std::vector<CellScan> cells;
+  std::vector<int> rowSpans;  // one count per merge start found in a row, starting at 1
+
+ private:
+  // Dispatches on the byte after "<" (or "</") first: most tags of a document are paragraphs and
+  // runs, and they are passed over without a single comparison of names.
+  void readTag(std::size_t at) {
+    const char first = byteAt(at + 1);
+    if (first == 't') {
+      readStartTag(at);
+    } else if (first == '/' && byteAt(at + 2) == 't') {
+      readEndTag(at);
+    } else if (first == 'v' && text_.compare(at, 7, "<vMerge") == 0) {
+      noteMerge(at);
+    } else if (first == 'g' && text_.compare(at, kSpanStart.size(), kSpanStart) == 0) {
+      noteSpan(at);
+    }
+  }
+
+  void readStartTag(std::size_t at) {
+    // Tables with a property block have had their start tag renamed by the step before.
+    if (isStartTag(text_, at, "<tbl") || isStartTag(text_, at, "<table")) {
+      tables_.emplace_back();
+    } else if (isStartTag(text_, at, "<tr")) {
+      endRow(tables_.back());
+      tables_.back().rowOpen = true;
+    } else if (isStartTag(text_, at, "<tc")) {
+      startCell(at);
+    } else if (text_.compare(at, 11, "<tcPrChange") == 0) {
+      setChangeRecord(true);
+    }
+  }
+
+  void readEndTag(std::size_t at) {
+    if (text_.compare(at, 6, "</tbl>") == 0) {
+      if (tables_.size() > 1) {  // a stray end tag at document level closes nothing
+        endRow(tables_.back());
+        tables_.pop_back();
+      }
+    } else if (text_.compare(at, 5, "</tr>") == 0) {
+      endRow(tables_.back());
+    } else if (text_.compare(at, 5, "</tc>") == 0) {
+      endCell(at);
+    } else if (text_.compare(at, 13, "</tcPrChange>") == 0) {
+      setChangeRecord(false);
+    }
+  }
+
+  char byteAt(std::size_t pos) const { return pos < text_.size() ? text_[pos] : '\0'; }
+
+  CellScan* openCell() {
+    int index = tables_.back().openCell;
+    return index < 0 ? nullptr : &cells[static_cast<std::size_t>(index)];
+  }
+
+  void startCell(std::size_t at) {
+    TableScan& table = tables_.back();
+    CellScan cell;
+    cell.start = at;
+    // The tag ends at the next ">" unless a "<" comes first; stopping there keeps this search
+    // within the stretch the main loop reads anyway.
+    std::size_t tagEnd = text_.find_first_of("<>", at + 3);
+    if (tagEnd != npos && text_[tagEnd] == '>') cell.contentStart = tagEnd + 1;
+    table.openCell = static_cast<int>(cells.size());  // a cell still open is left unclosed
+    if (table.rowOpen) table.rowCells.push_back(table.openCell);
+    cells.push_back(cell);
+  }
+
+  void endCell(std::size_t at) {
+    if (CellScan* cell = openCell()) cell->end = at + 5;
+    tables_.back().openCell = -1;
+  }
+
+  void setChangeRecord(bool inside) {
+    if (CellScan* cell = openCell()) cell->inChangeRecord = inside;
+  }
+
+  // The cell's first merge element decides; one in the record of former properties does not.
+  void noteMerge(std::size_t at) {
+    CellScan* cell = openCell();
+    if (cell == nullptr || cell->merge != MergeKind::none || cell->inChangeRecord) return;
+    if (text_.compare(at, 9, "<vMerge/>") == 0) {
+      cell->merge = MergeKind::continuation;
+    } else if (text_.compare(at, 8, "<vMerge ") == 0) {
+      cell->merge = MergeKind::start;  // whatever its value
+    } else {
+      return;
+    }
+    if (tables_.back().rowOpen) tables_.back().rowHasMerge = true;
+  }
+
+  // The value runs to the next double quote; one that is missing, or a "<" or ">" before it,
+  // leaves the cell without a span rather than copying markup into an attribute.
+  void noteSpan(std::size_t at) {
+    CellScan* cell = openCell();
+    if (cell == nullptr || cell->hasSpan || cell->inChangeRecord) return;
+    std::size_t valueStart = at + kSpanStart.size();
+    std::size_t quote = text_.find_first_of("\"<>", valueStart);
+    if (quote == npos || text_[quote] != '"') return;
+    cell->hasSpan = true;
+    cell->span = text_.substr(valueStart, quote - valueStart);
+  }
+
+  // Counts the merges of a row that holds one: each cell begins one grid column after the
+  // previous one ended, and a continuation belongs to the latest merge start in its column.
+  void endRow(TableScan& table) {
+    if (table.rowHasMerge) {
+      long long column = 0;
+      for (int index : table.rowCells) {
+        CellScan& cell = cells[static_cast<std::size_t>(index)];
+        ++column;
+        if (cell.merge == MergeKind::start) {
+          cell.rowSpan = static_cast<int>(rowSpans.size());
+          rowSpans.push_back(1);
+          table.lastStartInColumn[column] = cell.rowSpan;
+        } else if (cell.merge == MergeKind::continuation) {
+          auto found = table.lastStartInColumn.find(column);
+          if (found != table.lastStartInColumn.end()) ++rowSpans[static_cast<std::size_t>(found->second)];
+        }
+        if (cell.hasSpan) column += static_cast<long long>(StrToInt(cell.span)) - 1;
+      }
+    }
+    table.rowOpen = false;
+    table.rowHasMerge = false;
+    table.rowCells.clear();
+    table.openCell = -1;
+  }
+
+  std::string_view text_;
+  std::vector<TableScan> tables_;  // the document level first, the innermost table last
+};
+
+// ---------------------------------------------------------------------------------------------
+// Cell property blocks
+
+void addCellWidth(const Conversion&, std::string_view element, std::string& style) {
+  std::string w = AttrValue(element, "w");
+  if (w.empty() || w == "0") return;
+  appendAll(style, {"width:", TwipsToPx(w), "px;"});
+}
+
+// Only pure white is left out, and only when written in capitals as the word processor does.
+void addCellBackground(const Conversion& c, std::string_view element, std::string& style) {
+  std::string fill = AttrValue(element, "fill");
+  if (fill == "auto") fill = c.autoShadeColour;
+  if (fill.empty() || fill == "FFFFFF") return;
+  if (fill.size() == 6) fill.insert(0, 1, '#');
+  appendAll(style, {"background-color:", fill, ";"});
+}
+
+void addVerticalAlignment(const Conversion&, std::string_view element, std::string& style) {
+  std::string align = AttrValue(element, "val");
+  if (align.empty()) {
+    style += "vertical-align:top;";
+  } else {
+    appendAll(style, {" vertical-align:", align, ";"});
+  }
+}
+
+void addCellBorders(const Conversion&, std::string_view element, std::string& style) {
+  style += bordersToCss(TextBetween(element, "Borders>", "Borders>"));
+}
+
+void addCellMargins(const Conversion&, std::string_view element, std::string& style) {
+  style += cellMarginsToCss(element);
+}
+
+struct CellPropertyRule {
+  std::string_view name;
+  void (*apply)(const Conversion&, std::string_view element, std::string& style);
+};
+constexpr std::array kCellPropertyRules{
+    CellPropertyRule{"tcW", addCellWidth},         CellPropertyRule{"shd", addCellBackground},
+    CellPropertyRule{"vAlign", addVerticalAlignment}, CellPropertyRule{"tcBorders", addCellBorders},
+    CellPropertyRule{"tcMar", addCellMargins},
+};
+
+// The CSS of one cell property block, element by element.
+std::string cellStyle(const Conversion& c, std::string_view block) {
+  std::string style;
+  std::size_t first = block.find('<');
+  if (first == npos) return style;
+  TextPos position = static_cast<TextPos>(first) + 1;
+  for (;;) {
+    const TextPos before = position;
+    std::string element = NextElement(block, position);
+    if (element.empty() || position <= before) break;
+    const std::string name = TagName(element);
+    for (const CellPropertyRule& rule : kCellPropertyRules) {
+      if (name == rule.name) {
+        rule.apply(c, element, style);
+        break;
+      }
+    }
+  }
+  return style;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Row heights and grid columns
+
+void convertRowHeights(Conversion& c) {
+  rewriteUpToLastClose(c.text, "</trPr>", [&c](std::string& text) {
+    c.regex.SetPattern("<tr[^>]*><trPr><trHeight val=\"(\\d+)\".+?</trPr>");
+    ConvertMatchesToPx(c.regex, text, 1, "<tr height=\"", "\">");
+  });
+}
+
+void deleteClosedBlocks(Conversion& c, std::string_view pattern, std::string_view closeTag) {
+  rewriteUpToLastClose(c.text, closeTag,
+                       [&c, pattern](std::string& text) { RegexDeleteAll(c.regex, text, pattern); });
+}
+
+void convertGridColumns(Conversion& c) {
+  c.regex.SetPattern("<gridCol w=\"(\\d+)\"/>");
+  ConvertMatchesToPx(c.regex, c.text, 1, "<col width=\"", "\"/>");
+}
+
+void replaceAll(Conversion& c, std::string_view oldText, std::string_view newText) {
+  if (c.text.find(oldText) == npos) return;
+  c.text = ReplaceAllText(c.text, oldText, newText);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+void convertTables(Conversion& c) {
+  convertTableProperties(c);
+  convertMergedCells(c);
+  if (c.cellPropertiesEnabled) {
+    convertCellProperties(c);
+  } else {
+    deleteClosedBlocks(c, "<tcPr.+?</tcPr>", kCellPropsEnd);
+  }
+  replaceAll(c, "><rowspan", " rowspan");  // the merge marker joins its cell's start tag
+  replaceAll(c, "<tc ", "<td ");
+  convertRowHeights(c);
+  deleteClosedBlocks(c, "<trPr.+?</trPr>", "</trPr>");
+  replaceAll(c, "tc>", "td>");
+  replaceAll(c, "tbl>", "table>");
+  // Some writers give the table start tag namespace attributes; without a property block nothing
+  // above has renamed it, and a browser would not see a table.
+  replaceAll(c, "<tbl ", "<table ");
+  convertGridColumns(c);
+  replaceAll(c, "<tblGrid>", "");
+  replaceAll(c, "</tblGrid>", "");
+}
+
+void convertTableProperties(Conversion& c) {
+  const std::string_view text = c.text;
+  if (text.find(kTablePropsStart) == npos) return;
+  TextBuilder out(text);
+  TableStyleLookup styles(c);
+  // A block counts as closed only when its end tag comes before the table's grid and rows.
+  ForwardFinder blockEnds(text, kTablePropsEnd);
+  ForwardFinder grids(text, "<tblGrid");
+  ForwardFinder rows(text, "<tr", true);
+  std::size_t copyFrom = 0;
+  std::size_t searchFrom = 0;
+  for (;;) {
+    const std::size_t block = text.find(kTablePropsStart, searchFrom);
+    if (block == npos) break;
+    const std::size_t content = block + kTablePropsStart.size();
+    const std::size_t end = blockEnds.from(content);
+    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
+    if (grids.from(content) < end || rows.from(content) < end) {
+      searchFrom = content;  // not closed before its table goes on: left as it stands
+      continue;
+    }
+    const std::size_t after = end + kTablePropsEnd.size();
+    searchFrom = after;
+    const std::size_t tableStart = findLastStartTag(text, "<tbl", copyFrom, block);
+    if (tableStart == npos) {  // no start tag of its own: left as it stands
+      out.copy(copyFrom, after);
+      copyFrom = after;
+      continue;
+    }
+    const TableStartTag tag = readTableProperties(c, styles, text.substr(content, end - content));
+    out.copy(copyFrom, tableStart + 1);  // through the "<" of the start tag
+    out.add("table");
+    out.add(tag.width);
+    out.add(tag.attributes);
+    out.copy(tableStart + 4, block);  // the rest of the start tag, and anything before the block
+    copyFrom = after;
+  }
+  out.copy(copyFrom, text.size());
+  c.text = out.finish();
+}
+
+void convertMergedCells(Conversion& c) {
+  const std::string_view text = c.text;
+  if (text.find("<vMerge") == npos && text.find("<gridSpan") == npos) return;
+  MergeScanner scan(text);
+  scan.run();
+  // Continuations are dropped only in a document where some merge start was counted.
+  const bool dropContinuations = !scan.rowSpans.empty();
+  TextBuilder out(text);
+  std::size_t copyFrom = 0;
+  for (const CellScan& cell : scan.cells) {
+    if (cell.start < copyFrom) continue;  // inside a cell that was dropped
+    if (cell.merge == MergeKind::continuation && dropContinuations && cell.end != npos) {
+      out.copy(copyFrom, cell.start);  // the continuation disappears with its content
+      copyFrom = cell.end;
+      continue;
+    }
+    if (cell.hasSpan) {
+      out.copy(copyFrom, cell.start + 3);  // through "<tc"
+      out.add(" colspan=\"");
+      out.add(cell.span);
+      out.add("\"");
+      copyFrom = cell.start + 3;
+    }
+    if (cell.rowSpan >= 0 && cell.contentStart != npos) {
+      out.copy(copyFrom, cell.contentStart);
+      out.add("<rowspan=\"");
+      out.add(decimal(scan.rowSpans[static_cast<std::size_t>(cell.rowSpan)]));
+      out.add("\">");
+      copyFrom = cell.contentStart;
+    }
+  }
+  if (copyFrom == 0) return;  // nothing to rewrite
+  out.copy(copyFrom, text.size());
+  c.text = out.finish();
+}
+
+void convertCellProperties(Conversion& c) {
+  const std::string_view text = c.text;
+  if (text.find(kCellPropsStart) == npos) return;
+  TextBuilder out(text);
+  // A block counts as closed only when its end tag comes before its cell ends or another begins.
+  ForwardFinder blockEnds(text, kCellPropsEnd);
+  ForwardFinder cellEnds(text, "</tc>");
+  ForwardFinder cellStarts(text, "<tc", true);
+  std::size_t copyFrom = 0;
+  std::size_t searchFrom = 0;
+  for (;;) {
+    const std::size_t block = text.find(kCellPropsStart, searchFrom);
+    if (block == npos) break;
+    const std::size_t content = block + kCellPropsStart.size();
+    const std::size_t end = blockEnds.from(content);
+    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
+    if (cellEnds.from(content) < end || cellStarts.from(content) < end) {
+      searchFrom = content;  // not closed within its cell: left as it stands
+      continue;
+    }
+    const std::size_t after = end + kCellPropsEnd.size();
+    searchFrom = after;
+    const std::size_t cellStart = findLastStartTag(text, "<tc", copyFrom, block);
+    if (cellStart == npos) {  // no cell start tag of its own: left as it stands
+      out.copy(copyFrom, after);
+      copyFrom = after;
+      continue;
+    }
+    const std::string style = cellStyle(c, text.substr(content, end - content));
+    out.copy(copyFrom, cellStart + 3);  // through "<tc"
+    if (!style.empty()) {
+      out.add(" style=\"");
+      out.add(style);
+      out.add("\"");
+    }
+    out.copy(cellStart + 3, block);  // the rest of the start tag, a row span marker, ...
+    copyFrom = after;
+  }
+  out.copy(copyFrom, text.size());
+  c.text = out.finish();
+}
+
+}  // namespace vellumine

@@ -1,0 +1,33 @@
+// Plain forward scans over markup for the passes whose patterns would make a regex engine rescan
+// the rest of the text from every candidate start (unclosed elements in damaged documents).
+#pragma once
+#include <cstddef>
+#include <string_view>
+
+namespace vellumine {
+
+// First occurrence of needle at or after from, ASCII letters compared without case; npos if none.
+std::size_t findCaseless(std::string_view text, std::string_view needle, std::size_t from);
+// Last occurrence of needle, ASCII letters compared without case; npos if none.
+std::size_t findLastCaseless(std::string_view text, std::string_view needle);
+bool equalsCaseless(std::string_view text, std::size_t at, std::string_view needle);
+
+// A forward search asked with non-decreasing start positions: an occurrence found once is reused
+// while it still lies ahead, so a whole walk costs one scan of the text per needle however many
+// times it asks.
+class ForwardFinder {
+ public:
+  ForwardFinder(std::string_view text, std::string_view needle, bool caseless)
+      : text_(text), needle_(needle), caseless_(caseless) {}
+  // The first occurrence at or after position (npos if none); position never decreases.
+  std::size_t from(std::size_t position);
+
+ private:
+  std::string_view text_;
+  std::string_view needle_;
+  bool caseless_;
+  std::size_t found_ = std::string_view::npos;
+  bool searched_ = false;
+};
+
+}  // namespace vellumine

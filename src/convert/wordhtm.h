@@ -1,0 +1,20 @@
+// TWordHTM: the clean-up pass over finished HTML (white space in tags, runs of blanks, and the
+// presentational leftovers of word-processor HTML).
+#pragma once
+#include <string>
+
+#include "text/wsregex.h"
+
+namespace vellumine {
+
+class TWordHTM {
+ public:
+  TWordHTM();
+  // Rewrites text in place; keeps no state between calls.
+  void cleanHtml(std::string& text);
+
+ private:
+  TWSRegEx regex_;  // caseless, "." matching line breaks; only the empty-spacer step uses it
+};
+
+}  // namespace vellumine

@@ -1,0 +1,104 @@
+// Twips, half-points and fiftieths of a percent (as decimal text) to the pixel and percent texts
+// written into CSS and HTML attributes.  Integer arithmetic only, rounding halves to even, and
+// std::from_chars/to_chars so that no locale ever touches a number.
+#include "text/units.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "text/chartype.h"
+#include "text/strutil.h"
+#include "text/wsregex.h"
+#include "text/xmlfrag.h"
+
+namespace vellumine {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && IsAsciiSpace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && IsAsciiSpace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return text;
+}
+
+std::string decimal(long long value) {
+  char digits[24];
+  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::string(digits, end);
+}
+
+}  // namespace
+
+int StrToInt(std::string_view text) {
+  std::string_view digits = trimBlanks(text);
+  bool negative = false;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+    negative = digits.front() == '-';
+    digits.remove_prefix(1);
+  }
+  // Digits only: from_chars would also take a second sign, which is no integer text.
+  std::int64_t magnitude = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+  bool valid = !digits.empty() && IsAsciiDigit(static_cast<unsigned char>(digits.front())) &&
+               error == std::errc() && end == digits.data() + digits.size();
+  std::int64_t value = negative ? -magnitude : magnitude;
+  if (!valid || value < INT32_MIN || value > INT32_MAX) {
+    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  }
+  return static_cast<int>(value);
+}
+
+long long NearestQuotient(long long num, long long den) {
+  long long q = num / den;
+  long long r = num % den;
+  if (r < 0) {  // floor division, so that 0 <= r < den
+    --q;
+    r += den;
+  }
+  long long rest = den - r;  // compare 2r with den without overflow
+  if (r > rest || (r == rest && (q % 2 != 0))) ++q;
+  return q;
+}
+
+std::string TwipsToPx(std::string_view text) {
+  if (trimBlanks(text).empty()) return {};
+  int twips = StrToInt(text);
+  long long px = NearestQuotient(twips, twipsPerPixel);
+  // A hairline of a few twips still gets one pixel: a non-zero length never vanishes.
+  if (px == 0 && twips != 0) return "1";
+  return decimal(px);
+}
+
+std::string HalfPointsToPx(std::string_view text) {
+  return decimal(NearestQuotient(2LL * StrToInt(text), 3)) + "px";
+}
+
+std::string WidthToCss(std::string_view element) {
+  std::string w = AttrValue(element, "w");
+  if (w.empty() || w == "0") return {};
+  std::string type = AttrValue(element, "type");
+  if (type == "pct") return decimal(NearestQuotient(StrToInt(w), 50)) + "%";
+  if (type == "dxa") return TwipsToPx(w) + "px";
+  return w;
+}
+
+void ConvertMatchesToPx(TWSRegEx& regex, std::string& text, int group, std::string_view prefix,
+                        std::string_view suffix) {
+  regex.SetSubject(text);
+  if (!regex.MatchNext()) return;
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  std::size_t copyFrom = 0;
+  do {
+    auto start = static_cast<std::size_t>(regex.MatchStart() - 1);
+    out.append(text, copyFrom, start - copyFrom);
+    out.append(prefix);
+    out.append(TwipsToPx(regex.Submatch(group)));
+    out.append(suffix);
+    copyFrom = static_cast<std::size_t>(regex.MatchEnd() - 1);
+  } while (regex.MatchNext());
+  out.append(text, copyFrom);
+  text = std::move(out);
+}
+
+}  // namespace vellumine
