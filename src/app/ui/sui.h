@@ -16,6 +16,10 @@ class QSplitter;
 class THTMLView;
 class TfrmAbout;
 class DocumentStatusBar;
+class DocumentDropFilter;
+class DocumentReloader;
+class FindBar;
+class ViewZoom;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -35,6 +39,9 @@ class TForm1 : public QMainWindow {
   const std::filesystem::path& sessionFolder() const { return session_->path(); }
   THTMLView* view() const { return view_; }
   DocumentStatusBar* documentStatusBar() const { return statusBar_; }
+  FindBar* findBar() const { return findBar_; }
+  ViewZoom* zoom() const { return zoom_; }
+  DocumentReloader* reloader() const { return reloader_; }
 
  Q_SIGNALS:
   void loadProgressShown(int position);  // each step of a load, gauge visible at position
@@ -52,6 +59,7 @@ class TForm1 : public QMainWindow {
   void createDocumentArea();
   void createFileMenu();
   void createOptionsMenu();
+  void createViewMenu();  // with the find bar, the zoom, reload and drops (sui_view.cpp)
   void createHelpMenu();
   void createRecentItems();
   QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
@@ -59,15 +67,22 @@ class TForm1 : public QMainWindow {
   QShortcut* keepShortcutWhileHidden(QAction* item);
 
   void FileOpenItemClick();
+  void openChosenDocument(const std::filesystem::path& chosen);
   void mOpenExamplesClick();
   void mPrintPreviewClick();
   void mPrintClick();
   void mPageSetupClick();
+  void mExportPdfClick();
   void mSaveAsHTMLClick();
   void mExitClick();
   void mUseOriginalPageSettingClick();
   void mShowStatusBarClick();
   void mOptimizeHTMLClick();
+  void mFindClick();
+  void mZoomInClick();
+  void mZoomOutClick();
+  void mActualSizeClick();
+  void mReloadClick();
   void mHelpClick();
   void mAboutClick();
   void mWebSiteClick();
@@ -103,4 +118,14 @@ class TForm1 : public QMainWindow {
   QAction* useOriginalPageSettingItem_ = nullptr;
   QAction* showStatusBarItem_ = nullptr;
   QAction* optimizeHtmlItem_ = nullptr;
+
+  // The View menu and what it drives.
+  QAction* exportPdfItem_ = nullptr;
+  QAction* findItem_ = nullptr;
+  QAction* reloadItem_ = nullptr;
+  FindBar* findBar_ = nullptr;
+  ViewZoom* zoom_ = nullptr;
+  DocumentReloader* reloader_ = nullptr;
+  DocumentDropFilter* dropFilter_ = nullptr;
+  std::filesystem::path shownDocument_;  // the document of the last load that showed its page
 };
