@@ -57,12 +57,12 @@ int main(int argc, char** argv) {
 
   const auto openStart = std::chrono::steady_clock::now();
   const std::filesystem::path document = QFile::encodeName(QString::fromLocal8Bit(argv[2])).toStdString();
-  const QUrl page = QUrl::fromLocalFile(
-      QFile::decodeName(QByteArray::fromStdString(vellumine::packageFolderFor(document, form.sessionFolder()).string())) +
-      QStringLiteral("/word/doc.html"));
+  const std::filesystem::path html = vellumine::packageFolderFor(document, form.sessionFolder()) / "word" / "doc.html";
+  const QUrl page = QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(html.string())));
   QTimer::singleShot(0, &form, [&] { form.loadDocument(document); });
   if (!waitForPage(form.view(), page, 60000)) return 1;
-  const double open = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - openStart).count();
+  const auto openTime = std::chrono::steady_clock::now() - openStart;
+  const double open = std::chrono::duration<double, std::milli>(openTime).count();
 
   std::printf("startup_ms %.1f\nopen_ms %.1f\n", startup, open);
   if (argc > 3) {
