@@ -160,7 +160,8 @@ void TForm1::createDocumentArea() {
   splitter->setStretchFactor(1, 1);
 
   statusBar_ = new DocumentStatusBar(central);
-  connect(statusBar_, &DocumentStatusBar::aboutClicked, this, [this] { runGuarded(this, [this] { mAboutClick(); }); });
+  connect(statusBar_, &DocumentStatusBar::aboutClicked, this,
+          [this] { runGuarded(this, [this] { mAboutClick(); }); });
   column->addWidget(splitter, 1);
   column->addWidget(statusBar_);
   setCentralWidget(central);
@@ -171,7 +172,8 @@ QAction* TForm1::addCommand(QMenu* menu, const QString& objectName, const QStrin
   QAction* item = menu->addAction(caption);
   item->setObjectName(objectName);
   item->setShortcut(shortcut);
-  connect(item, &QAction::triggered, this, [this, handler] { runGuarded(this, [this, handler] { (this->*handler)(); }); });
+  connect(item, &QAction::triggered, this,
+          [this, handler] { runGuarded(this, [this, handler] { (this->*handler)(); }); });
   return item;
 }
 
@@ -259,7 +261,9 @@ void TForm1::setOpenCommandsEnabled(bool enabled) {
 }
 
 void TForm1::setDocumentCommandsEnabled(bool enabled) {
-  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_}) item->setEnabled(enabled);
+  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_}) {
+    item->setEnabled(enabled);
+  }
   saveAsHtmlKey_->setEnabled(enabled);
 }
 
@@ -300,7 +304,8 @@ void TForm1::loadDocument(const fs::path& path) {
 
 void TForm1::showDocumentInfo() {
   vellumine::StatusTexts texts = vellumine::statusTexts(state_.properties, state_.currentDocumentPath);
-  statusBar_->setTexts(toQString(texts.size), toQString(texts.title), toQString(texts.author), toQString(texts.date));
+  statusBar_->setTexts(toQString(texts.size), toQString(texts.title), toQString(texts.author),
+                       toQString(texts.date));
 }
 
 // --- commands -------------------------------------------------------------------------------
