@@ -17,12 +17,13 @@ void appendLine(std::string& out, std::string_view key, std::string_view value) 
   out += '\n';
 }
 
-void appendHeader(std::string& out) {
+void appendHeader(std::string& out, const std::filesystem::path& icon) {
   out += "[Desktop Entry]\n";
   appendLine(out, "Type", "Application");
   appendLine(out, "Version", "1.0");
   appendLine(out, "Name", kEntryName);
   appendLine(out, "Comment", kEntryComment);
+  if (!icon.empty()) appendLine(out, "Icon", escapeDesktopString(icon.string()));
 }
 
 }  // namespace
@@ -63,9 +64,9 @@ std::string execValue(const std::filesystem::path& executable, bool opensDocumen
   return value;
 }
 
-std::string associationEntry(const std::filesystem::path& executable) {
+std::string associationEntry(const std::filesystem::path& executable, const std::filesystem::path& icon) {
   std::string out;
-  appendHeader(out);
+  appendHeader(out, icon);
   appendLine(out, "Exec", execValue(executable, true));
   appendLine(out, "MimeType", std::string(kDocxMimeType) + ";");
   appendLine(out, "NoDisplay", "true");
@@ -73,9 +74,9 @@ std::string associationEntry(const std::filesystem::path& executable) {
   return out;
 }
 
-std::string launcherEntry(const std::filesystem::path& executable) {
+std::string launcherEntry(const std::filesystem::path& executable, const std::filesystem::path& icon) {
   std::string out;
-  appendHeader(out);
+  appendHeader(out, icon);
   appendLine(out, "Exec", execValue(executable, false));
   appendLine(out, "Path", escapeDesktopString(executable.parent_path().string()));
   appendLine(out, "Terminal", "false");

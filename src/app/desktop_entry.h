@@ -24,10 +24,11 @@ std::string quoteExecArgument(std::string_view argument);
 std::string execValue(const std::filesystem::path& executable, bool opensDocument);
 
 // The handler entry (vellumine.desktop): opens a .docx given as its argument, lists the .docx type,
-// and stays out of the applications menu, where the launcher belongs.
-std::string associationEntry(const std::filesystem::path& executable);
+// and stays out of the applications menu, where the launcher belongs.  An empty icon path leaves
+// the icon to the desktop.
+std::string associationEntry(const std::filesystem::path& executable, const std::filesystem::path& icon = {});
 
 // The launcher entry (Vellumine.desktop): starts the viewer in the executable's folder.
-std::string launcherEntry(const std::filesystem::path& executable);
+std::string launcherEntry(const std::filesystem::path& executable, const std::filesystem::path& icon = {});
 
 }  // namespace vellumine

@@ -136,7 +136,7 @@ DesktopFolders locateDesktopFolders() {
 }
 
 AssociateResult associateExtension(const DesktopFolders& folders, const fs::path& executable,
-                                   std::string_view extension) {
+                                   std::string_view extension, const fs::path& icon) {
   const std::string_view mimeType = mimeTypeOf(extension);
   const fs::path handler = folders.applications / kHandlerEntryName;
   if (DeniesWriting(folders.mimeAppsList) || DeniesWriting(handler)) return AssociateResult::Denied;
@@ -147,7 +147,7 @@ AssociateResult associateExtension(const DesktopFolders& folders, const fs::path
   const FileRead handlerBefore = ReadUserFile(handler, oldHandler);
 
   try {
-    ReplaceFileContents(handler, associationEntry(executable));
+    ReplaceFileContents(handler, associationEntry(executable, icon));
   } catch (const EInOutError&) {
     return AssociateResult::Denied;
   }
@@ -185,12 +185,13 @@ DeassociateResult deassociateExtension(const DesktopFolders& folders, const fs::
   return DeassociateResult::Deassociated;
 }
 
-bool createShortcut(const DesktopFolders& folders, const fs::path& executable, ShortcutFolder where) {
+bool createShortcut(const DesktopFolders& folders, const fs::path& executable, ShortcutFolder where,
+                    const fs::path& icon) {
   const bool onDesktop = where == ShortcutFolder::Desktop;
   const fs::path file = (onDesktop ? folders.desktop : folders.applications) / kShortcutName;
   if (DeniesWriting(file)) return false;
   try {
-    ReplaceFileContents(file, launcherEntry(executable), onDesktop ? 0755 : 0644);
+    ReplaceFileContents(file, launcherEntry(executable, icon), onDesktop ? 0755 : 0644);
   } catch (const EInOutError&) {
     return false;
   }

@@ -23,11 +23,12 @@ enum class ShortcutFolder { Desktop, Programs };
 inline constexpr std::string_view kHandlerEntryName = "vellumine.desktop";
 inline constexpr std::string_view kShortcutName = "Vellumine.desktop";
 
-// Writes the handler entry for executable and names it the default for extension's type.  Denied,
-// with nothing changed, when the mode bits keep either file from being written or mimeapps.list
-// exists but cannot be read.  Throws std::invalid_argument for an extension other than ".docx".
+// Writes the handler entry for executable (with icon, when given) and names it the default for
+// extension's type.  Denied, with nothing changed, when the mode bits keep either file from being
+// written or mimeapps.list exists but cannot be read.  Throws std::invalid_argument for an
+// extension other than ".docx".
 AssociateResult associateExtension(const DesktopFolders& folders, const std::filesystem::path& executable,
-                                   std::string_view extension);
+                                   std::string_view extension, const std::filesystem::path& icon = {});
 
 // Clears the default for extension's type only when it names the handler entry alone and that
 // entry runs this very executable; then the handler entry is removed too, so the desktop no longer
@@ -38,7 +39,7 @@ DeassociateResult deassociateExtension(const DesktopFolders& folders, const std:
 // Writes the launcher into the desktop folder or the applications folder, replacing an earlier
 // one.  False when the folder or the file cannot be written.
 bool createShortcut(const DesktopFolders& folders, const std::filesystem::path& executable,
-                    ShortcutFolder where);
+                    ShortcutFolder where, const std::filesystem::path& icon = {});
 
 std::string_view associateMessage(AssociateResult result);
 std::string_view deassociateMessage(DeassociateResult result);

@@ -109,6 +109,9 @@ TEST(DesktopEntry, LauncherStartsInTheExecutablesFolder) {
   EXPECT_EQ(keyFileValue(entry, "Desktop Entry", "Path"), "/opt/v dir");
   EXPECT_EQ(keyFileValue(entry, "Desktop Entry", "MimeType"), std::nullopt);
   EXPECT_EQ(keyFileValue(entry, "Desktop Entry", "NoDisplay"), std::nullopt);
+  EXPECT_EQ(keyFileValue(entry, "Desktop Entry", "Icon"), std::nullopt);
+  EXPECT_EQ(keyFileValue(launcherEntry("/opt/v/vellumine", "/opt/v/vellumine.svg"), "Desktop Entry", "Icon"),
+            "/opt/v/vellumine.svg");
 }
 
 }  // namespace
