@@ -226,12 +226,20 @@ void SuiViewTest::zoomKeysStepAndReset() {
   waitForDocumentPage();
   struct Step {
     int key;
+    Qt::KeyboardModifiers modifiers;
     double factor;
   };
-  const Step steps[] = {{Qt::Key_Plus, 1.1},  {Qt::Key_Equal, 1.25}, {Qt::Key_Minus, 1.1},
-                        {Qt::Key_Minus, 1.0}, {Qt::Key_Minus, 0.9},  {Qt::Key_0, 1.0}};
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+  const Step steps[] = {{Qt::Key_Plus, ctrl, 1.1},
+                        {Qt::Key_Equal, ctrl, 1.25},
+                        {Qt::Key_Plus, ctrl | Qt::KeypadModifier, 1.5},
+                        {Qt::Key_Minus, ctrl, 1.25},
+                        {Qt::Key_Minus, ctrl | Qt::KeypadModifier, 1.1},
+                        {Qt::Key_Minus, ctrl, 1.0},
+                        {Qt::Key_Minus, ctrl, 0.9},
+                        {Qt::Key_0, ctrl, 1.0}};
   for (const Step& step : steps) {
-    press(step.key, Qt::ControlModifier);
+    press(step.key, step.modifiers);
     QCOMPARE(form_->zoom()->factor(), step.factor);
     QTRY_COMPARE(form_->view()->zoomFactor(), step.factor);
   }
@@ -305,6 +313,8 @@ void SuiViewTest::droppedDocumentOpens() {
   QCOMPARE(form_->windowTitle(), QStringLiteral("Vellumine - ") + qs(jam_));
   waitForDocumentPage();
   QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
+  // Opened as File > Open opens: it heads the recent list.
+  QCOMPARE(form_->recentFiles().slot(0), jam_.string());
 }
 
 void SuiViewTest::droppedTextFileIsRefused() {
@@ -314,6 +324,7 @@ void SuiViewTest::droppedTextFileIsRefused() {
   QVERIFY(file.open(QIODevice::WriteOnly));
   file.write("a shopping list, not a document\n");
   file.close();
+  const vellumine::RecentFileList::Slots recentBefore = form_->recentFiles().slots();
   DialogAnswers answers;
   ModalWatcher watcher([&](QWidget* dialog) { return answers.handle(dialog); });
   drop({QUrl::fromLocalFile(qs(notes))});
@@ -322,6 +333,7 @@ void SuiViewTest::droppedTextFileIsRefused() {
            QStringLiteral("\"notes.txt\" is not a Word document.\nOnly .docx documents can be opened."));
   QVERIFY(form_->document().packageFolder.empty());
   QVERIFY(!action("mPrint")->isEnabled());
+  QCOMPARE(form_->recentFiles().slots(), recentBefore);
 }
 
 void SuiViewTest::exportWritesThePageOnThePageSetupLayout() {

@@ -43,8 +43,8 @@ void loadInto(THTMLView& view, vellumine::DocumentState& state, const fs::path& 
   bool loaded = false;
   bool success = false;
   QEventLoop loop;
+  // A new view loads nothing of its own: the first page it finishes is the document's.
   QMetaObject::Connection done = QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool ok) {
-    if (view.url() != QUrl::fromLocalFile(toQString(state.htmlPath))) return;  // the blank page first
     loaded = true;
     success = ok;
     loop.quit();

@@ -12,6 +12,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
+#include "app/urecentfile.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -32,7 +34,8 @@ DocumentReloader::DocumentReloader(QWebEngineView* view, Load load, Message mess
 void DocumentReloader::reload(const fs::path& document, const QUrl& page) {
   if (reloading_) return;  // F5 held down: one reload at a time
   if (!documentExists(document)) {
-    message_(QString::fromUtf8(kReloadFileNotFound));
+    message_(QString::fromUtf8(vellumine::kRecentFileNotFound.data(),
+                               static_cast<qsizetype>(vellumine::kRecentFileNotFound.size())));
     return;
   }
   if (view_->url() != page) {

@@ -8,10 +8,6 @@
 
 class QWebEngineView;
 
-// What the reader sees when the document is gone from its path (lines end in LF, the line break
-// of this platform's message boxes).
-inline constexpr char kReloadFileNotFound[] = "File not found.\nMaybe it was moved or renamed,\nplease check.";
-
 class DocumentReloader : public QObject {
   Q_OBJECT
 

@@ -8,6 +8,8 @@
 #include "app/load_document.h"
 #include "app/program_folders.h"
 #include "app/session_folder.h"
+#include "app/shortcut.h"
+#include "app/urecentfile.h"
 
 class QAction;
 class QMenu;
@@ -38,6 +40,7 @@ class TForm1 : public QMainWindow {
   const vellumine::DocumentState& document() const { return state_; }
   const std::filesystem::path& sessionFolder() const { return session_->path(); }
   THTMLView* view() const { return view_; }
+  const vellumine::RecentFileList& recentFiles() const { return recent_; }
   DocumentStatusBar* documentStatusBar() const { return statusBar_; }
   FindBar* findBar() const { return findBar_; }
   ViewZoom* zoom() const { return zoom_; }
@@ -62,6 +65,9 @@ class TForm1 : public QMainWindow {
   void createViewMenu();  // with the find bar, the zoom, reload and drops (sui_view.cpp)
   void createHelpMenu();
   void createRecentItems();
+  void loadRecentList();
+  void saveRecentList();
+  void showRecentItems();
   QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
                       const QKeySequence& shortcut, void (TForm1::*handler)());
   QShortcut* keepShortcutWhileHidden(QAction* item);
@@ -69,6 +75,7 @@ class TForm1 : public QMainWindow {
   void FileOpenItemClick();
   void openChosenDocument(const std::filesystem::path& chosen);
   void mOpenExamplesClick();
+  void RecentItemClick(QAction* item);
   void mPrintPreviewClick();
   void mPrintClick();
   void mPageSetupClick();
@@ -83,6 +90,11 @@ class TForm1 : public QMainWindow {
   void mZoomOutClick();
   void mActualSizeClick();
   void mReloadClick();
+  void mAssociateClick();
+  void mDeassociateClick();
+  void mShortcutOnDesktopClick();
+  void mShortcutInProgramsClick();
+  void createShortcutIn(vellumine::ShortcutFolder where);
   void mHelpClick();
   void mAboutClick();
   void mWebSiteClick();
@@ -97,6 +109,8 @@ class TForm1 : public QMainWindow {
   std::filesystem::path commandLineDocument_;
   std::unique_ptr<vellumine::SessionFolder> session_;
   vellumine::DocumentState state_;
+  vellumine::RecentFileList recent_;
+  bool recentListLoaded_ = false;  // rec.lst is written back only once it has been read
   bool shownOnce_ = false;
   bool closed_ = false;
   bool closeAfterLoad_ = false;

@@ -83,7 +83,9 @@ void TForm1::mActualSizeClick() { zoom_->actualSize(); }
 
 void TForm1::mReloadClick() {
   if (shownDocument_.empty()) return;
-  reloader_->reload(shownDocument_, QUrl::fromLocalFile(toQString(state_.htmlPath)));
+  std::error_code ec;
+  const fs::path page = fs::absolute(state_.htmlPath, ec);  // as the view navigated to it
+  reloader_->reload(shownDocument_, QUrl::fromLocalFile(toQString(ec ? state_.htmlPath : page)));
 }
 
 void TForm1::mExportPdfClick() {
