@@ -69,7 +69,8 @@ class SuiViewTest : public QObject {
   QString pageText() { return uitest::evaluate(form_->view(), QStringLiteral("document.body.innerText")).toString(); }
   QAction* action(const char* name) const { return form_->findChild<QAction*>(QLatin1String(name)); }
   fs::path copyOf(const fs::path& document, const std::string& name);
-  void drop(const QList<QUrl>& urls);
+  void drop(const QList<QUrl>& urls, QWidget* target);
+  QWidget* pageWidget() const { return form_->view()->focusProxy() ? form_->view()->focusProxy() : form_->view(); }
 
   QTemporaryDir dir_;
   fs::path docs_;
@@ -126,9 +127,8 @@ fs::path SuiViewTest::copyOf(const fs::path& document, const std::string& name) 
   return copy;
 }
 
-// The drag as the desktop delivers it, to the widget the browser renders into.
-void SuiViewTest::drop(const QList<QUrl>& urls) {
-  QWidget* target = form_->view()->focusProxy() ? form_->view()->focusProxy() : form_->view();
+// The drag as the desktop delivers it to target.
+void SuiViewTest::drop(const QList<QUrl>& urls, QWidget* target) {
   QMimeData data;
   data.setUrls(urls);
   const QPoint at = target->rect().center();
@@ -308,7 +308,8 @@ void SuiViewTest::reloadOfAVanishedDocumentSaysFileNotFound() {
 void SuiViewTest::droppedDocumentOpens() {
   QVERIFY(start());
   QSignalSpy shown(form_.get(), &TForm1::documentShown);
-  drop({QUrl::fromLocalFile(qs(docs_ / "notes.txt")), QUrl::fromLocalFile(qs(jam_))});
+  // Onto the widget the browser renders into, which would take the drag for itself.
+  drop({QUrl::fromLocalFile(qs(docs_ / "notes.txt")), QUrl::fromLocalFile(qs(jam_))}, pageWidget());
   QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLoadTimeout);
   QCOMPARE(form_->windowTitle(), QStringLiteral("Vellumine - ") + qs(jam_));
   waitForDocumentPage();
@@ -327,7 +328,7 @@ void SuiViewTest::droppedTextFileIsRefused() {
   const vellumine::RecentFileList::Slots recentBefore = form_->recentFiles().slots();
   DialogAnswers answers;
   ModalWatcher watcher([&](QWidget* dialog) { return answers.handle(dialog); });
-  drop({QUrl::fromLocalFile(qs(notes))});
+  drop({QUrl::fromLocalFile(qs(notes))}, form_.get());  // beside the page: the window takes it
   QTRY_COMPARE(answers.messages.size(), 1);
   QCOMPARE(answers.messages.front(),
            QStringLiteral("\"notes.txt\" is not a Word document.\nOnly .docx documents can be opened."));

@@ -70,7 +70,9 @@ void TForm1::createViewMenu() {
   dropFilter_ = new DocumentDropFilter(
       this, [this](const fs::path& document) { runGuarded(this, [&] { openChosenDocument(document); }); },
       [this](const QString& message) { showMessage(this, message); });
-  dropFilter_->watch(this);
+  // Over the page the browser view would take the drag; elsewhere it reaches the window.
+  dropFilter_->watch(view_);
+  dropFilter_->watchAlone(this);
 }
 
 void TForm1::mFindClick() { findBar_->open(); }

@@ -10,8 +10,14 @@ void WidgetTreeFilter::watch(QWidget* root) {
   for (QWidget* child : root->findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
+void WidgetTreeFilter::watchAlone(QWidget* widget) {
+  alone_.insert(widget);
+  connect(widget, &QObject::destroyed, this, [this, widget] { alone_.remove(widget); });
+  widget->installEventFilter(this);
+}
+
 bool WidgetTreeFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ChildAdded) {
+  if (event->type() == QEvent::ChildAdded && !alone_.contains(watched)) {
     // Only the QObject part of the child exists yet; installing a filter needs no more, and the
     // child's own children announce themselves to it in turn.
     QObject* child = static_cast<QChildEvent*>(event)->child();

@@ -3,6 +3,7 @@
 // such as the wheel or a drag reaches those children, not the view.
 #pragma once
 #include <QObject>
+#include <QSet>
 
 class QWidget;
 
@@ -12,6 +13,9 @@ class WidgetTreeFilter : public QObject {
 
   // Filters root, its present children, and every child widget added below it later.
   void watch(QWidget* root);
+  // Filters widget alone; children added to it later are not followed (a window's dialogs keep
+  // their own behaviour).
+  void watchAlone(QWidget* widget);
 
  protected:
   // The events of every watched widget; true consumes the event.
@@ -19,4 +23,6 @@ class WidgetTreeFilter : public QObject {
 
  private:
   bool eventFilter(QObject* watched, QEvent* event) final;
+
+  QSet<const QObject*> alone_;
 };
