@@ -20,8 +20,8 @@ namespace {
 constexpr std::string_view kNumberingProperties = "<numPr>";
 constexpr std::string_view kParagraphStart = "<p>";
 constexpr std::string_view kParagraphEnd = "</p>";
+constexpr std::string_view kItemStart = "<li>";
 constexpr std::string_view kItemEnd = "</li>";
-constexpr std::string_view kGroupPattern = "((<li>.+?</li>\\s*)+)";
 
 // True when removing every match of "<[^>]+>" would leave anything: a byte outside tags, or a "<"
 // that starts no tag ("<>", or no ">" behind it).
@@ -38,17 +38,25 @@ bool hasTextOutsideTags(std::string_view paragraph) {
 
 // ---- list kind ------------------------------------------------------------------------------
 
+// The tags of one list kind.
+struct ListTags {
+  std::string_view open;
+  std::string_view close;
+};
+constexpr ListTags kOrderedList{"<ol>", "</ol>"};
+constexpr ListTags kUnorderedList{"<ul>", "</ul>"};
+
 // "ol" when the first level of the item's numbering definition is "decimal", "ul" for every other
 // format and for a definition that is missing.
-std::string_view listKindOf(std::string_view numbering, std::string_view numId) {
-  if (numId.empty()) return "ul";
+const ListTags& listKindOf(std::string_view numbering, std::string_view numId) {
+  if (numId.empty()) return kUnorderedList;
   // No closing quote after the id: numId 1 also finds a num whose id only begins with 1.
   std::string num = TextBetween(numbering, "<num numId=\"" + std::string(numId), "</num>");
   std::string abstractId = AttrValue(num, "<abstractNumId val");
-  if (abstractId.empty()) return "ul";
+  if (abstractId.empty()) return kUnorderedList;
   std::string abstract =
       TextBetween(numbering, "<abstractNum abstractNumId=\"" + abstractId, "</abstractNum>");
-  return AttrValue(abstract, "<numFmt val") == "decimal" ? "ol" : "ul";
+  return AttrValue(abstract, "<numFmt val") == "decimal" ? kOrderedList : kUnorderedList;
 }
 
 // The list kind of a group or block, from the numbering reference of its first item; remembered per
@@ -56,18 +64,18 @@ std::string_view listKindOf(std::string_view numbering, std::string_view numId) 
 class ListKinds {
  public:
   explicit ListKinds(std::string_view numbering) : numbering_(numbering) {}
-  std::string_view of(std::string_view listText) {
+  const ListTags& of(std::string_view listText) {
     std::string numId = TextBetween(listText, "<numId val=\"", "\"");
     auto known = kinds_.find(numId);
-    if (known != kinds_.end()) return known->second;
-    std::string_view kind = listKindOf(numbering_, numId);
-    kinds_.emplace(std::move(numId), kind);
+    if (known != kinds_.end()) return *known->second;
+    const ListTags& kind = listKindOf(numbering_, numId);
+    kinds_.emplace(std::move(numId), &kind);
     return kind;
   }
 
  private:
   std::string_view numbering_;
-  std::map<std::string, std::string_view, std::less<>> kinds_;
+  std::map<std::string, const ListTags*, std::less<>> kinds_;
 };
 
 // ---- groups and nesting ----------------------------------------------------------------------
@@ -79,46 +87,35 @@ int itemLevel(std::string_view item) {
 }
 
 // Appends the list block "<kind>" + group + "</kind>" with a nested list opened in front of each
-// item whose level rises and closed where the level falls back.  Each nested list remembers the
-// level it was opened at, so a fall closes exactly the lists opened above the new level: a block
-// that starts deeper than it goes on, or falls by several steps, stays balanced.
-void appendListBlock(std::string& out, std::string_view group, std::string_view kind) {
-  const std::string openTag = "<" + std::string(kind) + ">";
-  const std::string closeTag = "</" + std::string(kind) + ">";
-  std::vector<std::string> pieces = SplitText(openTag + std::string(group) + closeTag, kItemEnd);
+// item whose level rises and closed where the level falls back.  The items are the pieces of the
+// group up to and including each "</li>".  Each nested list remembers the level it was opened at,
+// so a fall closes exactly the lists opened above the new level: a block that starts deeper than it
+// goes on, or falls by several steps, stays balanced.
+void appendListBlock(std::string& out, std::string_view group, const ListTags& kind) {
+  out += kind.open;
   std::vector<int> openedAt;
-  int previousLevel = itemLevel(pieces.front());
-  for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
-    pieces[k] += kItemEnd;
-    int level = itemLevel(pieces[k]);
+  std::size_t pieceStart = 0;
+  std::size_t pieceEnd = group.find(kItemEnd);
+  int previousLevel = pieceEnd == std::string_view::npos ? 0 : itemLevel(group.substr(0, pieceEnd));
+  for (; pieceEnd != std::string_view::npos; pieceEnd = group.find(kItemEnd, pieceStart)) {
+    std::string_view piece = group.substr(pieceStart, pieceEnd + kItemEnd.size() - pieceStart);
+    int level = itemLevel(piece);
     if (level > previousLevel) {
-      out += openTag;
+      out += kind.open;
       openedAt.push_back(level);
     } else {
       while (!openedAt.empty() && openedAt.back() > level) {
-        out += closeTag;
+        out += kind.close;
         openedAt.pop_back();
       }
     }
     previousLevel = level;
-    out += pieces[k];
+    out += piece;
+    pieceStart += piece.size();
   }
-  for (std::size_t k = 0; k < openedAt.size(); ++k) out += closeTag;
-  out += pieces.back();
-}
-
-// Where the groups can end: after the last "</li>" and the blanks behind it.  No group reaches past
-// it, and an "<li>" behind it (one without an end tag) can never start a group, so the regex is not
-// left to search to the end of the text once for each of them.
-std::size_t groupSearchEnd(std::string_view text) {
-  std::size_t lastEnd = std::string_view::npos;
-  for (std::size_t at = findCaseless(text, kItemEnd, 0); at != std::string_view::npos;
-       at = findCaseless(text, kItemEnd, at + kItemEnd.size()))
-    lastEnd = at;
-  if (lastEnd == std::string_view::npos) return 0;
-  std::size_t end = lastEnd + kItemEnd.size();
-  while (end < text.size() && static_cast<unsigned char>(text[end]) <= ' ') ++end;
-  return end;
+  for (std::size_t k = 0; k < openedAt.size(); ++k) out += kind.close;
+  out += group.substr(pieceStart);
+  out += kind.close;
 }
 
 struct Span {
@@ -126,17 +123,43 @@ struct Span {
   std::size_t end;
 };
 
-// Every run of consecutive items with the blanks behind each: the matches of the group pattern,
-// collected before anything changes.
-std::vector<Span> findListGroups(TWSRegEx& regex, std::string_view text) {
+// The blanks "\s" matches in the converter's patterns: blank, tab, line feed, form feed, carriage
+// return (not the vertical tab).
+bool isPatternBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\f' || ch == '\r'; }
+
+std::size_t skipPatternBlanks(std::string_view text, std::size_t at) {
+  while (at < text.size() && isPatternBlank(text[at])) ++at;
+  return at;
+}
+
+// The end of the item "<li>.+?</li>" that starts at itemStart (content of at least one byte, up to
+// the first end tag), or npos when no end tag follows.
+std::size_t findItemEnd(std::string_view text, std::size_t itemStart) {
+  std::size_t close = findCaseless(text, kItemEnd, itemStart + kItemStart.size() + 1);
+  return close == std::string_view::npos ? close : close + kItemEnd.size();
+}
+
+// Every run of consecutive items with the blanks behind each, collected before anything changes:
+// the matches of "((<li>.+?</li>\s*)+)", found by a plain scan.  The regex needs backtracking
+// stack for every item of a group and gives up (no match at all) on a list of some 200,000 items;
+// the scan has no such limit and stops at the first "<li>" that has no end tag behind it, behind
+// which no group can start either.
+std::vector<Span> findListGroups(std::string_view text) {
   std::vector<Span> groups;
-  std::size_t searchEnd = groupSearchEnd(text);
-  if (searchEnd == 0) return groups;
-  regex.SetPattern(kGroupPattern);
-  regex.SetSubject(std::string(text.substr(0, searchEnd)));
-  while (regex.MatchNext()) {
-    groups.push_back({static_cast<std::size_t>(regex.MatchStart() - 1),
-                      static_cast<std::size_t>(regex.MatchEnd() - 1)});
+  std::size_t from = 0;
+  for (;;) {
+    std::size_t start = findCaseless(text, kItemStart, from);
+    if (start == std::string_view::npos) break;
+    std::size_t itemEnd = findItemEnd(text, start);
+    if (itemEnd == std::string_view::npos) break;
+    std::size_t groupEnd = skipPatternBlanks(text, itemEnd);
+    while (equalsCaseless(text, groupEnd, kItemStart)) {
+      itemEnd = findItemEnd(text, groupEnd);
+      if (itemEnd == std::string_view::npos) break;
+      groupEnd = skipPatternBlanks(text, itemEnd);
+    }
+    groups.push_back({start, groupEnd});
+    from = groupEnd;
   }
   return groups;
 }
@@ -177,7 +200,7 @@ void markListItems(Conversion& c) {
 void buildLists(Conversion& c) {
   if (!c.hasListItems) return;
   const std::string_view text = c.text;
-  std::vector<Span> groups = findListGroups(c.regex, text);
+  std::vector<Span> groups = findListGroups(text);
   if (groups.empty()) return;
   ListKinds kinds(c.numbering);
   std::string out;

@@ -35,8 +35,30 @@ std::optional<MatchWindow> findTagWindow(std::string_view text, std::size_t from
   return std::nullopt;
 }
 
+namespace {
+
+// Anchors the regex at the start of its subject while a rewrite runs.  A window starts where the
+// match must start; unanchored, the regex would try every later start inside the window too, which
+// for a long window full of candidate starts is quadratic again.
+class AnchoredWhileInScope {
+ public:
+  explicit AnchoredWhileInScope(TWSRegEx& regex) : regex_(regex), options_(regex.Options()) {
+    regex_.SetOptions(options_ | preAnchored);
+  }
+  ~AnchoredWhileInScope() { regex_.SetOptions(options_); }
+  AnchoredWhileInScope(const AnchoredWhileInScope&) = delete;
+  AnchoredWhileInScope& operator=(const AnchoredWhileInScope&) = delete;
+
+ private:
+  TWSRegEx& regex_;
+  TWSRegExOptions options_;
+};
+
+}  // namespace
+
 void rewriteMatches(TWSRegEx& regex, std::string& text, const WindowFinder& find,
                     const MatchRewriter& rewrite) {
+  AnchoredWhileInScope anchored(regex);
   std::string out;
   bool rewritten = false;
   std::size_t copied = 0;

@@ -26,8 +26,9 @@ using WindowFinder = std::function<std::optional<MatchWindow>(std::string_view t
 using MatchRewriter = std::function<void(const TWSRegEx& regex, std::string& out)>;
 
 // Rebuilds text in one pass: each window that `find` reports is handed to regex (its pattern
-// already set); the match found there is replaced by what `rewrite` appends, and the search goes on
-// behind it.  A window in which the regex finds nothing is copied unchanged.
+// already set), which must match at the window's start; that match is replaced by what `rewrite`
+// appends, and the search goes on behind it.  A window without a match there is copied unchanged.
+// The regex's options are the caller's again afterwards.
 void rewriteMatches(TWSRegEx& regex, std::string& text, const WindowFinder& find,
                     const MatchRewriter& rewrite);
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <charconv>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -122,6 +123,10 @@ std::size_t findLastStartTag(std::string_view text, std::string_view open, std::
   return npos;
 }
 
+void appendAll(std::string& text, std::initializer_list<std::string_view> pieces) {
+  for (std::string_view piece : pieces) text += piece;
+}
+
 std::string decimal(long long value) {
   std::array<char, 24> digits{};
   auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
@@ -184,26 +189,26 @@ void addTableStyle(TableReading& r, std::string_view element) {
 }
 
 void addCellSpacing(TableReading& r, std::string_view element) {
-  std::string w = AttrValue(element, "w");
-  if (w.empty()) w = "0";
-  r.tag.attributes += " cellspacing=\"" + TwipsToPx(w) + "\"";
+  const std::string w = AttrValue(element, "w");
+  appendAll(r.tag.attributes, {" cellspacing=\"", TwipsToPx(w.empty() ? std::string_view("0") : w), "\""});
 }
 
 void setTableWidth(TableReading& r, std::string_view element) {
   std::string width = WidthToCss(element);
-  r.tag.width = width.empty() ? std::string() : " width=\"" + width + "\"";
+  r.tag.width.clear();
+  if (!width.empty()) appendAll(r.tag.width, {" width=\"", width, "\""});
 }
 
 void addAlignment(TableReading& r, std::string_view element) {
   std::string align = AttrValue(element, "val");
-  if (!align.empty()) r.tag.attributes += " align=\"" + align + "\"";
+  if (!align.empty()) appendAll(r.tag.attributes, {" align=\"", align, "\""});
 }
 
 // Table shading counts only when it is not "clear"; the cell rule below reads the fill always.
 void addTableBackground(TableReading& r, std::string_view element) {
   std::string fill = AttrValue(element, "val") != "clear" ? AttrValue(element, "fill") : "";
   if (fill == "auto") fill = r.c.autoShadeColour;
-  if (!fill.empty()) r.tag.attributes += " bgcolor=\"" + fill + "\"";
+  if (!fill.empty()) appendAll(r.tag.attributes, {" bgcolor=\"", fill, "\""});
 }
 
 struct TablePropertyRule {
@@ -303,33 +308,51 @@ class MergeScanner {
   std::vector<int> rowSpans;  // one count per merge start found in a row, starting at 1
 
  private:
+  // Dispatches on the byte after "<" (or "</") first: most tags of a document are paragraphs and
+  // runs, and they are passed over without a single comparison of names.
   void readTag(std::size_t at) {
-    if (isStartTag(text_, at, "<tbl")) {
+    const char first = byteAt(at + 1);
+    if (first == 't') {
+      readStartTag(at);
+    } else if (first == '/' && byteAt(at + 2) == 't') {
+      readEndTag(at);
+    } else if (first == 'v' && text_.compare(at, 7, "<vMerge") == 0) {
+      noteMerge(at);
+    } else if (first == 'g' && text_.compare(at, kSpanStart.size(), kSpanStart) == 0) {
+      noteSpan(at);
+    }
+  }
+
+  void readStartTag(std::size_t at) {
+    // Tables with a property block have had their start tag renamed by the step before.
+    if (isStartTag(text_, at, "<tbl") || isStartTag(text_, at, "<table")) {
       tables_.emplace_back();
-    } else if (text_.compare(at, 6, "</tbl>") == 0) {
+    } else if (isStartTag(text_, at, "<tr")) {
+      endRow(tables_.back());
+      tables_.back().rowOpen = true;
+    } else if (isStartTag(text_, at, "<tc")) {
+      startCell(at);
+    } else if (text_.compare(at, 11, "<tcPrChange") == 0) {
+      setChangeRecord(true);
+    }
+  }
+
+  void readEndTag(std::size_t at) {
+    if (text_.compare(at, 6, "</tbl>") == 0) {
       if (tables_.size() > 1) {  // a stray end tag at document level closes nothing
         endRow(tables_.back());
         tables_.pop_back();
       }
-    } else if (isStartTag(text_, at, "<tr")) {
-      endRow(tables_.back());
-      tables_.back().rowOpen = true;
     } else if (text_.compare(at, 5, "</tr>") == 0) {
       endRow(tables_.back());
-    } else if (isStartTag(text_, at, "<tc")) {
-      startCell(at);
     } else if (text_.compare(at, 5, "</tc>") == 0) {
       endCell(at);
-    } else if (text_.compare(at, 7, "<vMerge") == 0) {
-      noteMerge(at);
-    } else if (text_.compare(at, kSpanStart.size(), kSpanStart) == 0) {
-      noteSpan(at);
-    } else if (text_.compare(at, 11, "<tcPrChange") == 0) {
-      setChangeRecord(true);
     } else if (text_.compare(at, 13, "</tcPrChange>") == 0) {
       setChangeRecord(false);
     }
   }
+
+  char byteAt(std::size_t pos) const { return pos < text_.size() ? text_[pos] : '\0'; }
 
   CellScan* openCell() {
     int index = tables_.back().openCell;
@@ -419,7 +442,7 @@ class MergeScanner {
 void addCellWidth(const Conversion&, std::string_view element, std::string& style) {
   std::string w = AttrValue(element, "w");
   if (w.empty() || w == "0") return;
-  style += "width:" + TwipsToPx(w) + "px;";
+  appendAll(style, {"width:", TwipsToPx(w), "px;"});
 }
 
 // Only pure white is left out, and only when written in capitals as the word processor does.
@@ -428,12 +451,16 @@ void addCellBackground(const Conversion& c, std::string_view element, std::strin
   if (fill == "auto") fill = c.autoShadeColour;
   if (fill.empty() || fill == "FFFFFF") return;
   if (fill.size() == 6) fill.insert(0, 1, '#');
-  style += "background-color:" + fill + ";";
+  appendAll(style, {"background-color:", fill, ";"});
 }
 
 void addVerticalAlignment(const Conversion&, std::string_view element, std::string& style) {
   std::string align = AttrValue(element, "val");
-  style += align.empty() ? std::string("vertical-align:top;") : " vertical-align:" + align + ";";
+  if (align.empty()) {
+    style += "vertical-align:top;";
+  } else {
+    appendAll(style, {" vertical-align:", align, ";"});
+  }
 }
 
 void addCellBorders(const Conversion&, std::string_view element, std::string& style) {

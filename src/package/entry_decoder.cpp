@@ -102,8 +102,9 @@ DecodeResult DecodeEntry(ArchiveFile& archive, std::uint64_t dataStart, const TZ
   OutputTally tally(entry.uncompressedSize(), write);
   if (entry.compressionMethod == kMethodStored) {
     copyStored(archive, dataStart, entry.compressedSize(), buffers, tally, progress);
-  } else if (entry.compressedSize() > 0 || entry.uncompressedSize() > 0) {
+  } else if (entry.compressedSize() > 0 || entry.uncompressedSize() > 0 || entry.hasDataDescriptor()) {
     // An empty file is sometimes stored as a deflated entry without any data: nothing to inflate.
+    // With a data descriptor the zero sizes may only be placeholders, so that case is inflated.
     inflateRaw(archive, dataStart, entry.compressedSize(), buffers, tally, progress);
   }
   return tally.result();

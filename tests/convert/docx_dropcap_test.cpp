@@ -43,6 +43,13 @@ TEST_P(DocxDropCaps, WrapsTheDropCapParagraph) {
 }
 INSTANTIATE_TEST_SUITE_P(Cases, DocxDropCaps, testing::ValuesIn(kDropCapCases), caseName);
 
+TEST(DocxDropCap, ThousandsOfFramesOutsideParagraphsAreLeftAlone) {
+  std::string text;
+  for (int k = 0; k < 50000; ++k) text += "<framePr dropCap=\"drop\"/>";
+  text += "</p>";
+  EXPECT_EQ(runPass(convertDropCaps, text), text);
+}
+
 TEST(DocxDropCap, TabBetweenTwoWordsBecomesABlankAndASpacer) {
   EXPECT_SAME_TEXT(runPass(convertTabs, "<p>one<tab/>two<tab/></p><tab val=\"left\" pos=\"720\"/>"),
                    "<p>one <b class=tab></b>two <b class=tab></b></p><tab val=\"left\" pos=\"720\"/>");

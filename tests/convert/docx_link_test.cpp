@@ -110,6 +110,29 @@ TEST(DocxLink, LinkTargetPrefersTheAnchor) {
   EXPECT_EQ(linkTarget(c, "<hyperlink history=\"1\">x</hyperlink>"), "");
 }
 
+// ---- hostile inputs -----------------------------------------------------------------------------
+
+std::string repeated(std::string_view piece, int times) {
+  std::string text;
+  for (int k = 0; k < times; ++k) text += piece;
+  return text;
+}
+
+// Unclosed tags by the ten thousand: each candidate start used to cost a scan of the rest of
+// the text.  The rows give the result the patterns define.
+TEST(DocxLink, HostileTextsConvertInOnePass) {
+  const struct {
+    std::string input, expected;
+  } kHostile[] = {
+      {repeated("<hyperlink a", 50000) + "</hyperlink>", repeated("<hyperlink a", 50000) + "</hyperlink>"},
+      {repeated("<hyperlink a>b", 50000), repeated("<hyperlink a>b", 50000)},
+      {repeated("<hyperlink ", 50000) + "/>", "<a href=\"\"></a>"},
+      {repeated("<bookmarkStart ", 50000) + ">", repeated("<bookmarkStart ", 50000) + ">"},
+      {repeated("<bookmarkStart ", 50000) + "/>", ""},
+  };
+  for (const auto& hostile : kHostile) EXPECT_EQ(convertLinksOn(hostile.input), hostile.expected);
+}
+
 // ---- whole packages ----------------------------------------------------------------------------
 
 std::string convertFixture(std::string_view name) {

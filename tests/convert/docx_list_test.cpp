@@ -186,6 +186,54 @@ TEST(DocxList, ItemWithoutLevelIsAtLevelZero) {
             "ul li /li li /li ul li /li /ul /ul");
 }
 
+// ---- long and hostile inputs -------------------------------------------------------------------
+
+std::string repeated(std::string_view piece, int times) {
+  std::string text;
+  text.reserve(piece.size() * static_cast<std::size_t>(times));
+  for (int k = 0; k < times; ++k) text += piece;
+  return text;
+}
+
+// A regex for the groups runs out of backtracking stack on a list this long and finds no list.
+TEST(DocxList, VeryLongListIsOneList) {
+  const std::string lists = buildListsOn(repeated("<li><p>x</p></li>\r\n", 250000));
+  EXPECT_EQ(lists.rfind("<ul><li>", 0), 0u);
+  EXPECT_EQ(lists.find("</ul>"), lists.size() - 5);
+}
+
+// Each row used to cost one scan of the rest of the text per candidate; the result stays sane.
+TEST(DocxList, HostileTextsLeaveTheTextAlone) {
+  const std::string kHostile[] = {
+      repeated("<numPr></p>", 50000),
+      "<p>" + repeated("<numPr>", 50000),
+      repeated("<li>", 50000) + "</li>x<li>" + repeated("<li>", 50000),
+  };
+  for (const std::string& text : kHostile) {
+    Conversion c;
+    c.text = text;
+    c.numbering = kNumbering;
+    markListItems(c);
+    buildLists(c);
+    EXPECT_GE(c.text.size(), text.size());
+    EXPECT_LE(c.text.size(), text.size() + 10);
+  }
+}
+
+TEST(DocxList, EveryLevelRiseOpensAListAndAllCloseAtTheEnd) {
+  std::string items;
+  for (int level = 0; level < 2000; ++level) items += item("x", 1, level);
+  const std::string lists = buildListsOn(items);
+  const std::string tags = listTags(lists);
+  EXPECT_EQ(tags.substr(0, 20), "ol li /li ol li /li ");
+  EXPECT_EQ(tags.substr(tags.size() - 7), "/ol /ol");
+  std::size_t opened = 0, closed = 0;
+  for (std::size_t at = lists.find("<ol>"); at != std::string::npos; at = lists.find("<ol>", at + 1)) ++opened;
+  for (std::size_t at = lists.find("</ol>"); at != std::string::npos; at = lists.find("</ol>", at + 1)) ++closed;
+  EXPECT_EQ(opened, 2000u);
+  EXPECT_EQ(closed, 2000u);
+}
+
 // ---- whole packages ----------------------------------------------------------------------------
 
 std::string convertFixture(std::string_view name) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/ddocx.h"
 #include "convert/docx_style.h"
 #include "support/test_support.h"
 
@@ -149,6 +150,38 @@ TEST(DocxPara, ManyUnclosedParagraphsAndTagsStayLinearAndIntact) {
   const std::string html = paragraphsOf(input);
   EXPECT_EQ(html.size(), input.size());
   EXPECT_EQ(html.find("&#160;"), std::string::npos);
+}
+
+// Whole conversions of fixture packages, with the optimiser off so that the paragraph markup is
+// seen as the paragraph pass and the run clean-up leave it.
+std::string convertFixture(std::string_view feature) {
+  ConversionSettings settings;
+  settings.optimizeHtml = false;
+  return convertPackageFolder(test::fixturesDir() / "packages" / feature, settings);
+}
+
+TEST(DocxParaPackage, HeadingStyledAndEmptyParagraphs) {
+  const std::string page = convertFixture("paragraph-styles");
+  for (std::string_view expected : {
+           R"(<h1 style="font-family:'Georgia';font-size:24px;margin-top:32px;margin-bottom:0px;font-weight:bold;">Chapter One</h1>)",
+           R"(<p style="font-family:'Georgia';font-size:15px;color:#404040;text-align:center;">Quoted outside.</p>)",
+           R"(<p style="margin-left:48px;text-indent:-24px;text-align:justify;">Own properties.</p>)",
+       }) {
+    EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+  }
+  // The empty paragraph and the self-closing one.
+  const std::size_t first = page.find("<p>&#160;</p>");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(page.find("<p>&#160;</p>", first + 1), std::string::npos);
+}
+
+TEST(DocxParaPackage, TextBoxParagraphKeepsItsLeadingText) {
+  const std::string page = convertFixture("text-box");
+  for (std::string_view expected : {"<p>Leading text ", R"(<p style="text-align:center;"><b>Boxed</b></p>)",
+                                    "</v:shape></pict>trailing text</p>", "<p>After the box.</p>"}) {
+    EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+  }
+  EXPECT_EQ(page.find("<r>"), std::string::npos);
 }
 
 }  // namespace

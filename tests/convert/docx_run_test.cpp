@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/ddocx.h"
 #include "support/test_support.h"
 #include "text/strutil.h"
 #include "text/wsregex.h"
@@ -202,6 +203,20 @@ TEST(DocxRunFinishOracle, BoundedPassesMatchWholeTextDeletion) {
   RegexDeleteAll(c.regex, expected, "<r[^>]*>");
   RegexDeleteAll(c.regex, expected, "</r>");
   EXPECT_SAME_TEXT(runPass(finishRuns, text), MergeAdjacentElements(expected, "span"));
+}
+
+TEST(DocxRunPackage, FormattedRunsBecomeElementsAndMergedSpans) {
+  ConversionSettings settings;
+  settings.optimizeHtml = false;  // the run markup as the run passes leave it
+  const std::string page = convertPackageFolder(test::fixturesDir() / "packages" / "run-formatting", settings);
+  for (std::string_view expected : {
+           "<p><b>bold</b> <i>italic</i><u>under</u>H<sub>2</sub>O m<sup>2</sup></p>",
+           R"(<p><span style="font:normal 16px 'Verdana';">one span</span><span style="color:#C00000;">red</span>)"
+           R"(<span style="background-color:yellow;">marked</span></p>)",
+           R"(<p style="font-family:'Arial';">same font</p>)",
+       }) {
+    EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+  }
 }
 
 }  // namespace

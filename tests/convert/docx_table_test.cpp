@@ -238,13 +238,15 @@ const PassCase kMergeCases[] = {
            row(cell(std::string(kSpan2) + std::string(kContinue), ""))),
      "<table><tr><td style=\"width:192px;\" colspan=\"2\" rowspan=\"3\"><p>A</p></td></tr><tr></tr><tr></tr></table>"},
     {"NestedTablesCountTheirOwnMerges",
-     table(row(cell(kRestart, para("O1")) +
-               cell("", table(row(cell(kRestart, para("I1")) + cell("", para("I2"))) +
-                              row(cell(kContinue, "") + cell("", para("I3"))) +
-                              row(cell(kContinue, "") + cell("", para("I4")))))) +
-           row(cell(kContinue, "") + cell("", para("O2")))),
-     "<table><tr><td rowspan=\"2\"><p>O1</p></td><td><table><tr><td rowspan=\"3\"><p>I1</p></td><td><p>I2</p></td></tr>"
-     "<tr><td><p>I3</p></td></tr><tr><td><p>I4</p></td></tr></table></td></tr><tr><td><p>O2</p></td></tr></table>"},
+     "<tbl><tblPr><jc val=\"center\"/></tblPr>" +
+         row(cell(kRestart, para("O1")) +
+             cell("", "<tbl><tblPr><jc val=\"left\"/></tblPr>" + row(cell(kRestart, para("I1")) + cell("", para("I2"))) +
+                          row(cell(kContinue, "") + cell("", para("I3"))) +
+                          row(cell(kContinue, "") + cell("", para("I4"))) + "</tbl>")) +
+         row(cell(kContinue, "") + cell("", para("O2"))) + "</tbl>",
+     "<table align=\"center\"><tr><td rowspan=\"2\"><p>O1</p></td><td><table align=\"left\"><tr><td rowspan=\"3\">"
+     "<p>I1</p></td><td><p>I2</p></td></tr><tr><td><p>I3</p></td></tr><tr><td><p>I4</p></td></tr></table></td></tr>"
+     "<tr><td><p>O2</p></td></tr></table>"},
     {"ContinuationNeverExtendsAnotherTable",
      table(row(cell(kRestart, para("A"))) + row(cell(kContinue, ""))) +
          table(row(cell("", para("B"))) + row(cell(kContinue, ""))),

@@ -77,6 +77,21 @@ TEST(WordHtm, CleaningTwiceChangesNothingMore) {
   EXPECT_EQ(text, once);
 }
 
+// Tags that never end, by the ten thousand, used to cost a scan of the rest of the text each.
+TEST(WordHtm, HostileTextsAreCleanedInOnePass) {
+  const struct {
+    std::string_view piece, tail;
+  } kHostile[] = {{"<p x", ">"}, {" width=", ""}, {"<td height:", ">"}, {"<p x><span y", ">"}};
+  for (const auto& hostile : kHostile) {
+    std::string text;
+    for (int k = 0; k < 50000; ++k) text += hostile.piece;
+    text += hostile.tail;
+    const std::string input = text;
+    TWordHTM().cleanHtml(text);
+    EXPECT_EQ(text, input) << hostile.piece;
+  }
+}
+
 TEST(WordHtm, OptimizeCleansTheDocumentText) {
   Conversion c;
   c.text = "<p class=MsoNormal>a  b</p>";

@@ -1,0 +1,97 @@
+// The load of one document, step by step: clean-up of the previous package folder, extraction,
+// core properties, conversion, the framed page written beside document.xml, and the hand-over to
+// the view.  Progress is reported ten times per load, four here and six by the converter.
+#include "app/load_document.h"
+
+#include <stdexcept>
+
+#include "app/delTree.h"
+#include "app/package_folder.h"
+#include "convert/ddocx.h"
+#include "text/strutil.h"
+
+namespace vellumine {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kStepSize = 10;
+
+template <typename F, typename... Args>
+void notify(const F& callback, Args&&... args) {
+  if (callback) callback(std::forward<Args>(args)...);
+}
+
+// Clears the flag however the load ends.
+class LoadingFlag {
+ public:
+  explicit LoadingFlag(bool& flag) : flag_(flag) {
+    if (flag_) throw std::runtime_error("A document is still loading.");
+    flag_ = true;
+  }
+  ~LoadingFlag() { flag_ = false; }
+  LoadingFlag(const LoadingFlag&) = delete;
+  LoadingFlag& operator=(const LoadingFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+void showStep(DocumentState& state, const LoadObserver& observer, std::string_view stepText) {
+  state.progress += kStepSize;
+  notify(observer.showProgress, state.progress, stepText);
+}
+
+void deletePreviousPackage(const DocumentState& state) {
+  if (state.packageFolder.empty() || state.packageFolder == state.tmpFolder) return;
+  deleteFolderTree(state.packageFolder, state.tmpFolder);
+}
+
+void writeFramedPage(const Conversion& conversion, const fs::path& htmlPath) {
+  std::string page = conversion.text;
+  applyPageFrame(conversion, page);
+  WriteTextFile(htmlPath, page);
+}
+
+}  // namespace
+
+std::string documentCaption(const fs::path& path) { return "Vellumine - " + path.string(); }
+
+void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver& observer) {
+  LoadingFlag loading(state.loading);
+  state.currentDocumentPath = path;
+  state.progress = 0;
+  notify(observer.showProgress, state.progress, std::string_view());
+  deletePreviousPackage(state);
+  state.packageFolder = packageFolderFor(path, state.tmpFolder);
+  showStep(state, observer, kStepLoadingDocument);
+  state.documentXmlPath = state.packageFolder / "word" / "document.xml";
+  extractPackage(path, state.packageFolder, observer.extraction);
+  state.properties = readDocumentProperties(state.packageFolder);
+  notify(observer.setCaption, documentCaption(path));
+  showStep(state, observer, kStepLoadingXml);
+
+  auto conversion = std::make_unique<Conversion>();
+  conversion->packageFolder = state.packageFolder;
+  conversion->settings = state.settings;
+  conversion->showStep = [&state, &observer](std::string_view stepText) { showStep(state, observer, stepText); };
+  loadDocumentParts(*conversion);
+  convert(*conversion);
+  conversion->showStep = nullptr;  // it refers to this call's locals
+
+  showStep(state, observer, kStepPreparingShow);
+  state.htmlPath = state.packageFolder / "word" / "doc.html";
+  writeFramedPage(*conversion, state.htmlPath);
+  showStep(state, observer, kStepLoadingHtml);
+  state.conversion = std::move(conversion);
+  notify(observer.navigate, state.htmlPath);
+  state.documentLoaded = true;
+  notify(observer.finished);
+}
+
+void closeDocument(DocumentState& state) {
+  deletePreviousPackage(state);
+}
+
+}  // namespace vellumine

@@ -1,0 +1,65 @@
+// loadDocument: a .docx path in, its page written to word/doc.html in a fresh package folder and
+// handed to the view.  The window and the command line share it; the window supplies the observer.
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/docxInfo.h"
+#include "convert/conversion.h"
+#include "package/unzip_docx.h"
+
+namespace vellumine {
+
+// The document the window shows and the folder it works in.  One per window.
+struct DocumentState {
+  std::filesystem::path tmpFolder;            // package folders are created below it
+  std::filesystem::path packageFolder;        // empty until the first load
+  std::filesystem::path currentDocumentPath;  // as chosen by the user
+  std::filesystem::path documentXmlPath;      // packageFolder/word/document.xml
+  std::filesystem::path htmlPath;             // packageFolder/word/doc.html
+  DocumentProperties properties;
+  ConversionSettings settings;                // the check items of the Options menu
+  // The last finished conversion: its text holds the page without the frame, its page geometry
+  // restyles the page shown.  Null until the first successful load.
+  std::unique_ptr<Conversion> conversion;
+  int progress = 0;                           // gauge position, 10 per step
+  bool loading = false;
+  bool documentLoaded = false;                // set by the first successful load, never cleared
+};
+
+// What a load shows while it runs.  Every member may be empty.
+struct LoadObserver {
+  // The gauge, made visible at this position; stepText names the step that starts (empty for
+  // the reset to 0 at the start of a load).
+  std::function<void(int progress, std::string_view stepText)> showProgress;
+  std::function<void(const std::string& caption)> setCaption;
+  std::function<void(const std::filesystem::path& htmlPath)> navigate;
+  std::function<void()> finished;                          // the page is handed over: hide the gauge,
+                                                           // status texts, focus, enable commands
+  ExtractObserver extraction;                              // repaints while the archive unpacks
+};
+
+// The step texts a load reports, in order; the converter reports six more between the second and
+// the third.
+inline constexpr std::string_view kStepLoadingDocument = "Loading document";
+inline constexpr std::string_view kStepLoadingXml = "Loading XML";
+inline constexpr std::string_view kStepPreparingShow = "Preparing show";
+inline constexpr std::string_view kStepLoadingHtml = "Loading HTML";
+
+// Deletes the previous package folder, extracts path into its own package folder, reads the core
+// properties, converts, writes the framed page to word/doc.html and hands it to the observer.
+// Sets state.currentDocumentPath to path first.  Whatever the reader or the converter throws ends
+// the load at once: the previous package folder is gone by then, state.conversion and the view
+// keep the previous page, the caption changes only once the package is unpacked.
+void loadDocument(DocumentState& state, const std::filesystem::path& path, const LoadObserver& observer);
+
+// The window's caption for a loaded document: "Vellumine - " + path.
+std::string documentCaption(const std::filesystem::path& path);
+
+// Deletes the current package folder (the viewer closes); the tmp folder stays.
+void closeDocument(DocumentState& state);
+
+}  // namespace vellumine

@@ -1,0 +1,16 @@
+// The one place where a failure of a window command ends: its message in a message box, and the
+// event loop goes on.  Nothing thrown by a command reaches Qt.
+#pragma once
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The title of every message box of the viewer.
+QString messageTitle();
+
+// Runs command; an exception's message is shown in a message box over parent.
+void runGuarded(QWidget* parent, const std::function<void()>& command);
+
+// A plain information box with an OK button.
+void showMessage(QWidget* parent, const QString& text);

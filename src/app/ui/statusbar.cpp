@@ -1,0 +1,104 @@
+// Status-bar layout: fixed cells separated by narrow spacers, the title cell taking the rest, all
+// in a 21-pixel bar with a one-pixel strip along its top edge.
+#include "app/ui/statusbar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStackedLayout>
+#include <QToolButton>
+
+#include "app/ui/logo.h"
+
+namespace {
+
+constexpr int kBarHeight = 21;
+constexpr int kSizeWidth = 120;
+constexpr int kAuthorWidth = 155;
+constexpr int kDateWidth = 178;
+constexpr int kButtonCellWidth = 20;
+
+QLabel* makeCell(QWidget* parent, int width) {
+  auto* cell = new QLabel(parent);
+  cell->setFrameShape(QFrame::StyledPanel);
+  cell->setFrameShadow(QFrame::Sunken);
+  if (width > 0) {
+    cell->setFixedWidth(width);
+  } else {
+    // Long titles are cut, they never widen the window.
+    cell->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    cell->setIndent(3);
+  }
+  return cell;
+}
+
+}  // namespace
+
+DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
+  setObjectName(QStringLiteral("statusBar"));
+  setFixedHeight(kBarHeight);
+  setStyleSheet(QStringLiteral("#statusBar { border-top: 1px solid palette(mid); }"));
+  QFont tahoma(QStringLiteral("Tahoma"));
+  tahoma.setPixelSize(11);
+  setFont(tahoma);
+
+  auto* sizeCell = new QWidget(this);
+  sizeCell->setFixedWidth(kSizeWidth);
+  auto* stack = new QStackedLayout(sizeCell);
+  stack->setStackingMode(QStackedLayout::StackAll);
+  size_ = makeCell(sizeCell, kSizeWidth);
+  gauge_ = new QProgressBar(sizeCell);
+  gauge_->setRange(0, 100);
+  gauge_->setTextVisible(false);
+  stack->addWidget(gauge_);
+  stack->addWidget(size_);
+  gauge_->hide();
+
+  title_ = makeCell(this, 0);
+  author_ = makeCell(this, kAuthorWidth);
+  date_ = makeCell(this, kDateWidth);
+
+  about_ = new QToolButton(this);
+  about_->setObjectName(QStringLiteral("aboutButton"));
+  about_->setAutoRaise(true);
+  about_->setFixedSize(22, 22);
+  about_->setIcon(QIcon(vellumineLogo(16)));
+  about_->setToolTip(QStringLiteral("About"));
+  connect(about_, &QToolButton::clicked, this, &DocumentStatusBar::aboutClicked);
+
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(3, 1, 0, 0);
+  row->setSpacing(2);
+  row->addWidget(sizeCell);
+  row->addWidget(title_, 1);
+  row->addWidget(author_);
+  row->addWidget(date_);
+  auto* buttonCell = new QWidget(this);
+  buttonCell->setFixedWidth(kButtonCellWidth);
+  about_->setParent(buttonCell);
+  row->addWidget(buttonCell);
+}
+
+void DocumentStatusBar::setTexts(const QString& size, const QString& title, const QString& author,
+                                 const QString& date) {
+  size_->setText(size);
+  title_->setText(title);
+  author_->setText(author);
+  date_->setText(date);
+}
+
+QString DocumentStatusBar::sizeText() const { return size_->text(); }
+QString DocumentStatusBar::titleText() const { return title_->text(); }
+QString DocumentStatusBar::authorText() const { return author_->text(); }
+QString DocumentStatusBar::dateText() const { return date_->text(); }
+
+void DocumentStatusBar::showGauge(int position) {
+  gauge_->setValue(position);
+  gauge_->show();
+  gauge_->raise();
+  gauge_->repaint();
+}
+
+void DocumentStatusBar::hideGauge() { gauge_->hide(); }
+
+bool DocumentStatusBar::gaugeVisible() const { return !gauge_->isHidden(); }

@@ -1,0 +1,373 @@
+// The main window: its creation (folders, session folder, start page), the first show (the
+// command-line document, the help page), the menus with their commands, and the clean-up at
+// close.  Every command runs through runGuarded; the loading itself is the core's loadDocument.
+#include "app/ui/sui.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/docxInfo.h"
+#include "app/savehtml.h"
+#include "app/ui/HTMLView.h"
+#include "app/ui/about.h"
+#include "app/ui/guarded.h"
+#include "app/ui/logo.h"
+#include "app/ui/statusbar.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kRecentItems = 8;
+constexpr int kSponsorWidth = 153;
+const QString kProductSite = QStringLiteral("https://vellumine.org/");
+const QString kProductSiteCaption = QStringLiteral("vellumine.org");
+
+QString toQString(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
+
+fs::path toPath(const QString& file) { return fs::path(QFile::encodeName(file).toStdString()); }
+
+QString toQString(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+bool fileExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+QFrame* makePanel(QWidget* parent, const QColor& colour, int margin, QFrame::Shape shape) {
+  auto* panel = new QFrame(parent);
+  panel->setFrameShape(shape);
+  panel->setAutoFillBackground(true);
+  QPalette colours = panel->palette();
+  colours.setColor(QPalette::Window, colour);
+  panel->setPalette(colours);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(margin, margin, margin, margin);
+  layout->setSpacing(0);
+  return panel;
+}
+
+}  // namespace
+
+TForm1::TForm1(const vellumine::ProgramFolders& folders, fs::path commandLineDocument, QWidget* parent)
+    : QMainWindow(parent), folders_(folders), commandLineDocument_(std::move(commandLineDocument)) {
+  setWindowTitle(QStringLiteral(" Vellumine 1.35"));
+  setWindowIcon(QIcon(vellumineLogo(64)));
+  setGeometry(266, 222, 696, 480);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+  setPalette(colours);
+  QFont verdana(QStringLiteral("Verdana"));
+  verdana.setPixelSize(12);
+  setFont(verdana);
+
+  createDocumentArea();
+  createFileMenu();
+  createOptionsMenu();
+  createHelpMenu();
+  about_ = new TfrmAbout(this);
+  runGuarded(this, [this] { FormCreate(); });
+}
+
+TForm1::~TForm1() { FormClose(); }
+
+void TForm1::FormCreate() {
+  vellumine::createTmpFolder(folders_);  // a failure shows later, when a load writes its folder
+  vellumine::removeAbandonedSessions(folders_.tmp);
+  session_ = std::make_unique<vellumine::SessionFolder>(folders_.tmp);
+  state_.tmpFolder = session_->path();
+  const fs::path startPage = folders_.resources / "lib" / "init.htm";
+  if (fileExists(startPage)) {
+    view_->Navigate(startPage);
+  } else {
+    showMessage(this, QStringLiteral("Fatal Error: /lib/init.htm not found\nPlease re-install Vellumine."));
+  }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  // After the window has painted, so a long load never delays the first sight of it.
+  QTimer::singleShot(0, this, [this] { FormShow(); });
+}
+
+void TForm1::FormShow() {
+  sponsorPanel_->hide();
+  createRecentItems();
+  if (!commandLineDocument_.empty()) {
+    runGuarded(this, [this] { loadDocument(commandLineDocument_); });
+    return;  // the document stays in view; the help page would hide it
+  }
+  const fs::path help = folders_.resources / "help.htm";
+  if (fileExists(help)) view_->Navigate(help);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (state_.loading) {
+    // The extraction is inside this call's stack; close once it has returned.
+    closeAfterLoad_ = true;
+    event->ignore();
+    return;
+  }
+  FormClose();
+  event->accept();
+}
+
+void TForm1::FormClose() {
+  if (closed_ || session_ == nullptr) return;
+  closed_ = true;
+  vellumine::closeDocument(state_);
+  session_->remove();
+}
+
+// --- layout ---------------------------------------------------------------------------------
+
+void TForm1::createDocumentArea() {
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+
+  auto* splitter = new QSplitter(Qt::Horizontal, central);
+  splitter->setHandleWidth(2);
+  sponsorPanel_ = new QWidget(splitter);
+  sponsorPanel_->setFixedWidth(kSponsorWidth);
+  auto* sponsorLayout = new QVBoxLayout(sponsorPanel_);
+  sponsorLayout->setContentsMargins(0, 0, 0, 0);
+  sponsorView_ = new THTMLView(sponsorPanel_);
+  sponsorLayout->addWidget(sponsorView_);
+
+  QFrame* area = makePanel(splitter, Qt::gray, 0, QFrame::NoFrame);
+  QFrame* blackFrame = makePanel(area, Qt::black, 1, QFrame::NoFrame);
+  QFrame* whitePanel = makePanel(blackFrame, Qt::white, 1, QFrame::Box);
+  view_ = new THTMLView(whitePanel);
+  view_->setObjectName(QStringLiteral("documentView"));
+  whitePanel->layout()->addWidget(view_);
+  blackFrame->layout()->addWidget(whitePanel);
+  area->layout()->addWidget(blackFrame);
+  splitter->addWidget(sponsorPanel_);
+  splitter->addWidget(area);
+  splitter->setStretchFactor(1, 1);
+
+  statusBar_ = new DocumentStatusBar(central);
+  connect(statusBar_, &DocumentStatusBar::aboutClicked, this, [this] { runGuarded(this, [this] { mAboutClick(); }); });
+  column->addWidget(splitter, 1);
+  column->addWidget(statusBar_);
+  setCentralWidget(central);
+}
+
+QAction* TForm1::addCommand(QMenu* menu, const QString& objectName, const QString& caption,
+                            const QKeySequence& shortcut, void (TForm1::*handler)()) {
+  QAction* item = menu->addAction(caption);
+  item->setObjectName(objectName);
+  item->setShortcut(shortcut);
+  connect(item, &QAction::triggered, this, [this, handler] { runGuarded(this, [this, handler] { (this->*handler)(); }); });
+  return item;
+}
+
+// Qt disables an invisible action together with its shortcut; a window shortcut stands in for it.
+// Its enabled state is the item's as the commands set it (the item itself always reads disabled).
+QShortcut* TForm1::keepShortcutWhileHidden(QAction* item) {
+  auto* standIn = new QShortcut(item->shortcut(), this);
+  standIn->setContext(Qt::WindowShortcut);
+  connect(standIn, &QShortcut::activated, item, &QAction::trigger);
+  return standIn;
+}
+
+void TForm1::createFileMenu() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File  "));
+  openItem_ = addCommand(file, QStringLiteral("FileOpenItem"), QStringLiteral("&Open..."), Qt::Key_F2,
+                         &TForm1::FileOpenItemClick);
+  openRecentMenu_ = file->addMenu(QStringLiteral("Open Recent"));
+  openRecentMenu_->setObjectName(QStringLiteral("mOpenRecent"));
+  openExamplesItem_ = addCommand(file, QStringLiteral("mOpenExamples"), QStringLiteral("Open Examples"),
+                                 QKeySequence(), &TForm1::mOpenExamplesClick);
+  file->addSeparator();
+  printPreviewItem_ = addCommand(file, QStringLiteral("mPrintPreview"), QStringLiteral("Print Preview"),
+                                 Qt::Key_F6, &TForm1::mPrintPreviewClick);
+  printItem_ = addCommand(file, QStringLiteral("mPrint"), QStringLiteral("&Print"),
+                          QKeySequence(Qt::CTRL | Qt::Key_P), &TForm1::mPrintClick);
+  pageSetupItem_ = addCommand(file, QStringLiteral("mPageSetup"), QStringLiteral("Page Setup"), Qt::Key_F8,
+                              &TForm1::mPageSetupClick);
+  file->addSeparator();
+  saveAsHtmlItem_ = addCommand(file, QStringLiteral("mSaveAsHTML"), QStringLiteral("Save As HTML"), Qt::Key_F10,
+                               &TForm1::mSaveAsHTMLClick);
+  saveAsHtmlItem_->setVisible(false);
+  saveAsHtmlKey_ = keepShortcutWhileHidden(saveAsHtmlItem_);
+  file->addSeparator()->setVisible(false);
+  addCommand(file, QStringLiteral("mExit"), QStringLiteral("E&xit"), Qt::Key_F12, &TForm1::mExitClick);
+  setDocumentCommandsEnabled(false);
+}
+
+void TForm1::createOptionsMenu() {
+  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+  useOriginalPageSettingItem_ = addCommand(options, QStringLiteral("mUseOriginalPageSetting"),
+                                           QStringLiteral("Use Original Page Setting"), Qt::Key_F3,
+                                           &TForm1::mUseOriginalPageSettingClick);
+  showStatusBarItem_ = addCommand(options, QStringLiteral("mShowStatusBar"), QStringLiteral("Show Status Bar"),
+                                  Qt::Key_F4, &TForm1::mShowStatusBarClick);
+  optimizeHtmlItem_ = addCommand(options, QStringLiteral("mOptimizeHTML"), QStringLiteral("&Optimize HTML"),
+                                 QKeySequence(), &TForm1::mOptimizeHTMLClick);
+  for (QAction* item : {useOriginalPageSettingItem_, showStatusBarItem_, optimizeHtmlItem_}) {
+    item->setCheckable(true);
+    item->setChecked(true);
+  }
+  optimizeHtmlItem_->setVisible(false);
+  options->addSeparator();
+  // Desktop integration: the items stand in the menu; their commands come with that unit.
+  options->addAction(QStringLiteral("&Associate *.docx"))->setObjectName(QStringLiteral("mAssociate"));
+  options->addAction(QStringLiteral("De-associate *.docx"))->setObjectName(QStringLiteral("mDeassociate"));
+  QMenu* shortcut = options->addMenu(QStringLiteral("Create a Shortcut"));
+  shortcut->setObjectName(QStringLiteral("mCreateShortcut"));
+  shortcut->addAction(QStringLiteral("on Desktop"))->setObjectName(QStringLiteral("mShortcutOnDesktop"));
+  shortcut->addAction(QStringLiteral("in Start/Programs"))->setObjectName(QStringLiteral("mShortcutInPrograms"));
+}
+
+void TForm1::createHelpMenu() {
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help  "));
+  addCommand(help, QStringLiteral("mHelp"), QStringLiteral("Help "), Qt::Key_F1, &TForm1::mHelpClick);
+  addCommand(help, QStringLiteral("mAbout"), QStringLiteral("&About..."), QKeySequence(), &TForm1::mAboutClick);
+  addCommand(help, QStringLiteral("mWebSite"), kProductSiteCaption, QKeySequence(), &TForm1::mWebSiteClick);
+}
+
+// Eight captionless, hidden entries; the recent list fills them.
+void TForm1::createRecentItems() {
+  if (!openRecentMenu_->actions().isEmpty()) return;
+  for (int i = 0; i < kRecentItems; ++i) {
+    QAction* item = openRecentMenu_->addAction(QString());
+    item->setObjectName(QStringLiteral("mRecent%1").arg(i));
+    item->setVisible(false);
+  }
+}
+
+// --- loading --------------------------------------------------------------------------------
+
+void TForm1::setOpenCommandsEnabled(bool enabled) {
+  openItem_->setEnabled(enabled);
+  openRecentMenu_->setEnabled(enabled);
+  openExamplesItem_->setEnabled(enabled);
+}
+
+void TForm1::setDocumentCommandsEnabled(bool enabled) {
+  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_}) item->setEnabled(enabled);
+  saveAsHtmlKey_->setEnabled(enabled);
+}
+
+void TForm1::loadDocument(const fs::path& path) {
+  vellumine::LoadObserver observer;
+  observer.showProgress = [this](int position, std::string_view) {
+    statusBar_->showGauge(position);
+    Q_EMIT loadProgressShown(position);
+  };
+  observer.setCaption = [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); };
+  observer.navigate = [this](const fs::path& html) { view_->Navigate(html); };
+  observer.finished = [this] {
+    statusBar_->hideGauge();
+    showDocumentInfo();
+    view_->setFocus(Qt::OtherFocusReason);
+    setDocumentCommandsEnabled(true);
+    Q_EMIT documentShown();
+  };
+  // Repaint between archive entries; user input waits until the load is over.
+  observer.extraction.progress = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  observer.extraction.warning = [this](std::string_view message, std::string_view caption) {
+    QMessageBox::warning(this, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                         QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+  };
+
+  setOpenCommandsEnabled(false);
+  struct AfterLoad {
+    TForm1* form;
+    ~AfterLoad() {
+      // A gauge frozen at its last step after a failure would read as "still loading".
+      form->statusBar_->hideGauge();
+      form->setOpenCommandsEnabled(true);
+      if (form->closeAfterLoad_) QTimer::singleShot(0, form, &QWidget::close);
+    }
+  } afterLoad{this};
+  vellumine::loadDocument(state_, path, observer);
+}
+
+void TForm1::showDocumentInfo() {
+  vellumine::StatusTexts texts = vellumine::statusTexts(state_.properties, state_.currentDocumentPath);
+  statusBar_->setTexts(toQString(texts.size), toQString(texts.title), toQString(texts.author), toQString(texts.date));
+}
+
+// --- commands -------------------------------------------------------------------------------
+
+fs::path TForm1::chooseDocument(const QString& objectName, const QString& title, const QString& folder) {
+  QFileDialog dialog(this, title, folder, QStringLiteral("*.docx (*.docx)"));
+  dialog.setObjectName(objectName);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return toPath(dialog.selectedFiles().constFirst());
+}
+
+void TForm1::FileOpenItemClick() {
+  fs::path chosen = chooseDocument(QStringLiteral("OpenDialog"), QString(), QString());
+  if (!chosen.empty()) loadDocument(chosen);
+}
+
+void TForm1::mOpenExamplesClick() {
+  fs::path chosen = chooseDocument(QStringLiteral("ExamplesDialog"), QStringLiteral("Open Examples"),
+                                   toQString(folders_.resources / "Examples"));
+  if (!chosen.empty()) loadDocument(chosen);
+}
+
+void TForm1::mPrintPreviewClick() { view_->PrintPreview(); }
+
+void TForm1::mPrintClick() { view_->Print(); }
+
+void TForm1::mPageSetupClick() { view_->PageSetup(); }
+
+void TForm1::mSaveAsHTMLClick() {
+  QFileDialog dialog(this, QString(), QString(), QStringLiteral("HTML File (*.htm)"));
+  dialog.setObjectName(QStringLiteral("SaveDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("htm"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const fs::path target = toPath(dialog.selectedFiles().constFirst());
+  vellumine::exportHtml(state_.htmlPath, target);
+  showMessage(this, QString::fromStdString(vellumine::savedMessage(target)));
+}
+
+void TForm1::mExitClick() { close(); }
+
+// Restyles the page shown through its DOM; the bottom padding is never touched.
+void TForm1::mUseOriginalPageSettingClick() {
+  state_.settings.useOriginalPageSetting = useOriginalPageSettingItem_->isChecked();
+  QString left = QStringLiteral("10");
+  QString right = left;
+  QString top = left;
+  if (state_.settings.useOriginalPageSetting) {
+    const vellumine::Conversion* shown = state_.conversion.get();
+    left = shown ? QString::fromStdString(shown->marginLeft) : QString();
+    right = shown ? QString::fromStdString(shown->marginRight) : QString();
+    top = shown ? QString::fromStdString(shown->marginTop) : QString();
+  }
+  view_->setBodyPadding(left, right, top);
+}
+
+void TForm1::mShowStatusBarClick() { statusBar_->setVisible(showStatusBarItem_->isChecked()); }
+
+void TForm1::mOptimizeHTMLClick() { state_.settings.optimizeHtml = optimizeHtmlItem_->isChecked(); }
+
+void TForm1::mHelpClick() {
+  const fs::path help = folders_.resources / "help.htm";
+  if (fileExists(help)) view_->Navigate(help);
+}
+
+void TForm1::mAboutClick() { about_->exec(); }
+
+void TForm1::mWebSiteClick() { QDesktopServices::openUrl(QUrl(kProductSite)); }

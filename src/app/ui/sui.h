@@ -1,0 +1,106 @@
+// TForm1: the viewer's main window.  Menus, the document area with its browser view, the status
+// bar, and the commands; the document itself is loaded by the Qt-free core (app/load_document).
+#pragma once
+#include <QMainWindow>
+#include <filesystem>
+#include <memory>
+
+#include "app/load_document.h"
+#include "app/program_folders.h"
+#include "app/session_folder.h"
+
+class QAction;
+class QMenu;
+class QShortcut;
+class QSplitter;
+class THTMLView;
+class TfrmAbout;
+class DocumentStatusBar;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // folders: where resources are read and package folders go; commandLineDocument: the document
+  // to open once the window is first shown (empty for none).
+  TForm1(const vellumine::ProgramFolders& folders, std::filesystem::path commandLineDocument,
+         QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Loads a document into the view; throws what the core throws.  The commands that open
+  // documents are disabled while it runs.
+  void loadDocument(const std::filesystem::path& path);
+
+  const vellumine::DocumentState& document() const { return state_; }
+  const std::filesystem::path& sessionFolder() const { return session_->path(); }
+  THTMLView* view() const { return view_; }
+  DocumentStatusBar* documentStatusBar() const { return statusBar_; }
+
+ Q_SIGNALS:
+  void loadProgressShown(int position);  // each step of a load, gauge visible at position
+  void documentShown();                  // a load handed its page to the view
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+
+  void createDocumentArea();
+  void createFileMenu();
+  void createOptionsMenu();
+  void createHelpMenu();
+  void createRecentItems();
+  QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
+                      const QKeySequence& shortcut, void (TForm1::*handler)());
+  QShortcut* keepShortcutWhileHidden(QAction* item);
+
+  void FileOpenItemClick();
+  void mOpenExamplesClick();
+  void mPrintPreviewClick();
+  void mPrintClick();
+  void mPageSetupClick();
+  void mSaveAsHTMLClick();
+  void mExitClick();
+  void mUseOriginalPageSettingClick();
+  void mShowStatusBarClick();
+  void mOptimizeHTMLClick();
+  void mHelpClick();
+  void mAboutClick();
+  void mWebSiteClick();
+
+  void showDocumentInfo();
+  void setOpenCommandsEnabled(bool enabled);
+  void setDocumentCommandsEnabled(bool enabled);
+  std::filesystem::path chooseDocument(const QString& objectName, const QString& title,
+                                       const QString& folder);
+
+  vellumine::ProgramFolders folders_;
+  std::filesystem::path commandLineDocument_;
+  std::unique_ptr<vellumine::SessionFolder> session_;
+  vellumine::DocumentState state_;
+  bool shownOnce_ = false;
+  bool closed_ = false;
+  bool closeAfterLoad_ = false;
+
+  THTMLView* view_ = nullptr;
+  THTMLView* sponsorView_ = nullptr;
+  QWidget* sponsorPanel_ = nullptr;
+  DocumentStatusBar* statusBar_ = nullptr;
+  TfrmAbout* about_ = nullptr;
+
+  QAction* openItem_ = nullptr;
+  QMenu* openRecentMenu_ = nullptr;
+  QAction* openExamplesItem_ = nullptr;
+  QAction* printPreviewItem_ = nullptr;
+  QAction* printItem_ = nullptr;
+  QAction* pageSetupItem_ = nullptr;
+  QAction* saveAsHtmlItem_ = nullptr;
+  QShortcut* saveAsHtmlKey_ = nullptr;  // F10 while the item is hidden
+  QAction* useOriginalPageSettingItem_ = nullptr;
+  QAction* showStatusBarItem_ = nullptr;
+  QAction* optimizeHtmlItem_ = nullptr;
+};

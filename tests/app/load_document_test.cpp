@@ -1,0 +1,222 @@
+#include "app/load_document.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/session_folder.h"
+#include "convert/ddocx.h"
+#include "docx_writer.h"
+#include "support/test_support.h"
+
+namespace vellumine {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Records what a load shows.
+struct Recorder {
+  std::vector<int> progress;
+  std::vector<std::string> steps;
+  std::vector<std::string> captions;
+  std::vector<fs::path> navigations;
+  int finished = 0;
+
+  LoadObserver observer() {
+    LoadObserver o;
+    o.showProgress = [this](int p, std::string_view step) {
+      progress.push_back(p);
+      steps.emplace_back(step);
+    };
+    o.setCaption = [this](const std::string& caption) { captions.push_back(caption); };
+    o.navigate = [this](const fs::path& html) { navigations.push_back(html); };
+    o.finished = [this] { ++finished; };
+    return o;
+  }
+};
+
+class LoadDocument : public testing::Test {
+ protected:
+  test::TempDir dir;
+  fs::path tmp = dir.path() / "tmp";
+  fs::path docs = dir.path() / "docs";
+  DocumentState state;
+  Recorder recorder;
+
+  void SetUp() override {
+    fs::create_directories(tmp);
+    fs::create_directories(docs);
+    state.tmpFolder = tmp;
+  }
+
+  fs::path makeDocx(const std::string& name, const std::vector<std::string>& paragraphs,
+                    const std::vector<test::PackagePart>& extra = {}) {
+    fs::path path = docs / name;
+    test::writeDocx(path, paragraphs, extra);
+    return path;
+  }
+
+  void load(const fs::path& path) { loadDocument(state, path, recorder.observer()); }
+};
+
+TEST_F(LoadDocument, WritesTheFramedPageBesideTheDocumentPart) {
+  fs::path doc = makeDocx("Report.docx", {"First paragraph"});
+  load(doc);
+  EXPECT_EQ(state.packageFolder, tmp / "Report");
+  EXPECT_EQ(state.documentXmlPath, tmp / "Report" / "word" / "document.xml");
+  EXPECT_EQ(state.htmlPath, tmp / "Report" / "word" / "doc.html");
+  EXPECT_EQ(state.currentDocumentPath, doc);
+  std::string page = readFile(state.htmlPath);
+  EXPECT_NE(page.find("First paragraph"), std::string::npos);
+  // The frame is in the written page only, never in the document text kept in memory.
+  EXPECT_NE(page.find("<div id=\"page\">"), std::string::npos);
+  EXPECT_NE(page.find(";border:none;}#page{width:"), std::string::npos);
+  ASSERT_NE(state.conversion, nullptr);
+  EXPECT_EQ(state.conversion->text.find("<div id=\"page\">"), std::string::npos);
+  EXPECT_EQ(state.conversion->text.find("#page{width:"), std::string::npos);
+  EXPECT_TRUE(state.documentLoaded);
+  EXPECT_FALSE(state.loading);
+}
+
+TEST_F(LoadDocument, ReportsEveryStepAndHandsThePageOver) {
+  load(makeDocx("Report.docx", {"Text"}));
+  std::size_t converterSteps = 0;
+  for (const ConversionStep& step : conversionSteps()) converterSteps += step.stepText.empty() ? 0 : 1;
+  const std::size_t steps = 4 + converterSteps;  // ten once every pass is in the table
+  ASSERT_EQ(recorder.progress.size(), steps + 1);
+  EXPECT_EQ(recorder.progress.front(), 0);
+  EXPECT_EQ(recorder.progress.back(), static_cast<int>(10 * steps));
+  EXPECT_EQ(recorder.steps[1], kStepLoadingDocument);
+  EXPECT_EQ(recorder.steps[2], kStepLoadingXml);
+  EXPECT_EQ(recorder.steps[steps - 1], kStepPreparingShow);
+  EXPECT_EQ(recorder.steps[steps], kStepLoadingHtml);
+  EXPECT_EQ(recorder.captions, std::vector<std::string>{"Vellumine - " + (docs / "Report.docx").string()});
+  EXPECT_EQ(recorder.navigations, std::vector<fs::path>{state.htmlPath});
+  EXPECT_EQ(recorder.finished, 1);
+}
+
+TEST_F(LoadDocument, SecondDocumentDeletesTheFirstPackageFolder) {
+  load(makeDocx("Report.docx", {"One"}));
+  fs::create_directories(docs / "b");
+  fs::path other = docs / "b" / "Other.docx";
+  test::writeDocx(other, {"Two"});
+  load(other);
+  EXPECT_FALSE(fs::exists(tmp / "Report"));
+  EXPECT_TRUE(fs::exists(tmp / "Other" / "word" / "document.xml"));
+  EXPECT_TRUE(fs::exists(tmp / "Other" / "word" / "doc.html"));
+}
+
+TEST_F(LoadDocument, SameDocumentTwiceShowsTheSamePage) {
+  fs::path doc = makeDocx("Report.docx", {"Same"});
+  load(doc);
+  std::string first = readFile(state.htmlPath);
+  std::ofstream(tmp / "Report" / "stale.txt") << "from the first load";
+  load(doc);
+  EXPECT_FALSE(fs::exists(tmp / "Report" / "stale.txt"));
+  EXPECT_EQ(readFile(state.htmlPath), first);
+}
+
+TEST_F(LoadDocument, MissingCorePropertiesLoadWithEmptyTexts) {
+  load(makeDocx("Bare.docx", {"No properties"}));
+  EXPECT_EQ(state.properties.title, "");
+  EXPECT_EQ(state.properties.author, "");
+  EXPECT_EQ(state.properties.created, "");
+  EXPECT_EQ(recorder.finished, 1);
+}
+
+TEST_F(LoadDocument, CorePropertiesAreRead) {
+  load(makeDocx("Props.docx", {"x"}, {{"docProps/core.xml", test::coreXml("T", "A", "2009-04-21T08:12:00Z")}}));
+  EXPECT_EQ(state.properties.title, "T");
+  EXPECT_EQ(state.properties.author, "A");
+  EXPECT_EQ(state.properties.created, "2009-04-21");
+}
+
+TEST_F(LoadDocument, FailedLoadKeepsThePreviousPageButNotItsFolder) {
+  fs::path good = makeDocx("Good.docx", {"Good text"});
+  load(good);
+  const Conversion* shown = state.conversion.get();
+  fs::path bad = docs / "Broken.docx";
+  std::ofstream(bad) << "this is not a zip archive at all, just text long enough to scan";
+  Recorder failing;
+  EXPECT_THROW(loadDocument(state, bad, failing.observer()), std::runtime_error);
+  EXPECT_FALSE(fs::exists(tmp / "Good"));             // deleted before the extraction failed
+  EXPECT_TRUE(failing.captions.empty());              // the caption changes only after extraction
+  EXPECT_TRUE(failing.navigations.empty());
+  EXPECT_EQ(failing.finished, 0);
+  EXPECT_EQ(state.conversion.get(), shown);           // the view keeps the previous page
+  EXPECT_TRUE(state.documentLoaded);
+  EXPECT_FALSE(state.loading);
+  EXPECT_EQ(state.packageFolder, tmp / "Broken");
+}
+
+TEST_F(LoadDocument, NonLatinNamesOpen) {
+  fs::path doc = makeDocx("Отчёт 報告.docx", {"Unicode name"});
+  load(doc);
+  EXPECT_EQ(state.packageFolder, tmp / "Отчёт 報告");
+  EXPECT_NE(readFile(state.htmlPath).find("Unicode name"), std::string::npos);
+}
+
+TEST_F(LoadDocument, DotNamesNeverTouchTmpOrItsParent) {
+  std::ofstream(dir.path() / "beside-tmp.txt") << "keep";
+  std::ofstream(tmp / "in-tmp.txt") << "keep";
+  for (const char* name : {"...docx", "..docx", ".docx"}) {
+    load(makeDocx(name, {"dots"}));
+    EXPECT_EQ(state.packageFolder.parent_path(), tmp) << name;
+  }
+  load(makeDocx("Plain.docx", {"after"}));
+  EXPECT_TRUE(fs::exists(dir.path() / "beside-tmp.txt"));
+  EXPECT_TRUE(fs::exists(tmp / "in-tmp.txt"));
+  EXPECT_FALSE(fs::exists(tmp / "_"));
+}
+
+TEST_F(LoadDocument, ALoadInsideALoadIsRefused) {
+  fs::path doc = makeDocx("Report.docx", {"x"});
+  bool refused = false;
+  LoadObserver observer;
+  observer.showProgress = [&](int progress, std::string_view) {
+    if (progress != 10) return;
+    try {
+      loadDocument(state, doc, {});
+    } catch (const std::runtime_error& e) {
+      refused = std::string(e.what()) == "A document is still loading.";
+    }
+  };
+  loadDocument(state, doc, observer);
+  EXPECT_TRUE(refused);
+}
+
+TEST_F(LoadDocument, CloseDeletesThePackageFolderAndKeepsTmp) {
+  load(makeDocx("Report.docx", {"x"}));
+  closeDocument(state);
+  EXPECT_FALSE(fs::exists(tmp / "Report"));
+  EXPECT_TRUE(fs::is_directory(tmp));
+}
+
+TEST_F(LoadDocument, TwoViewersKeepTheirOwnPackageFolders) {
+  fs::path doc = makeDocx("Report.docx", {"shared name"});
+  SessionFolder firstSession(tmp);
+  SessionFolder secondSession(tmp);
+  DocumentState first;
+  first.tmpFolder = firstSession.path();
+  DocumentState second;
+  second.tmpFolder = secondSession.path();
+  loadDocument(first, doc, {});
+  loadDocument(second, doc, {});
+  closeDocument(second);
+  EXPECT_TRUE(fs::exists(first.htmlPath));
+  EXPECT_FALSE(fs::exists(second.packageFolder));
+}
+
+}  // namespace
+}  // namespace vellumine

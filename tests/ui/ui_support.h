@@ -1,0 +1,60 @@
+// Helpers of the window tests: a watcher that answers modal dialogs as they open, page-load
+// waiting, script queries in the application's world, and a dark-pixel count of a grab.
+#pragma once
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <QVariant>
+#include <functional>
+
+class QWebEngineView;
+class QWidget;
+
+namespace uitest {
+
+// Polls for the active modal widget while a command runs its dialog and hands it to the handler,
+// which closes it and returns true, or returns false to be asked again on the next poll.
+class ModalWatcher : public QObject {
+ public:
+  using Handler = std::function<bool(QWidget* dialog)>;
+  explicit ModalWatcher(Handler handler);
+  ~ModalWatcher() override;
+  // Class name (or object name when set) of every dialog handled, in order.
+  const QStringList& seen() const { return seen_; }
+
+ private:
+  void poll();
+  Handler handler_;
+  QTimer timer_;
+  QStringList seen_;
+};
+
+// Closes file dialogs (rejecting them, or choosing fileToChoose), message boxes and any other
+// dialog; records message-box texts.
+struct DialogAnswers {
+  QString fileToChoose;
+  QStringList messages;
+  QStringList fileFilters;
+  bool handle(QWidget* dialog);
+};
+
+// Records the URL of every page the view finishes loading.
+class PageLoads : public QObject {
+ public:
+  explicit PageLoads(QWebEngineView* view);
+  bool finished(const QUrl& url) const { return urls_.contains(url); }
+  const QList<QUrl>& urls() const { return urls_; }
+
+ private:
+  QList<QUrl> urls_;
+};
+
+// Runs script in the application's world of the view's page and waits for its result.
+QVariant evaluate(QWebEngineView* view, const QString& script);
+
+// Pixels darker than mid-grey: zero for a blank page, hundreds for a line of text.
+int darkPixels(const QImage& image);
+
+}  // namespace uitest
