@@ -13,6 +13,7 @@
 #include "support/test_support.h"
 #include "text/strutil.h"
 #include "text/units.h"
+#include "text/wsregex.h"
 
 namespace vellumine {
 namespace {
@@ -33,7 +34,45 @@ constexpr PassCase kPreCleanCases[] = {
     {"RowStartLosesAttributes", "<tr rsidR=\"1\"><tc/></tr>", "<tr><tc/></tr>"},
     {"ProofingMarksGo", "a<proofErr type=\"spellStart\"/>b<proofErr type=\"spellEnd\"/>c", "abc"},
     {"SmartTagsGoTheirContentStays", "<smartTag uri=\"u\" element=\"e\">x</smartTag>", "x"},
+    {"TagNamesAreComparedWithoutCase", "<T a>x<P b>y<TR c>", "x<p>y<tr>"},
+    {"EmptyBodyIsNoMatch", "<t >x<p >y<proofErr/>z", "<t >x<p >y<proofErr/>z"},
+    {"SlashInParagraphAttributesKeepsTheTag", "<p a=\"1/2\">x</p>", "<p a=\"1/2\">x</p>"},
+    {"BodyRunsToTheFirstCloser", "<t a<b>c>", "c>"},
+    {"UnclosedTagStaysAndEndsTheRule", "x<t a<p b", "x<t a<p b"},
 };
+
+// preClean as the sequence of replacements it stands for, through the shared regex.
+std::string preCleanByPatterns(std::string text) {
+  TWSRegEx regex(preCaseLess | preSingleLine);
+  text = ReplaceAllText(text, "w:", "");
+  text = ReplaceAllText(text, "<t>", "");
+  RegexDeleteAll(regex, text, "<t [^>]+>");
+  RegexReplaceAll(regex, text, "<p [^>/]+>", "<p>");
+  RegexReplaceAll(regex, text, "<tr [^>]+>", "<tr>");
+  text = ReplaceAllText(text, "</t>", "");
+  RegexDeleteAll(regex, text, "<proofErr[^>]+/>");
+  RegexDeleteAll(regex, text, "<smartTag[^>]+>");
+  return ReplaceAllText(text, "</smartTag>", "");
+}
+
+// The scans that replace the patterns must agree with them byte for byte, also on markup that
+// no writer produces: random texts made of the pieces the patterns care about.
+TEST(DriverPreClean, ScansAgreeWithThePatternsTheyReplace) {
+  constexpr std::string_view kPieces[] = {"<",  ">",   "/",  " ",  "t",  "T",  "p",  "r",  "w:", "<t ",
+                                          "<p ", "<tr ", "/>", "<t>", "</t>", "<proofErr", "<smartTag",
+                                          "</smartTag>", "x", "\n"};
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const unsigned pieces = next() % 40;
+    for (unsigned k = 0; k < pieces; ++k) text += kPieces[next() % std::size(kPieces)];
+    ASSERT_EQ(runPass(preClean, text), preCleanByPatterns(text)) << "input: " << text;
+  }
+}
 
 class DriverPreClean : public testing::TestWithParam<PassCase> {};
 TEST_P(DriverPreClean, RewritesAsExpected) {
