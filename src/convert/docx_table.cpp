@@ -523,8 +523,7 @@ void convertGridColumns(Conversion& c) {
 }
 
 void replaceAll(Conversion& c, std::string_view oldText, std::string_view newText) {
-  if (c.text.find(oldText) == npos) return;
-  c.text = ReplaceAllText(c.text, oldText, newText);
+  ReplaceAllInPlace(c.text, oldText, newText);
 }
 
 }  // namespace
