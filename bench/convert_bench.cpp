@@ -6,16 +6,20 @@
 #include <string>
 
 #include "convert/ddocx.h"
+#include "convert/docx_style.h"
+#include "text/strutil.h"
 #include "docgen.h"
 
 namespace vellumine::bench {
 namespace {
 
+// The parts as loadDocumentParts leaves them: companion parts without "w:", the style table built.
 void loadGenerated(Conversion& c, const GeneratedPackage& package) {
   c.text = package.document;
-  c.styles = package.styles;
-  c.numbering = package.numbering;
-  c.relationships = package.relationships;
+  c.styles = ReplaceAllText(package.styles, "w:", "");
+  c.numbering = ReplaceAllText(package.numbering, "w:", "");
+  c.relationships = ReplaceAllText(package.relationships, "w:", "");
+  buildStyleSheet(c);
 }
 
 void BM_Convert(benchmark::State& state) {

@@ -54,6 +54,18 @@ std::string styledParagraph(int n) {
                        run("", " before the paragraph ends with a longer tail of ordinary prose."));
 }
 
+// Neighbouring runs with the same font and size (their spans merge), a colour the paragraph style
+// already gives, size from the complex-script element only, and stacked toggles.
+std::string formattedRuns(int n) {
+  const std::string verdana = "<w:rFonts w:ascii=\"Verdana\" w:hAnsi=\"Verdana\"/><w:sz w:val=\"20\"/>";
+  return paragraph("<w:pStyle w:val=\"Level" + std::to_string(n % 20 + 1) + "\"/>",
+                   run(verdana, "Runs in one font ") + run(verdana, "merge into ") + run(verdana, "one span; ") +
+                       run("<w:color w:val=\"404040\"/>", "the style's colour is not repeated, ") +
+                       run("<w:szCs w:val=\"28\"/>", "a complex-script size, ") +
+                       run("<w:b/><w:i/><w:u w:val=\"double\"/><w:highlight w:val=\"green\"/>", "all at once") +
+                       run("<w:noProof/>", " and a run whose properties give nothing."));
+}
+
 std::string listItem(int level, int numId, std::string_view text) {
   return paragraph("<w:pStyle w:val=\"ListParagraph\"/><w:numPr><w:ilvl w:val=\"" + std::to_string(level) +
                        "\"/><w:numId w:val=\"" + std::to_string(numId) + "\"/></w:numPr>",
@@ -67,7 +79,8 @@ std::string nestedList(int n) {
 }
 
 std::string cell(std::string_view props, std::string_view text) {
-  return "<w:tc><w:tcPr>" + std::string(props) + "</w:tcPr>" + paragraph("", run("", text)) + "</w:tc>";
+  return "<w:tc><w:tcPr>" + std::string(props) + "</w:tcPr>" +
+         paragraph("<w:pStyle w:val=\"Quote\"/>", run("<w:b/>", text)) + "</w:tc>";
 }
 
 std::string table() {
@@ -120,10 +133,10 @@ std::string field() {
 
 std::string block(int n) {
   return heading(1 + n % 3, "Section " + std::to_string(n)) + styledParagraph(n) + nestedList(n) + table() +
-         styledParagraph(n + 1) + hyperlinks() + drawing() + field() + "<w:p/>";
+         styledParagraph(n + 1) + formattedRuns(n) + hyperlinks() + drawing() + field() + "<w:p/>";
 }
 
-constexpr std::string_view kStyles =
+constexpr std::string_view kStylesHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:styles "
     "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:style w:type=\"paragraph\" w:default=\"1\" "
     "w:styleId=\"Normal\"><w:name w:val=\"Normal\"/><w:rPr><w:rFonts w:ascii=\"Calibri\"/><w:sz w:val=\"22\"/>"
@@ -134,7 +147,24 @@ constexpr std::string_view kStyles =
     "<w:name w:val=\"Table Grid\"/><w:tblPr><w:tblBorders><w:top w:val=\"single\" w:sz=\"4\" w:color=\"auto\"/>"
     "<w:left w:val=\"single\" w:sz=\"4\" w:color=\"auto\"/><w:bottom w:val=\"single\" w:sz=\"4\" w:color=\"auto\"/>"
     "<w:right w:val=\"single\" w:sz=\"4\" w:color=\"auto\"/><w:insideH w:val=\"single\" w:sz=\"4\" w:color=\"auto\"/>"
-    "</w:tblBorders></w:tblPr></w:style></w:styles>";
+    "</w:tblBorders></w:tblPr></w:style>"
+    "<w:style w:type=\"paragraph\" w:styleId=\"Quote\"><w:name w:val=\"Quote\"/><w:basedOn w:val=\"Normal\"/>"
+    "<w:pPr><w:ind w:left=\"864\" w:right=\"864\"/><w:jc w:val=\"center\"/></w:pPr><w:rPr><w:i/>"
+    "<w:color w:val=\"404040\"/></w:rPr></w:style>";
+
+// The fixed styles, then a chain of 20 paragraph styles each based on the one before, as templates
+// with many derived styles have them.
+std::string stylesPart() {
+  std::string styles(kStylesHead);
+  for (int i = 1; i <= 20; ++i) {
+    const std::string id = "Level" + std::to_string(i);
+    const std::string base = i == 1 ? "Quote" : "Level" + std::to_string(i - 1);
+    styles += "<w:style w:type=\"paragraph\" w:styleId=\"" + id + "\"><w:name w:val=\"" + id +
+              "\"/><w:basedOn w:val=\"" + base + "\"/><w:pPr><w:spacing w:before=\"" + std::to_string(20 * i) +
+              "\"/></w:pPr><w:rPr><w:sz w:val=\"" + std::to_string(18 + i % 8) + "\"/></w:rPr></w:style>";
+  }
+  return styles + "</w:styles>";
+}
 
 constexpr std::string_view kNumbering =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:numbering "
@@ -183,7 +213,7 @@ constexpr std::string_view kRelationships =
 }  // namespace
 
 GeneratedPackage generatePackage(std::size_t targetBytes) {
-  GeneratedPackage package{std::string(kHead), std::string(kStyles), std::string(kNumbering),
+  GeneratedPackage package{std::string(kHead), stylesPart(), std::string(kNumbering),
                            std::string(kRelationships)};
   package.document.reserve(targetBytes + 8192);
   for (int n = 1; package.document.size() < targetBytes; ++n) package.document += block(n);

@@ -75,7 +75,9 @@ void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver
   auto conversion = std::make_unique<Conversion>();
   conversion->packageFolder = state.packageFolder;
   conversion->settings = state.settings;
-  conversion->showStep = [&state, &observer](std::string_view stepText) { showStep(state, observer, stepText); };
+  conversion->showStep = [&state, &observer](std::string_view stepText) {
+    showStep(state, observer, stepText);
+  };
   loadDocumentParts(*conversion);
   convert(*conversion);
   conversion->showStep = nullptr;  // it refers to this call's locals

@@ -41,6 +41,13 @@ fs::path executableFolder() {
   return exe.parent_path();
 }
 
+fs::path executablePath() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return fs::current_path() / "vellumine";
+  return exe;
+}
+
 ProgramFolders locateProgramFolders(const fs::path& executableFolder) {
   ProgramFolders folders;
   fs::path installed = (executableFolder / ".." / "share" / "vellumine").lexically_normal();

@@ -14,6 +14,9 @@ struct ProgramFolders {
 // The folder of the running executable (from /proc/self/exe).
 std::filesystem::path executableFolder();
 
+// The running executable itself (from /proc/self/exe); ./vellumine when that cannot be read.
+std::filesystem::path executablePath();
+
 // Resources: executableFolder itself when it holds lib/init.htm, else ../share/vellumine beside it
 // when that does (the installed layout), else executableFolder.  tmp and rec.lst follow the XDG
 // base-directory variables: $XDG_CACHE_HOME/vellumine/tmp and $XDG_STATE_HOME/vellumine/rec.lst,

@@ -138,8 +138,9 @@ std::string borderSideToCss(std::string_view block, std::string_view side) {
     if (w < 3) width = "3";  // thinner than 3px a double line shows as a single one
   }
   std::string color = AttrValue(element, "color");
-  if (color != "auto") color.insert(0, "#");
-  return width + "px " + borderStyle(val) + " " + color + ";";
+  std::string css = width + "px " + borderStyle(val) + " ";
+  if (color != "auto") css += '#';
+  return css + color + ";";
 }
 
 std::string bordersToCss(std::string_view block) {

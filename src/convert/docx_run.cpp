@@ -104,8 +104,10 @@ void wrapOnMarker(std::string& content, std::string_view marker, std::string_vie
   // text order, and at one position the opening tag first.
   std::stable_sort(insertions.begin(), insertions.end(),
                    [](const Insertion& a, const Insertion& b) { return a.at < b.at; });
-  const std::string open = "<" + std::string(name) + ">";
-  const std::string close = "</" + std::string(name) + ">";
+  std::string open = "<";
+  open.append(name).append(">");
+  std::string close = "</";
+  close.append(name).append(">");
   std::string out;
   out.reserve(content.size() + insertions.size() * close.size());
   std::size_t copied = 0;
@@ -119,10 +121,15 @@ void wrapOnMarker(std::string& content, std::string_view marker, std::string_vie
 }
 
 void wrapToggle(std::string& content, std::string_view name) {
-  wrapOnMarker(content, "<" + std::string(name) + "/>", name);
+  std::string marker = "<";
+  marker.append(name).append("/>");
+  wrapOnMarker(content, marker, name);
 }
 
-std::string runSpan(TWSRegEx& regex, std::string_view run, std::string_view paragraphCss) {
+namespace {
+
+// The replacement template of one formatted run: its span around "$1", or "$1" alone.
+std::string runTemplate(std::string_view run, std::string_view paragraphCss) {
   std::string font = TextBetween(run, "<rFonts ascii=\"", "\"");
   std::string colour = ValAttr(run, "color");
   std::string size = ValAttr(run, "sz");
@@ -138,8 +145,14 @@ std::string runSpan(TWSRegEx& regex, std::string_view run, std::string_view para
     if (!contains(paragraphCss, colourCss)) span += colourCss;
   }
   if (!highlight.empty()) span += "background-color:" + highlight + ";";
-  if (span == emptySpan) return regex.ExpandReplacement("$1");
-  return regex.ExpandReplacement(span + "\">$1</span>");
+  if (span == emptySpan) return "$1";
+  return span + "\">$1</span>";
+}
+
+}  // namespace
+
+std::string runSpan(TWSRegEx& regex, std::string_view run, std::string_view paragraphCss) {
+  return regex.ExpandReplacement(runTemplate(run, paragraphCss));
 }
 
 void convertRuns(Conversion& c, std::string& content, std::string_view paragraphCss) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
+#include <string>
 #include <string_view>
 
 #include "docx_writer.h"
@@ -37,6 +39,8 @@ const CoreCase kCoreCases[] = {
     {"EmptyPart", "", "", "", ""},
 };
 
+void PrintTo(const CoreCase& c, std::ostream* os) { *os << c.name; }
+
 class DocxInfoCore : public testing::TestWithParam<CoreCase> {};
 
 TEST_P(DocxInfoCore, ReadsTheThreeProperties) {
@@ -64,6 +68,8 @@ struct SizeCase {
   std::u16string_view expected;
 };
 
+void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.bytes << " bytes"; }
+
 class DocxInfoSize : public testing::TestWithParam<SizeCase> {};
 
 TEST_P(DocxInfoSize, CountsStartedKilobytes) {
@@ -76,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(DocxInfo, DocxInfoSize,
                          testing::Values(SizeCase{0, u" File Size: 0 KB"}, SizeCase{1, u" File Size: 1 KB"},
                                          SizeCase{1024, u" File Size: 2 KB"},
                                          SizeCase{2047, u" File Size: 2 KB"},
-                                         SizeCase{2048, u" File Size: 3 KB"}));
+                                         SizeCase{2048, u" File Size: 3 KB"}),
+                         [](const auto& info) { return "Bytes" + std::to_string(info.param.bytes); });
 
 TEST(DocxInfo, StatusTextsDecodeUtf8AndKeepTheDate) {
   DocumentProperties properties{"\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82", "Jos\xC3\xA9", "2009-04-21"};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <string_view>
 
 namespace vellumine {
@@ -26,6 +28,8 @@ const NameCase kNameCases[] = {
     {"ThreeDotsIsSafe", "/work/...docx", "_.."},
     {"TrailingSlashIsSafe", "/work/folder/", "_"},
 };
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.documentPath; }
 
 class PackageFolderName : public testing::TestWithParam<NameCase> {};
 

@@ -165,6 +165,7 @@ TEST(DocxParaPackage, HeadingStyledAndEmptyParagraphs) {
   for (std::string_view expected : {
            R"(<h1 style="font-family:'Georgia';font-size:24px;margin-top:32px;margin-bottom:0px;font-weight:bold;">Chapter One</h1>)",
            R"(<p style="font-family:'Georgia';font-size:15px;color:#404040;text-align:center;">Quoted outside.</p>)",
+           R"(<p style="font-family:'Georgia';font-size:15px;">Quoted inside.</p>)",
            R"(<p style="margin-left:48px;text-indent:-24px;text-align:justify;">Own properties.</p>)",
        }) {
     EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;

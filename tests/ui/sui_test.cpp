@@ -93,6 +93,8 @@ void SuiTest::initTestCase() {
 void SuiTest::cleanup() {
   loads_.reset();
   form_.reset();
+  std::error_code ec;
+  fs::remove(folders_.recentList, ec);  // each test starts with an empty recent list
 }
 
 TForm1* SuiTest::start(const fs::path& document) {

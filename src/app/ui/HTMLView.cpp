@@ -147,7 +147,9 @@ THTMLView::THTMLView(QWidget* parent) : QWebEngineView(parent) {
 THTMLView::~THTMLView() = default;
 
 void THTMLView::Navigate(const std::filesystem::path& file) {
-  Navigate(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(file.string()))));
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+  Navigate(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString((ec ? file : absolute).string()))));
 }
 
 void THTMLView::Navigate(const QUrl& url) { load(url); }

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/docxInfo.h"
+#include "app/program_folders.h"
 #include "app/savehtml.h"
 #include "app/ui/HTMLView.h"
 #include "app/ui/about.h"
@@ -41,6 +42,21 @@ QString toQString(const std::u16string& text) { return QString::fromStdU16String
 bool fileExists(const fs::path& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec);
+}
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The icon the desktop entries name: the one beside the executable, else the installed theme icon.
+fs::path programIcon(const fs::path& resources) {
+  const fs::path beside = resources / "vellumine.svg";
+  return fileExists(beside) ? beside : fs::path("vellumine");
+}
+
+bool confirmYesNo(QWidget* parent, std::string_view question) {
+  return QMessageBox::question(parent, messageTitle(), toQString(question), QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 QFrame* makePanel(QWidget* parent, const QColor& colour, int margin, QFrame::Shape shape) {
@@ -104,6 +120,9 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
   sponsorPanel_->hide();
   createRecentItems();
+  // On its own: an unreadable list is reported but still lets a command-line document open.
+  runGuarded(this, [this] { loadRecentList(); });
+  showRecentItems();
   if (!commandLineDocument_.empty()) {
     runGuarded(this, [this] { loadDocument(commandLineDocument_); });
     return;  // the document stays in view; the help page would hide it
@@ -126,6 +145,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormClose() {
   if (closed_ || session_ == nullptr) return;
   closed_ = true;
+  runGuarded(this, [this] { saveRecentList(); });
   vellumine::closeDocument(state_);
   session_->remove();
 }
@@ -160,7 +180,8 @@ void TForm1::createDocumentArea() {
   splitter->setStretchFactor(1, 1);
 
   statusBar_ = new DocumentStatusBar(central);
-  connect(statusBar_, &DocumentStatusBar::aboutClicked, this, [this] { runGuarded(this, [this] { mAboutClick(); }); });
+  connect(statusBar_, &DocumentStatusBar::aboutClicked, this,
+          [this] { runGuarded(this, [this] { mAboutClick(); }); });
   column->addWidget(splitter, 1);
   column->addWidget(statusBar_);
   setCentralWidget(central);
@@ -171,7 +192,8 @@ QAction* TForm1::addCommand(QMenu* menu, const QString& objectName, const QStrin
   QAction* item = menu->addAction(caption);
   item->setObjectName(objectName);
   item->setShortcut(shortcut);
-  connect(item, &QAction::triggered, this, [this, handler] { runGuarded(this, [this, handler] { (this->*handler)(); }); });
+  connect(item, &QAction::triggered, this,
+          [this, handler] { runGuarded(this, [this, handler] { (this->*handler)(); }); });
   return item;
 }
 
@@ -224,13 +246,16 @@ void TForm1::createOptionsMenu() {
   }
   optimizeHtmlItem_->setVisible(false);
   options->addSeparator();
-  // Desktop integration: the items stand in the menu; their commands come with that unit.
-  options->addAction(QStringLiteral("&Associate *.docx"))->setObjectName(QStringLiteral("mAssociate"));
-  options->addAction(QStringLiteral("De-associate *.docx"))->setObjectName(QStringLiteral("mDeassociate"));
+  addCommand(options, QStringLiteral("mAssociate"), QStringLiteral("&Associate *.docx"), QKeySequence(),
+             &TForm1::mAssociateClick);
+  addCommand(options, QStringLiteral("mDeassociate"), QStringLiteral("De-associate *.docx"), QKeySequence(),
+             &TForm1::mDeassociateClick);
   QMenu* shortcut = options->addMenu(QStringLiteral("Create a Shortcut"));
   shortcut->setObjectName(QStringLiteral("mCreateShortcut"));
-  shortcut->addAction(QStringLiteral("on Desktop"))->setObjectName(QStringLiteral("mShortcutOnDesktop"));
-  shortcut->addAction(QStringLiteral("in Start/Programs"))->setObjectName(QStringLiteral("mShortcutInPrograms"));
+  addCommand(shortcut, QStringLiteral("mShortcutOnDesktop"), QStringLiteral("on Desktop"), QKeySequence(),
+             &TForm1::mShortcutOnDesktopClick);
+  addCommand(shortcut, QStringLiteral("mShortcutInPrograms"), QStringLiteral("in Start/Programs"), QKeySequence(),
+             &TForm1::mShortcutInProgramsClick);
 }
 
 void TForm1::createHelpMenu() {
@@ -240,13 +265,34 @@ void TForm1::createHelpMenu() {
   addCommand(help, QStringLiteral("mWebSite"), kProductSiteCaption, QKeySequence(), &TForm1::mWebSiteClick);
 }
 
-// Eight captionless, hidden entries; the recent list fills them.
+// Eight captionless, hidden entries sharing one click handler; the recent list fills them.
 void TForm1::createRecentItems() {
   if (!openRecentMenu_->actions().isEmpty()) return;
   for (int i = 0; i < kRecentItems; ++i) {
     QAction* item = openRecentMenu_->addAction(QString());
     item->setObjectName(QStringLiteral("mRecent%1").arg(i));
     item->setVisible(false);
+    connect(item, &QAction::triggered, this, [this, item] { runGuarded(this, [this, item] { RecentItemClick(item); }); });
+  }
+}
+
+void TForm1::loadRecentList() {
+  recent_.loadRecentList(folders_.recentList);
+  recentListLoaded_ = true;
+}
+
+void TForm1::saveRecentList() {
+  // A list that was never read (start-up cut short, or an unreadable file) would be wiped.
+  if (recentListLoaded_) recent_.saveRecentList(folders_.recentList);
+}
+
+// Item n shows slot n; an empty slot hides its item.
+void TForm1::showRecentItems() {
+  const QList<QAction*> items = openRecentMenu_->actions();
+  for (int i = 0; i < kRecentItems && i < items.size(); ++i) {
+    const std::string& path = recent_.slot(static_cast<std::size_t>(i));
+    items[i]->setText(toQString(fs::path(vellumine::recentItemCaption(path))));
+    items[i]->setVisible(!path.empty());
   }
 }
 
@@ -259,7 +305,9 @@ void TForm1::setOpenCommandsEnabled(bool enabled) {
 }
 
 void TForm1::setDocumentCommandsEnabled(bool enabled) {
-  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_}) item->setEnabled(enabled);
+  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_}) {
+    item->setEnabled(enabled);
+  }
   saveAsHtmlKey_->setEnabled(enabled);
 }
 
@@ -300,7 +348,8 @@ void TForm1::loadDocument(const fs::path& path) {
 
 void TForm1::showDocumentInfo() {
   vellumine::StatusTexts texts = vellumine::statusTexts(state_.properties, state_.currentDocumentPath);
-  statusBar_->setTexts(toQString(texts.size), toQString(texts.title), toQString(texts.author), toQString(texts.date));
+  statusBar_->setTexts(toQString(texts.size), toQString(texts.title), toQString(texts.author),
+                       toQString(texts.date));
 }
 
 // --- commands -------------------------------------------------------------------------------
@@ -316,7 +365,19 @@ fs::path TForm1::chooseDocument(const QString& objectName, const QString& title,
 
 void TForm1::FileOpenItemClick() {
   fs::path chosen = chooseDocument(QStringLiteral("OpenDialog"), QString(), QString());
-  if (!chosen.empty()) loadDocument(chosen);
+  if (chosen.empty()) return;
+  loadDocument(chosen);  // a document that fails to open throws past the list
+  recent_.addRecentFile(chosen.string());
+  showRecentItems();
+}
+
+void TForm1::RecentItemClick(QAction* item) {
+  const fs::path path = vellumine::recentItemPath(QFile::encodeName(item->text()).toStdString());
+  if (!fileExists(path)) {
+    showMessage(this, toQString(vellumine::kRecentFileNotFound));
+    return;
+  }
+  loadDocument(path);
 }
 
 void TForm1::mOpenExamplesClick() {
@@ -362,6 +423,34 @@ void TForm1::mUseOriginalPageSettingClick() {
 void TForm1::mShowStatusBarClick() { statusBar_->setVisible(showStatusBarItem_->isChecked()); }
 
 void TForm1::mOptimizeHTMLClick() { state_.settings.optimizeHtml = optimizeHtmlItem_->isChecked(); }
+
+void TForm1::mAssociateClick() {
+  if (!confirmYesNo(this, vellumine::kAssociateQuestion)) return;
+  const vellumine::AssociateResult result = vellumine::associateExtension(
+      vellumine::locateDesktopFolders(), vellumine::executablePath(), ".docx", programIcon(folders_.resources));
+  showMessage(this, toQString(vellumine::associateMessage(result)));
+}
+
+void TForm1::mDeassociateClick() {
+  if (!confirmYesNo(this, vellumine::kDeassociateQuestion)) return;
+  const vellumine::DeassociateResult result =
+      vellumine::deassociateExtension(vellumine::locateDesktopFolders(), vellumine::executablePath(), ".docx");
+  showMessage(this, toQString(vellumine::deassociateMessage(result)));
+}
+
+void TForm1::mShortcutOnDesktopClick() { createShortcutIn(vellumine::ShortcutFolder::Desktop); }
+
+void TForm1::mShortcutInProgramsClick() { createShortcutIn(vellumine::ShortcutFolder::Programs); }
+
+void TForm1::createShortcutIn(vellumine::ShortcutFolder where) {
+  const vellumine::DesktopFolders desktop = vellumine::locateDesktopFolders();
+  if (vellumine::createShortcut(desktop, vellumine::executablePath(), where, programIcon(folders_.resources))) {
+    showMessage(this, toQString(vellumine::kShortcutCreated));
+    return;
+  }
+  const fs::path& folder = where == vellumine::ShortcutFolder::Desktop ? desktop.desktop : desktop.applications;
+  showMessage(this, toQString(vellumine::kShortcutDenied) + QLatin1Char('\n') + toQString(folder));
+}
 
 void TForm1::mHelpClick() {
   const fs::path help = folders_.resources / "help.htm";

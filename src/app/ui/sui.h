@@ -8,6 +8,8 @@
 #include "app/load_document.h"
 #include "app/program_folders.h"
 #include "app/session_folder.h"
+#include "app/shortcut.h"
+#include "app/urecentfile.h"
 
 class QAction;
 class QMenu;
@@ -34,6 +36,7 @@ class TForm1 : public QMainWindow {
   const vellumine::DocumentState& document() const { return state_; }
   const std::filesystem::path& sessionFolder() const { return session_->path(); }
   THTMLView* view() const { return view_; }
+  const vellumine::RecentFileList& recentFiles() const { return recent_; }
   DocumentStatusBar* documentStatusBar() const { return statusBar_; }
 
  Q_SIGNALS:
@@ -54,12 +57,16 @@ class TForm1 : public QMainWindow {
   void createOptionsMenu();
   void createHelpMenu();
   void createRecentItems();
+  void loadRecentList();
+  void saveRecentList();
+  void showRecentItems();
   QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
                       const QKeySequence& shortcut, void (TForm1::*handler)());
   QShortcut* keepShortcutWhileHidden(QAction* item);
 
   void FileOpenItemClick();
   void mOpenExamplesClick();
+  void RecentItemClick(QAction* item);
   void mPrintPreviewClick();
   void mPrintClick();
   void mPageSetupClick();
@@ -68,6 +75,11 @@ class TForm1 : public QMainWindow {
   void mUseOriginalPageSettingClick();
   void mShowStatusBarClick();
   void mOptimizeHTMLClick();
+  void mAssociateClick();
+  void mDeassociateClick();
+  void mShortcutOnDesktopClick();
+  void mShortcutInProgramsClick();
+  void createShortcutIn(vellumine::ShortcutFolder where);
   void mHelpClick();
   void mAboutClick();
   void mWebSiteClick();
@@ -82,6 +94,8 @@ class TForm1 : public QMainWindow {
   std::filesystem::path commandLineDocument_;
   std::unique_ptr<vellumine::SessionFolder> session_;
   vellumine::DocumentState state_;
+  vellumine::RecentFileList recent_;
+  bool recentListLoaded_ = false;  // rec.lst is written back only once it has been read
   bool shownOnce_ = false;
   bool closed_ = false;
   bool closeAfterLoad_ = false;
