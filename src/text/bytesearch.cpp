@@ -31,20 +31,28 @@ EndByte endByte(char c, bool caseless) {
   return {0, b};
 }
 
-bool sameBytes(const char* at, std::string_view needle, bool caseless) {
-  if (!caseless) return std::memcmp(at, needle.data(), needle.size()) == 0;
-  for (std::size_t k = 0; k < needle.size(); ++k) {
-    if (AsciiLower(static_cast<unsigned char>(at[k])) != AsciiLower(static_cast<unsigned char>(needle[k])))
-      return false;
+// The needle's bytes between its first and last (those two are tested already); short middles,
+// the common case for markup needles, without a library call.
+bool sameMiddle(const char* at, std::string_view middle, bool caseless) {
+  if (!caseless && middle.size() > 8) return std::memcmp(at, middle.data(), middle.size()) == 0;
+  for (std::size_t k = 0; k < middle.size(); ++k) {
+    const auto a = static_cast<unsigned char>(at[k]);
+    const auto b = static_cast<unsigned char>(middle[k]);
+    if (caseless ? AsciiLower(a) != AsciiLower(b) : a != b) return false;
   }
   return true;
+}
+
+// The bytes between the first and the last of a needle of at least two bytes.
+std::string_view middleOf(std::string_view needle) {
+  return needle.size() > 2 ? needle.substr(1, needle.size() - 2) : std::string_view();
 }
 
 bool matchesAt(const char* at, std::string_view needle, EndByte first, EndByte last, bool caseless) {
   const std::size_t m = needle.size();
   return (static_cast<unsigned char>(at[0]) | first.fold) == first.want &&
          (static_cast<unsigned char>(at[m - 1]) | last.fold) == last.want &&
-         sameBytes(at + 1, needle.substr(1, m - 2), caseless);
+         sameMiddle(at + 1, middleOf(needle), caseless);
 }
 
 #if defined(__SSE2__)
@@ -69,13 +77,14 @@ std::size_t searchForward(std::string_view text, std::string_view needle, std::s
   const EndByte first = endByte(needle.front(), caseless);
   const EndByte last = endByte(needle.back(), caseless);
   const char* data = text.data();
+  const std::string_view middle = middleOf(needle);
   std::size_t i = from;
 #if defined(__SSE2__)
   // Sixteen starts i..i+15 read bytes up to i + 15 + m - 1.
   for (; i + 15 + m <= n; i += 16) {
     for (unsigned mask = candidates(data + i, m, first, last); mask != 0; mask &= mask - 1) {
       const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-      if (sameBytes(data + at + 1, needle.substr(1, m - 1), caseless)) return at;
+      if (sameMiddle(data + at + 1, middle, caseless)) return at;
     }
   }
 #endif
@@ -95,6 +104,7 @@ std::size_t searchBackward(std::string_view text, std::string_view needle, std::
   const EndByte first = endByte(needle.front(), caseless);
   const EndByte last = endByte(needle.back(), caseless);
   const char* data = text.data();
+  const std::string_view middle = middleOf(needle);
   // Candidate starts still to test: [0, end).
   std::size_t end = lastStart + 1;
 #if defined(__SSE2__)
@@ -103,7 +113,7 @@ std::size_t searchBackward(std::string_view text, std::string_view needle, std::
     for (unsigned mask = candidates(data + base, m, first, last); mask != 0;) {
       const unsigned bit = 31u - static_cast<unsigned>(__builtin_clz(mask));
       const std::size_t start = base + bit;
-      if (sameBytes(data + start + 1, needle.substr(1, m - 1), caseless)) return start;
+      if (sameMiddle(data + start + 1, middle, caseless)) return start;
       mask &= ~(1u << bit);
     }
   }
@@ -116,6 +126,55 @@ std::size_t searchBackward(std::string_view text, std::string_view needle, std::
 }
 
 }  // namespace
+
+ByteFinder::ByteFinder(std::string_view text, std::string_view needle, bool caseless)
+    : text_(text), needle_(needle), caseless_(caseless) {
+  const EndByte first = endByte(needle.empty() ? '\0' : needle.front(), caseless);
+  const EndByte last = endByte(needle.empty() ? '\0' : needle.back(), caseless);
+  firstFold_ = first.fold;
+  firstWant_ = first.want;
+  lastFold_ = last.fold;
+  lastWant_ = last.want;
+}
+
+std::size_t ByteFinder::next(std::size_t from) {
+  const std::size_t n = text_.size();
+  const std::size_t m = needle_.size();
+  if (m == 0 || from > n || m > n - from) return m == 0 && from <= n ? from : npos;
+  const EndByte first{firstFold_, firstWant_};
+  const EndByte last{lastFold_, lastWant_};
+  const char* data = text_.data();
+  const std::string_view middle = middleOf(needle_);
+  std::size_t i = from;
+#if defined(__SSE2__)
+  // Candidates of the kept step at or after from.
+  if (blockStart_ != npos && from >= blockStart_ && from - blockStart_ < 16) {
+    unsigned mask = blockMask_ & (~0u << (from - blockStart_));
+    for (; mask != 0; mask &= mask - 1) {
+      const std::size_t at = blockStart_ + static_cast<std::size_t>(__builtin_ctz(mask));
+      if (sameMiddle(data + at + 1, middle, caseless_)) {
+        blockMask_ = mask;
+        return at;
+      }
+    }
+    i = blockStart_ + 16;
+  }
+  for (; i + 15 + m <= n; i += 16) {
+    for (unsigned mask = candidates(data + i, m, first, last); mask != 0; mask &= mask - 1) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+      if (sameMiddle(data + at + 1, middle, caseless_)) {
+        blockStart_ = i;
+        blockMask_ = mask;
+        return at;
+      }
+    }
+  }
+#endif
+  for (; i + m <= n; ++i) {
+    if (matchesAt(data + i, needle_, first, last, caseless_)) return i;
+  }
+  return npos;
+}
 
 std::size_t findBytes(std::string_view text, std::string_view needle, std::size_t from) {
   if (needle.size() == 1) return text.find(needle[0], from);  // memchr

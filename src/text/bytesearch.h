@@ -21,4 +21,24 @@ std::size_t rfindBytes(std::string_view text, std::string_view needle,
 std::size_t rfindBytesCaseless(std::string_view text, std::string_view needle,
                                std::size_t at = std::string_view::npos);
 
+// Successive searches for one needle in one text, asked with start positions that never
+// decrease: the candidates found in one sixteen-byte step are kept for the next call, so a text
+// dense with hits ("w:" in a whole document) costs a few instructions per hit, not a new search.
+// The text ahead of the last start position must not change between calls (rewriting in place
+// behind it is fine).
+class ByteFinder {
+ public:
+  ByteFinder(std::string_view text, std::string_view needle, bool caseless = false);
+  // The first occurrence at or after from (npos: none).
+  std::size_t next(std::size_t from);
+
+ private:
+  std::string_view text_;
+  std::string_view needle_;
+  bool caseless_;
+  unsigned char firstFold_, firstWant_, lastFold_, lastWant_;
+  std::size_t blockStart_ = std::string_view::npos;  // the step whose candidates are kept
+  unsigned blockMask_ = 0;
+};
+
 }  // namespace vellumine

@@ -135,7 +135,9 @@ std::string SpanOf(std::string_view s, std::string_view open, std::string_view c
 
 std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::string_view newText,
                            bool ignoreCase) {
-  Size hit = findFrom(s, oldText, 0, ignoreCase);
+  if (oldText.empty()) return std::string(s);
+  ByteFinder finder(s, oldText, ignoreCase);
+  Size hit = finder.next(0);
   if (hit == npos) return std::string(s);
   std::string out;
   out.reserve(s.size() + (newText.size() > oldText.size() ? s.size() / 4 : 0));
@@ -144,7 +146,7 @@ std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::st
     out.append(s, copyFrom, hit - copyFrom);
     out.append(newText);
     copyFrom = hit + oldText.size();
-    hit = findFrom(s, oldText, copyFrom, ignoreCase);
+    hit = finder.next(copyFrom);
   }
   out.append(s, copyFrom);
   return out;
@@ -155,7 +157,9 @@ void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_
     text = ReplaceAllText(text, oldText, newText);
     return;
   }
-  Size hit = findFrom(text, oldText, 0, false);
+  if (oldText.empty()) return;
+  ByteFinder finder(text, oldText);
+  Size hit = finder.next(0);
   if (hit == npos) return;
   // The write position never passes the read position, so the bytes still to be searched are
   // the original ones.
@@ -170,7 +174,7 @@ void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_
     std::memcpy(data + write, newText.data(), newText.size());
     write += newText.size();
     read = hit + oldText.size();
-    hit = findFrom(text, oldText, read, false);
+    hit = finder.next(read);
   }
   std::memmove(data + write, data + read, text.size() - read);
   text.resize(write + text.size() - read);
