@@ -142,6 +142,27 @@ TEST(DriverPageFrame, FrameGoesAfterBodyStartAndRuleBeforeStyleEnd) {
                    "#page{width:544; margin:auto;}</style><body class=x><div id=\"page\"><p>a</p></div></body>");
 }
 
+// Where the page frame goes when the page lacks a piece or holds them in another order.
+constexpr PassCase kPageFrameCases[] = {
+    {"WithoutBodyOnlyTheRuleGoesIn", "<style>x</style><p>a</p>", "<style>xR</style><p>a</p>"},
+    {"WithoutStyleOnlyTheDivGoesIn", "<body><p>a</p>", "<body>D<p>a</p>"},
+    {"StyleAfterTheBodyStart", "<body a><style></style>", "<body a>D<style>R</style>"},
+    {"UnclosedBodyTagGetsNoDiv", "<style></style><body", "<style>R</style><body"},
+};
+
+class DriverPageFrameCases : public testing::TestWithParam<PassCase> {};
+TEST_P(DriverPageFrameCases, FrameGoesWhereItsAnchorsAre) {
+  Conversion c;
+  readPageSetupOf(c, "");
+  const std::string rule = "body{padding:64 64 96 64;border:none;}#page{width:544; margin:auto;}";
+  std::string expected(GetParam().expected);
+  expected = ReplaceAllText(ReplaceAllText(expected, "R", rule), "D", "<div id=\"page\">");
+  std::string page(GetParam().input);
+  applyPageFrame(c, page);
+  EXPECT_SAME_TEXT(page, expected);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, DriverPageFrameCases, testing::ValuesIn(kPageFrameCases), caseName);
+
 TEST(DriverFields, TextWithoutFieldCharactersIsUnchanged) {
   const std::string text = "<p><instrText>TOC</instrText>x</p>";
   EXPECT_EQ(runPass(convertFields, text), text);
