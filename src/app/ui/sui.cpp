@@ -20,6 +20,7 @@
 #include "app/savehtml.h"
 #include "app/ui/HTMLView.h"
 #include "app/ui/about.h"
+#include "app/ui/dropopen.h"
 #include "app/ui/guarded.h"
 #include "app/ui/logo.h"
 #include "app/ui/statusbar.h"
@@ -89,6 +90,7 @@ TForm1::TForm1(const vellumine::ProgramFolders& folders, fs::path commandLineDoc
   createDocumentArea();
   createFileMenu();
   createOptionsMenu();
+  createViewMenu();
   createHelpMenu();
   about_ = new TfrmAbout(this);
   runGuarded(this, [this] { FormCreate(); });
@@ -221,6 +223,8 @@ void TForm1::createFileMenu() {
                           QKeySequence(Qt::CTRL | Qt::Key_P), &TForm1::mPrintClick);
   pageSetupItem_ = addCommand(file, QStringLiteral("mPageSetup"), QStringLiteral("Page Setup"), Qt::Key_F8,
                               &TForm1::mPageSetupClick);
+  exportPdfItem_ = addCommand(file, QStringLiteral("mExportPdf"), QStringLiteral("Export as &PDF..."),
+                              QKeySequence(), &TForm1::mExportPdfClick);
   file->addSeparator();
   saveAsHtmlItem_ = addCommand(file, QStringLiteral("mSaveAsHTML"), QStringLiteral("Save As HTML"), Qt::Key_F10,
                                &TForm1::mSaveAsHTMLClick);
@@ -302,11 +306,15 @@ void TForm1::setOpenCommandsEnabled(bool enabled) {
   openItem_->setEnabled(enabled);
   openRecentMenu_->setEnabled(enabled);
   openExamplesItem_->setEnabled(enabled);
+  if (dropFilter_ != nullptr) dropFilter_->setEnabled(enabled);
 }
 
 void TForm1::setDocumentCommandsEnabled(bool enabled) {
   for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_}) {
     item->setEnabled(enabled);
+  }
+  for (QAction* item : {exportPdfItem_, findItem_, reloadItem_}) {
+    if (item != nullptr) item->setEnabled(enabled);  // the View menu is built after the File menu
   }
   saveAsHtmlKey_->setEnabled(enabled);
 }
@@ -365,7 +373,11 @@ fs::path TForm1::chooseDocument(const QString& objectName, const QString& title,
 
 void TForm1::FileOpenItemClick() {
   fs::path chosen = chooseDocument(QStringLiteral("OpenDialog"), QString(), QString());
-  if (chosen.empty()) return;
+  if (!chosen.empty()) openChosenDocument(chosen);
+}
+
+// A document the user picked, from the open dialog or dropped onto the window.
+void TForm1::openChosenDocument(const fs::path& chosen) {
   loadDocument(chosen);  // a document that fails to open throws past the list
   recent_.addRecentFile(chosen.string());
   showRecentItems();

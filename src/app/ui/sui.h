@@ -18,6 +18,10 @@ class QSplitter;
 class THTMLView;
 class TfrmAbout;
 class DocumentStatusBar;
+class DocumentDropFilter;
+class DocumentReloader;
+class FindBar;
+class ViewZoom;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -38,6 +42,9 @@ class TForm1 : public QMainWindow {
   THTMLView* view() const { return view_; }
   const vellumine::RecentFileList& recentFiles() const { return recent_; }
   DocumentStatusBar* documentStatusBar() const { return statusBar_; }
+  FindBar* findBar() const { return findBar_; }
+  ViewZoom* zoom() const { return zoom_; }
+  DocumentReloader* reloader() const { return reloader_; }
 
  Q_SIGNALS:
   void loadProgressShown(int position);  // each step of a load, gauge visible at position
@@ -55,6 +62,7 @@ class TForm1 : public QMainWindow {
   void createDocumentArea();
   void createFileMenu();
   void createOptionsMenu();
+  void createViewMenu();  // with the find bar, the zoom, reload and drops (sui_view.cpp)
   void createHelpMenu();
   void createRecentItems();
   void loadRecentList();
@@ -65,16 +73,23 @@ class TForm1 : public QMainWindow {
   QShortcut* keepShortcutWhileHidden(QAction* item);
 
   void FileOpenItemClick();
+  void openChosenDocument(const std::filesystem::path& chosen);
   void mOpenExamplesClick();
   void RecentItemClick(QAction* item);
   void mPrintPreviewClick();
   void mPrintClick();
   void mPageSetupClick();
+  void mExportPdfClick();
   void mSaveAsHTMLClick();
   void mExitClick();
   void mUseOriginalPageSettingClick();
   void mShowStatusBarClick();
   void mOptimizeHTMLClick();
+  void mFindClick();
+  void mZoomInClick();
+  void mZoomOutClick();
+  void mActualSizeClick();
+  void mReloadClick();
   void mAssociateClick();
   void mDeassociateClick();
   void mShortcutOnDesktopClick();
@@ -117,4 +132,14 @@ class TForm1 : public QMainWindow {
   QAction* useOriginalPageSettingItem_ = nullptr;
   QAction* showStatusBarItem_ = nullptr;
   QAction* optimizeHtmlItem_ = nullptr;
+
+  // The View menu and what it drives.
+  QAction* exportPdfItem_ = nullptr;
+  QAction* findItem_ = nullptr;
+  QAction* reloadItem_ = nullptr;
+  FindBar* findBar_ = nullptr;
+  ViewZoom* zoom_ = nullptr;
+  DocumentReloader* reloader_ = nullptr;
+  DocumentDropFilter* dropFilter_ = nullptr;
+  std::filesystem::path shownDocument_;  // the document of the last load that showed its page
 };

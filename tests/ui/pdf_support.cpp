@@ -1,0 +1,43 @@
+// poppler's pdfinfo for the page count and size, pdftotext for the text.
+#include "pdf_support.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace uitest {
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+    return {};
+  }
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+bool popplerToolsFound() {
+  return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
+         !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+PdfFacts readPdf(const QString& file) {
+  PdfFacts facts;
+  const QString info = run(QStringLiteral("pdfinfo"), {file});
+  const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"),
+                                                           QRegularExpression::MultilineOption).match(info);
+  if (!pages.hasMatch()) return facts;
+  facts.pages = pages.captured(1).toInt();
+  const QRegularExpressionMatch size =
+      QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"), QRegularExpression::MultilineOption)
+          .match(info);
+  if (size.hasMatch()) facts.pageSize = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+  facts.text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+  return facts;
+}
+
+}  // namespace uitest

@@ -1,0 +1,376 @@
+// The window's View menu and its neighbours, driven by their shortcuts on the offscreen platform:
+// find, zoom, reload, documents dropped onto the window, and the PDF export of the File menu.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "app/docx_writer.h"
+#include "app/ui/HTMLView.h"
+#include "app/ui/findbar.h"
+#include "app/ui/reload.h"
+#include "app/ui/sui.h"
+#include "app/ui/zoom.h"
+#include "pdf_support.h"
+#include "ui_support.h"
+
+namespace fs = std::filesystem;
+using uitest::DialogAnswers;
+using uitest::ModalWatcher;
+
+namespace {
+
+constexpr int kLoadTimeout = 30000;
+
+QString qs(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
+
+std::vector<std::string> numberedParagraphs(int count, const std::string& text) {
+  std::vector<std::string> paragraphs;
+  for (int i = 1; i <= count; ++i) paragraphs.push_back("Paragraph " + std::to_string(i) + ": " + text);
+  return paragraphs;
+}
+
+}  // namespace
+
+class SuiViewTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase();
+  void viewMenuStandsBetweenOptionsAndHelp();
+  void viewItemsHaveTheirShortcuts_data();
+  void viewItemsHaveTheirShortcuts();
+  void documentItemsWaitForADocument();
+  void findCountsAndStepsThroughMatches();
+  void zoomKeysStepAndReset();
+  void zoomStaysForTheNextDocument();
+  void reloadShowsTheChangedFile();
+  void reloadKeepsThePlaceInAnUnchangedDocument();
+  void reloadOfAVanishedDocumentSaysFileNotFound();
+  void droppedDocumentOpens();
+  void droppedTextFileIsRefused();
+  void exportWritesThePageOnThePageSetupLayout();
+  void cleanup();
+
+ private:
+  TForm1* start(const fs::path& document = {});
+  void waitForDocumentPage();
+  void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  QString pageText() { return uitest::evaluate(form_->view(), QStringLiteral("document.body.innerText")).toString(); }
+  QAction* action(const char* name) const { return form_->findChild<QAction*>(QLatin1String(name)); }
+  fs::path copyOf(const fs::path& document, const std::string& name);
+  void drop(const QList<QUrl>& urls);
+
+  QTemporaryDir dir_;
+  fs::path docs_;
+  fs::path jam_;       // "marmalade" three times, once capitalised
+  fs::path twoPages_;  // long enough for a second page
+  vellumine::ProgramFolders folders_;
+  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<uitest::PageLoads> loads_;
+};
+
+void SuiViewTest::initTestCase() {
+  QVERIFY(dir_.isValid());
+  const fs::path root = dir_.path().toStdString();
+  docs_ = root / "docs";
+  fs::create_directories(docs_);
+  folders_.resources = VELLUMINE_UI_RESOURCES_DIR;
+  folders_.tmp = root / "cache" / "vellumine" / "tmp";
+  folders_.recentList = root / "state" / "vellumine" / "rec.lst";
+  jam_ = docs_ / "Jam.docx";
+  vellumine::test::writeDocx(jam_, {"Marmalade on toast.", "Orange marmalade keeps.", "Lemon marmalade too."});
+  twoPages_ = docs_ / "Two pages.docx";
+  vellumine::test::writeDocx(twoPages_, numberedParagraphs(75, "quince jelly sets overnight."));
+}
+
+void SuiViewTest::cleanup() {
+  loads_.reset();
+  form_.reset();
+}
+
+TForm1* SuiViewTest::start(const fs::path& document) {
+  form_ = std::make_unique<TForm1>(folders_, document);
+  loads_ = std::make_unique<uitest::PageLoads>(form_->view());
+  form_->show();
+  form_->activateWindow();
+  if (!QTest::qWaitForWindowActive(form_.get())) return nullptr;
+  return form_.get();
+}
+
+void SuiViewTest::waitForDocumentPage() {
+  const QUrl page = QUrl::fromLocalFile(qs(form_->document().htmlPath));
+  QTRY_VERIFY_WITH_TIMEOUT(!form_->document().htmlPath.empty() && loads_->finished(page), kLoadTimeout);
+}
+
+// Shortcuts reach only an active window, and dialogs take the activation with them.
+void SuiViewTest::press(int key, Qt::KeyboardModifiers modifiers) {
+  form_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  QTest::keyClick(form_.get(), static_cast<Qt::Key>(key), modifiers);
+}
+
+fs::path SuiViewTest::copyOf(const fs::path& document, const std::string& name) {
+  const fs::path copy = docs_ / name;
+  fs::copy_file(document, copy, fs::copy_options::overwrite_existing);
+  return copy;
+}
+
+// The drag as the desktop delivers it, to the widget the browser renders into.
+void SuiViewTest::drop(const QList<QUrl>& urls) {
+  QWidget* target = form_->view()->focusProxy() ? form_->view()->focusProxy() : form_->view();
+  QMimeData data;
+  data.setUrls(urls);
+  const QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &dropped);
+  QVERIFY(dropped.isAccepted());
+}
+
+void SuiViewTest::viewMenuStandsBetweenOptionsAndHelp() {
+  QVERIFY(start());
+  QStringList titles;
+  for (QAction* menu : form_->menuBar()->actions()) titles << menu->text();
+  QCOMPARE(titles, (QStringList{QStringLiteral("&File  "), QStringLiteral("&Options"), QStringLiteral("&View"),
+                                QStringLiteral("&Help  ")}));
+  // The export follows "Page Setup" in the File menu.
+  QList<QAction*> file = form_->menuBar()->actions().constFirst()->menu()->actions();
+  const qsizetype pageSetup = file.indexOf(action("mPageSetup"));
+  QCOMPARE(file.at(pageSetup + 1)->text(), QStringLiteral("Export as &PDF..."));
+}
+
+void SuiViewTest::viewItemsHaveTheirShortcuts_data() {
+  QTest::addColumn<QString>("item");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<QList<QKeySequence>>("keys");
+  QTest::newRow("find") << "mFind" << "&Find..." << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F)};
+  QTest::newRow("zoom in") << "mZoomIn" << "Zoom &In"
+                           << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                                                  QKeySequence(Qt::CTRL | Qt::Key_Equal)};
+  QTest::newRow("zoom out") << "mZoomOut" << "Zoom &Out" << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Minus)};
+  QTest::newRow("actual size") << "mActualSize" << "&Actual Size"
+                               << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_0)};
+  QTest::newRow("reload") << "mReload" << "&Reload" << QList<QKeySequence>{QKeySequence(Qt::Key_F5)};
+}
+
+void SuiViewTest::viewItemsHaveTheirShortcuts() {
+  QFETCH(QString, item);
+  QFETCH(QString, caption);
+  QFETCH(QList<QKeySequence>, keys);
+  QVERIFY(start());
+  auto* found = form_->findChild<QAction*>(item);
+  QVERIFY(found != nullptr);
+  QCOMPARE(found->text(), caption);
+  QCOMPARE(found->shortcuts(), keys);
+}
+
+void SuiViewTest::documentItemsWaitForADocument() {
+  QVERIFY(start());
+  for (const char* name : {"mFind", "mReload", "mExportPdf"}) QVERIFY2(!action(name)->isEnabled(), name);
+  press(Qt::Key_F, Qt::ControlModifier);
+  QVERIFY(!form_->findBar()->isVisible());
+  // The zoom works on any page, the start and help pages included.
+  press(Qt::Key_Equal, Qt::ControlModifier);
+  QCOMPARE(form_->zoom()->factor(), 1.1);
+
+  form_->loadDocument(jam_);
+  waitForDocumentPage();
+  for (const char* name : {"mFind", "mReload", "mExportPdf"}) QVERIFY2(action(name)->isEnabled(), name);
+}
+
+void SuiViewTest::findCountsAndStepsThroughMatches() {
+  QVERIFY(start(jam_));
+  waitForDocumentPage();
+  FindBar* bar = form_->findBar();
+  press(Qt::Key_F, Qt::ControlModifier);
+  QVERIFY(bar->isVisible());
+  auto* field = bar->findChild<QLineEdit*>(QStringLiteral("findField"));
+  QTRY_VERIFY(field->hasFocus());
+  QTest::keyClicks(field, QStringLiteral("marmalade"));
+  QTRY_COMPARE_WITH_TIMEOUT(bar->matchText(), QStringLiteral("1 of 3"), kLoadTimeout);
+  QCOMPARE(bar->findChild<QLabel*>(QStringLiteral("findMatches"))->text(), QStringLiteral("1 of 3"));
+
+  QTest::keyClick(field, Qt::Key_Return);
+  QTRY_COMPARE(bar->matchText(), QStringLiteral("2 of 3"));
+  QTest::keyClick(field, Qt::Key_Return);
+  QTest::keyClick(field, Qt::Key_Return);
+  QTRY_COMPARE(bar->matchText(), QStringLiteral("1 of 3"));  // round to the first again
+  QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+  QTRY_COMPARE(bar->matchText(), QStringLiteral("3 of 3"));
+
+  bar->findChild<QCheckBox*>(QStringLiteral("findMatchCase"))->setChecked(true);
+  QTRY_COMPARE(bar->matchCount(), 2);  // "Marmalade" no longer counts
+  field->setText(QStringLiteral("treacle"));
+  QTRY_COMPARE(bar->matchText(), QStringLiteral("No matches"));
+
+  QTest::keyClick(field, Qt::Key_Escape);
+  QVERIFY(!bar->isVisible());
+  QTRY_VERIFY(form_->view()->hasFocus() || form_->view()->focusProxy()->hasFocus());
+}
+
+void SuiViewTest::zoomKeysStepAndReset() {
+  QVERIFY(start(jam_));
+  waitForDocumentPage();
+  struct Step {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    double factor;
+  };
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+  const Step steps[] = {{Qt::Key_Plus, ctrl, 1.1},
+                        {Qt::Key_Equal, ctrl, 1.25},
+                        {Qt::Key_Plus, ctrl | Qt::KeypadModifier, 1.5},
+                        {Qt::Key_Minus, ctrl, 1.25},
+                        {Qt::Key_Minus, ctrl | Qt::KeypadModifier, 1.1},
+                        {Qt::Key_Minus, ctrl, 1.0},
+                        {Qt::Key_Minus, ctrl, 0.9},
+                        {Qt::Key_0, ctrl, 1.0}};
+  for (const Step& step : steps) {
+    press(step.key, step.modifiers);
+    QCOMPARE(form_->zoom()->factor(), step.factor);
+    QTRY_COMPARE(form_->view()->zoomFactor(), step.factor);
+  }
+}
+
+void SuiViewTest::zoomStaysForTheNextDocument() {
+  QVERIFY(start(jam_));
+  waitForDocumentPage();
+  for (int i = 0; i < 3; ++i) press(Qt::Key_Plus, Qt::ControlModifier);
+  QCOMPARE(form_->zoom()->factor(), 1.5);
+  form_->loadDocument(twoPages_);
+  waitForDocumentPage();
+  QTRY_COMPARE(form_->view()->zoomFactor(), 1.5);
+  QTRY_COMPARE(uitest::evaluate(form_->view(), QStringLiteral("window.devicePixelRatio")).toDouble(), 1.5);
+}
+
+void SuiViewTest::reloadShowsTheChangedFile() {
+  const fs::path document = copyOf(jam_, "Changing.docx");
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
+  vellumine::test::writeDocx(document, {"Apricot jam replaced it."});
+  press(Qt::Key_F5);
+  QTRY_VERIFY_WITH_TIMEOUT(pageText().contains(QStringLiteral("Apricot jam")), kLoadTimeout);
+  QCOMPARE(form_->windowTitle(), QStringLiteral("Vellumine - ") + qs(document));
+}
+
+void SuiViewTest::reloadKeepsThePlaceInAnUnchangedDocument() {
+  const fs::path document = copyOf(twoPages_, "Long.docx");
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  THTMLView* view = form_->view();
+  uitest::evaluate(view, QStringLiteral("window.scrollTo(0, 400)"));
+  QTRY_COMPARE(uitest::evaluate(view, QStringLiteral("window.scrollY")).toInt(), 400);
+
+  QSignalSpy restored(form_->reloader(), &DocumentReloader::restored);
+  press(Qt::Key_F5);
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 1, kLoadTimeout);
+  QCOMPARE(restored.at(0).at(0).toBool(), true);
+  QCOMPARE(uitest::evaluate(view, QStringLiteral("window.scrollY")).toInt(), 400);
+
+  // Half the text gone: the old place would point elsewhere, so the page starts at the top.
+  vellumine::test::writeDocx(document, numberedParagraphs(40, "quince jelly sets overnight."));
+  press(Qt::Key_F5);
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 2, kLoadTimeout);
+  QCOMPARE(restored.at(1).at(0).toBool(), false);
+  QCOMPARE(uitest::evaluate(view, QStringLiteral("window.scrollY")).toInt(), 0);
+}
+
+void SuiViewTest::reloadOfAVanishedDocumentSaysFileNotFound() {
+  const fs::path document = copyOf(jam_, "Vanishing.docx");
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  const fs::path package = form_->document().packageFolder;
+  fs::remove(document);
+  DialogAnswers answers;
+  ModalWatcher watcher([&](QWidget* dialog) { return answers.handle(dialog); });
+  press(Qt::Key_F5);
+  QCOMPARE(answers.messages,
+           QStringList{QStringLiteral("File not found.\nMaybe it was moved or renamed,\nplease check.")});
+  // Nothing was loaded: the page and its package folder are still there.
+  QVERIFY(fs::exists(package / "word" / "doc.html"));
+  QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
+}
+
+void SuiViewTest::droppedDocumentOpens() {
+  QVERIFY(start());
+  QSignalSpy shown(form_.get(), &TForm1::documentShown);
+  drop({QUrl::fromLocalFile(qs(docs_ / "notes.txt")), QUrl::fromLocalFile(qs(jam_))});
+  QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLoadTimeout);
+  QCOMPARE(form_->windowTitle(), QStringLiteral("Vellumine - ") + qs(jam_));
+  waitForDocumentPage();
+  QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
+  // Opened as File > Open opens: it heads the recent list.
+  QCOMPARE(form_->recentFiles().slot(0), jam_.string());
+}
+
+void SuiViewTest::droppedTextFileIsRefused() {
+  QVERIFY(start());
+  const fs::path notes = docs_ / "notes.txt";
+  QFile file(qs(notes));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("a shopping list, not a document\n");
+  file.close();
+  const vellumine::RecentFileList::Slots recentBefore = form_->recentFiles().slots();
+  DialogAnswers answers;
+  ModalWatcher watcher([&](QWidget* dialog) { return answers.handle(dialog); });
+  drop({QUrl::fromLocalFile(qs(notes))});
+  QTRY_COMPARE(answers.messages.size(), 1);
+  QCOMPARE(answers.messages.front(),
+           QStringLiteral("\"notes.txt\" is not a Word document.\nOnly .docx documents can be opened."));
+  QVERIFY(form_->document().packageFolder.empty());
+  QVERIFY(!action("mPrint")->isEnabled());
+  QCOMPARE(form_->recentFiles().slots(), recentBefore);
+}
+
+void SuiViewTest::exportWritesThePageOnThePageSetupLayout() {
+  if (!uitest::popplerToolsFound()) QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
+  QVERIFY(start(twoPages_));
+  waitForDocumentPage();
+  const fs::path target = fs::path(dir_.path().toStdString()) / "exported" / "Two pages.pdf";
+  fs::create_directories(target.parent_path());
+
+  DialogAnswers answers;
+  answers.fileToChoose = qs(target);
+  ModalWatcher watcher([&](QWidget* dialog) { return answers.handle(dialog); });
+  action("mExportPdf")->trigger();
+  QCOMPARE(watcher.seen(), (QStringList{QStringLiteral("ExportPdfDialog"), QStringLiteral("QMessageBox")}));
+  QCOMPARE(answers.fileFilters, QStringList{QStringLiteral("PDF File (*.pdf)")});
+  QCOMPARE(answers.messages,
+           QStringList{QStringLiteral("File has been saved as ") + qs(target) + QStringLiteral(" successfully.")});
+  uitest::PdfFacts portrait = uitest::readPdf(qs(target));
+  QCOMPARE(portrait.pages, 2);
+  QVERIFY(portrait.pageSize.height() > portrait.pageSize.width());
+  QVERIFY(portrait.text.contains(QStringLiteral("Paragraph 1: quince jelly sets overnight.")));
+  QVERIFY(portrait.text.contains(QStringLiteral("Paragraph 75: quince jelly sets overnight.")));
+
+  // What "Page Setup" chose is what the export uses.
+  form_->view()->printer().setPageOrientation(QPageLayout::Landscape);
+  action("mExportPdf")->trigger();
+  QTRY_COMPARE(answers.messages.size(), 2);
+  uitest::PdfFacts landscape = uitest::readPdf(qs(target));
+  QVERIFY(landscape.pageSize.width() > landscape.pageSize.height());
+  QVERIFY(landscape.pages > portrait.pages);
+}
+
+int main(int argc, char** argv) {
+  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  QApplication app(argc, argv);
+  SuiViewTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "sui_view_test.moc"
