@@ -17,6 +17,7 @@
 
 #include <stdlib.h>
 
+#include "app/savehtml.h"
 #include "convert/ddocx.h"
 #include "package/unzip_docx.h"
 #include "text/strutil.h"
@@ -61,8 +62,8 @@ struct CliOptions {
 // Where one document's page and images go.
 struct OutputTarget {
   std::string page;       // a file, or "-" for standard output
-  fs::path mediaFolder;   // empty: images are not copied
-  std::string mediaLink;  // the folder name the page uses for its images, when not "media"
+  fs::path mediaFolder;   // batch: where the images go
+  std::string mediaLink;  // batch: the folder name the page uses for its images; empty: "media/"
 };
 
 // One line on standard error; batch workers share the stream.
@@ -157,14 +158,17 @@ class TemporaryPackageFolder {
 };
 
 void writePage(const OutputTarget& target, const fs::path& packageFolder, std::string page) {
+  const fs::path packageMedia = packageFolder / "word" / "media";
   if (target.page == "-") {
     std::fwrite(page.data(), 1, page.size(), stdout);
     std::fflush(stdout);
-    return;
+  } else if (target.mediaLink.empty()) {
+    exportPage(page, packageMedia, target.page);  // what the viewer's Save As HTML writes
+  } else {
+    page = ReplaceAllText(page, "src=\"media/", "src=\"" + target.mediaLink + "/");
+    WriteTextFile(target.page, page);
+    CopyFolderFiles(packageMedia, target.mediaFolder);
   }
-  if (!target.mediaLink.empty()) page = ReplaceAllText(page, "src=\"media/", "src=\"" + target.mediaLink + "/");
-  WriteTextFile(target.page, page);
-  if (!target.mediaFolder.empty()) CopyFolderFiles(packageFolder / "word" / "media", target.mediaFolder);
 }
 
 // Converts one document to its target.  Warnings go to standard error under the document's name.
@@ -194,12 +198,7 @@ void convertDocument(const fs::path& input, const OutputTarget& target, const Cl
 }
 
 OutputTarget singleTarget(const CliOptions& options) {
-  OutputTarget target{options.output, {}, {}};
-  if (options.output != "-") {
-    const fs::path page = options.output;
-    target.mediaFolder = (page.has_parent_path() ? page.parent_path() : fs::path(".")) / "media";
-  }
-  return target;
+  return OutputTarget{options.output, {}, {}};
 }
 
 // One page name per input, named after the document; a name taken twice gets " (2)", " (3)"...

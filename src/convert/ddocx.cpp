@@ -55,8 +55,7 @@ constexpr std::array kConversionSteps{
 };
 
 // A companion part as the passes read it: its bytes without any "w:".
-std::string readCompanionPart(const std::filesystem::path& path) {
-  std::string part = ReadWholeFile(path);
+std::string companionText(std::string part) {
   normaliseWordPrefix(part);
   return ReplaceAllText(part, "w:", "");
 }
@@ -64,14 +63,20 @@ std::string readCompanionPart(const std::filesystem::path& path) {
 }  // namespace
 
 void loadDocumentParts(Conversion& c) {
-  c.autoShadeColour = "#eeeeee";
   const MainDocumentParts main = findMainDocumentParts(c.packageFolder);
-  c.text = ReadWholeFile(main.document);
+  loadPartTexts(c, {ReadWholeFile(main.document), ReadWholeFile(main.relationships),
+                    ReadWholeFile(findPart(c.packageFolder, "word/styles.xml")),
+                    ReadWholeFile(findPart(c.packageFolder, "word/numbering.xml"))});
+}
+
+void loadPartTexts(Conversion& c, PartTexts parts) {
+  c.autoShadeColour = "#eeeeee";
+  c.text = std::move(parts.document);
   normaliseWordPrefix(c.text);
-  c.relationships = readCompanionPart(main.relationships);
-  c.styles = readCompanionPart(findPart(c.packageFolder, "word/styles.xml"));
+  c.relationships = companionText(std::move(parts.relationships));
+  c.styles = companionText(std::move(parts.styles));
   buildStyleSheet(c);
-  c.numbering = readCompanionPart(findPart(c.packageFolder, "word/numbering.xml"));
+  c.numbering = companionText(std::move(parts.numbering));
 }
 
 void initConversion(Conversion& c, bool optimize, bool pageSetting) {

@@ -23,6 +23,14 @@ std::span<const ConversionStep> conversionSteps();
 // Reads document.xml, the relationships, styles and numbering parts from c.packageFolder and
 // builds the style table.
 void loadDocumentParts(Conversion& c);
+
+// The bytes of the parts a conversion reads, as stored in the package.
+struct PartTexts {
+  std::string document, relationships, styles, numbering;
+};
+// What loadDocumentParts does once the parts are read: the prefix brought to "w:", "w:" removed
+// from the companion parts, the style table built.
+void loadPartTexts(Conversion& c, PartTexts parts);
 // Runs every pass in order; c.text holds the finished HTML afterwards.
 void convert(Conversion& c);
 void initConversion(Conversion& c, bool optimize, bool pageSetting);

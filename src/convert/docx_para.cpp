@@ -4,12 +4,14 @@
 // stands.  What remains of run markup afterwards is the run clean-up's.
 #include "convert/docx_para.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "convert/docx_css.h"
 #include "convert/docx_run.h"
 #include "convert/docx_style.h"
 #include "convert/markup_scan.h"
+#include "text/bytesearch.h"
 #include "text/strutil.h"
 #include "text/xmlfrag.h"
 
@@ -68,7 +70,7 @@ bool isBlank(std::string_view text) {
   return true;
 }
 
-bool contains(std::string_view text, std::string_view part) { return text.find(part) != npos; }
+bool contains(std::string_view text, std::string_view part) { return findBytes(text, part) != npos; }
 
 std::string convertWith(Conversion& c, const StyleIndex* index, std::string_view paragraph, bool inTable) {
   std::string properties = TextBetween(paragraph, "<pPr>", "</pPr>");
@@ -77,7 +79,7 @@ std::string convertWith(Conversion& c, const StyleIndex* index, std::string_view
   if (isBlank(content)) return std::string(contains(paragraph, "<section/>") ? "<section/>" : kEmptyParagraph);
 
   // The run properties of the paragraph mark format nothing that is shown.
-  std::size_t markProperties = properties.find("<rPr");
+  std::size_t markProperties = findBytes(properties, "<rPr");
   if (markProperties != npos) properties.resize(markProperties);
   ParagraphStyle style{{}, "p"};
   if (!properties.empty()) style = styleWith(c, index, paragraph, properties, inTable);
@@ -122,14 +124,21 @@ void replaceSelfClosingParagraphs(std::string& text) {
   text = std::move(out);
 }
 
-// The next paragraph start, table start or table end at or after from, whichever comes first.
-std::size_t nextHit(std::string_view text, std::size_t from) {
-  for (std::size_t at = text.find('<', from); at != npos; at = text.find('<', at + 1)) {
-    std::string_view rest = text.substr(at);
-    if (rest.starts_with("<p>") || rest.starts_with("<table") || rest.starts_with("</table")) return at;
+// The next paragraph start, table start or table end at or after a position, whichever comes
+// first, for a walk whose positions only grow: each of the three is searched once through the text.
+class BoundaryFinder {
+ public:
+  explicit BoundaryFinder(std::string_view text)
+      : paragraphs_(text, "<p>", false), tableStarts_(text, "<table", false), tableEnds_(text, "</table", false) {}
+  std::size_t next(std::size_t from) {
+    return std::min({paragraphs_.from(from), tableStarts_.from(from), tableEnds_.from(from)});
   }
-  return npos;
-}
+
+ private:
+  ForwardFinder paragraphs_;
+  ForwardFinder tableStarts_;
+  ForwardFinder tableEnds_;
+};
 
 }  // namespace
 
@@ -145,7 +154,8 @@ std::string convertParagraph(Conversion& c, std::string_view paragraph, bool inT
 void convertParagraphs(Conversion& c) {
   replaceSelfClosingParagraphs(c.text);
   const std::string& text = c.text;
-  std::size_t hit = nextHit(text, 0);
+  BoundaryFinder boundaries(text);
+  std::size_t hit = boundaries.next(0);
   if (hit == npos) return;
 
   const StyleIndex index(c);
@@ -156,7 +166,7 @@ void convertParagraphs(Conversion& c) {
   std::size_t copied = hit;
   bool inTable = false;
   while (hit != npos) {
-    std::size_t next = nextHit(text, hit + 3);
+    std::size_t next = boundaries.next(hit + 3);
     if (text[hit + 1] == 'p') {
       std::size_t close = paragraphEnd.from(hit);
       if (close == npos) break;  // an unclosed paragraph: the rest stays as it is

@@ -9,6 +9,7 @@
 
 #include "convert/docx_css.h"
 #include "convert/markup_scan.h"
+#include "text/bytesearch.h"
 #include "text/strutil.h"
 #include "text/wsregex.h"
 #include "text/xmlfrag.h"
@@ -67,23 +68,24 @@ std::string fontDeclaration(std::string_view font, std::string_view size) {
   return css;
 }
 
-bool contains(std::string_view text, std::string_view part) { return text.find(part) != npos; }
+bool contains(std::string_view text, std::string_view part) { return findBytes(text, part) != npos; }
 
 // Deletes every match of pattern in the text before limit; the tail from limit on is kept.  The
 // callers pass the end of the last place a match can end, so that starts beyond it, which could
 // only fail after scanning to the end of the text, are never tried.
 void deleteMatchesBefore(Conversion& c, std::string_view pattern, std::size_t limit) {
   if (limit == npos) return;
-  std::string head = c.text.substr(0, limit);
-  RegexDeleteAll(c.regex, head, pattern);
-  head.append(c.text, limit);
-  c.text = std::move(head);
+  // The tail is set aside and put back, so the head is rewritten without a copy of its own.
+  std::string tail = c.text.substr(limit);
+  c.text.resize(limit);
+  RegexDeleteAll(c.regex, c.text, pattern);
+  c.text += tail;
 }
 
 }  // namespace
 
 void wrapOnMarker(std::string& content, std::string_view marker, std::string_view name) {
-  std::size_t markerAt = content.find(marker);
+  std::size_t markerAt = findBytes(content, marker);
   if (markerAt == npos) return;
   struct Insertion {
     std::size_t at;
@@ -92,12 +94,12 @@ void wrapOnMarker(std::string& content, std::string_view marker, std::string_vie
   std::vector<Insertion> insertions;
   ForwardFinder propsEnd(content, "</rPr>", false);
   while (markerAt != npos) {
-    std::size_t runEnd = content.find("</r>", markerAt);
+    std::size_t runEnd = findBytes(content, "</r>", markerAt);
     if (runEnd == npos) break;
     std::size_t propsAt = propsEnd.from(markerAt);
     if (propsAt != npos) insertions.push_back({propsAt + 6, true});
     insertions.push_back({runEnd, false});
-    markerAt = content.find(marker, runEnd);
+    markerAt = findBytes(content, marker, runEnd);
   }
   if (insertions.empty()) return;
   // Runs without their own "</rPr>" can put an opening tag behind a later closing one; keep the

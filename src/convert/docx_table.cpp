@@ -15,6 +15,7 @@
 
 #include "convert/docx_css.h"
 #include "convert/docx_style.h"
+#include "text/bytesearch.h"
 #include "text/chartype.h"
 #include "text/strutil.h"
 #include "text/units.h"
@@ -83,7 +84,7 @@ bool isStartTag(std::string_view text, std::size_t pos, std::string_view open) {
 class ForwardFinder {
  public:
   ForwardFinder(std::string_view text, std::string_view needle, bool wholeName = false)
-      : text_(text), needle_(needle), wholeName_(wholeName) {}
+      : text_(text), needle_(needle), wholeName_(wholeName), finder_(text, needle) {}
 
   std::size_t from(std::size_t pos) {
     if (pos < lastQuery_ || (hit_ != npos && hit_ < pos)) hit_ = search(pos);
@@ -92,8 +93,8 @@ class ForwardFinder {
   }
 
  private:
-  std::size_t search(std::size_t pos) const {
-    for (std::size_t at = text_.find(needle_, pos); at != npos; at = text_.find(needle_, at + 1)) {
+  std::size_t search(std::size_t pos) {
+    for (std::size_t at = finder_.next(pos); at != npos; at = finder_.next(at + 1)) {
       if (!wholeName_ || endsName(text_, at + needle_.size())) return at;
     }
     return npos;
@@ -102,6 +103,7 @@ class ForwardFinder {
   std::string_view text_;
   std::string_view needle_;
   bool wholeName_;
+  ByteFinder finder_;
   std::size_t lastQuery_ = npos;  // npos: nothing searched yet, so the first query searches
   std::size_t hit_ = 0;
 };
@@ -145,10 +147,11 @@ void rewriteUpToLastClose(std::string& text, std::string_view closeTag, Rewrite 
     rewrite(text);
     return;
   }
-  std::string head = text.substr(0, cut);
-  rewrite(head);
-  head.append(text, cut, npos);
-  text = std::move(head);
+  // The tail is set aside and put back, so the head is rewritten without a copy of its own.
+  std::string tail = text.substr(cut);
+  text.resize(cut);
+  rewrite(text);
+  text += tail;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -523,8 +526,7 @@ void convertGridColumns(Conversion& c) {
 }
 
 void replaceAll(Conversion& c, std::string_view oldText, std::string_view newText) {
-  if (c.text.find(oldText) == npos) return;
-  c.text = ReplaceAllText(c.text, oldText, newText);
+  ReplaceAllInPlace(c.text, oldText, newText);
 }
 
 }  // namespace
@@ -555,7 +557,7 @@ void convertTables(Conversion& c) {
 
 void convertTableProperties(Conversion& c) {
   const std::string_view text = c.text;
-  if (text.find(kTablePropsStart) == npos) return;
+  if (findBytes(text, kTablePropsStart) == npos) return;
   TextBuilder out(text);
   TableStyleLookup styles(c);
   // A block counts as closed only when its end tag comes before the table's grid and rows.
@@ -565,7 +567,7 @@ void convertTableProperties(Conversion& c) {
   std::size_t copyFrom = 0;
   std::size_t searchFrom = 0;
   for (;;) {
-    const std::size_t block = text.find(kTablePropsStart, searchFrom);
+    const std::size_t block = findBytes(text, kTablePropsStart, searchFrom);
     if (block == npos) break;
     const std::size_t content = block + kTablePropsStart.size();
     const std::size_t end = blockEnds.from(content);
@@ -596,7 +598,7 @@ void convertTableProperties(Conversion& c) {
 
 void convertMergedCells(Conversion& c) {
   const std::string_view text = c.text;
-  if (text.find("<vMerge") == npos && text.find("<gridSpan") == npos) return;
+  if (findBytes(text, "<vMerge") == npos && findBytes(text, "<gridSpan") == npos) return;
   MergeScanner scan(text);
   scan.run();
   // Continuations are dropped only in a document where some merge start was counted.
@@ -632,7 +634,7 @@ void convertMergedCells(Conversion& c) {
 
 void convertCellProperties(Conversion& c) {
   const std::string_view text = c.text;
-  if (text.find(kCellPropsStart) == npos) return;
+  if (findBytes(text, kCellPropsStart) == npos) return;
   TextBuilder out(text);
   // A block counts as closed only when its end tag comes before its cell ends or another begins.
   ForwardFinder blockEnds(text, kCellPropsEnd);
@@ -641,7 +643,7 @@ void convertCellProperties(Conversion& c) {
   std::size_t copyFrom = 0;
   std::size_t searchFrom = 0;
   for (;;) {
-    const std::size_t block = text.find(kCellPropsStart, searchFrom);
+    const std::size_t block = findBytes(text, kCellPropsStart, searchFrom);
     if (block == npos) break;
     const std::size_t content = block + kCellPropsStart.size();
     const std::size_t end = blockEnds.from(content);

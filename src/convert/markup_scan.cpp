@@ -2,6 +2,7 @@
 // converter passes that must stay linear on damaged input.
 #include "convert/markup_scan.h"
 
+#include "text/bytesearch.h"
 #include "text/chartype.h"
 
 namespace vellumine {
@@ -22,39 +23,17 @@ bool equalsCaseless(std::string_view text, std::size_t at, std::string_view need
 }
 
 std::size_t findCaseless(std::string_view text, std::string_view needle, std::size_t from) {
-  if (needle.empty()) return from <= text.size() ? from : npos;
-  const unsigned char first = static_cast<unsigned char>(needle[0]);
-  if (!IsAsciiLetter(first)) {
-    // Markup needles start with '<': jump from one to the next.
-    for (std::size_t at = text.find(needle[0], from); at != npos; at = text.find(needle[0], at + 1)) {
-      if (equalsCaseless(text, at, needle)) return at;
-    }
-    return npos;
-  }
-  for (std::size_t at = from; at < text.size(); ++at) {
-    if (equalsCaseless(text, at, needle)) return at;
-  }
-  return npos;
+  return findBytesCaseless(text, needle, from);
 }
 
 std::size_t findLastCaseless(std::string_view text, std::string_view needle) {
   if (needle.empty() || needle.size() > text.size()) return npos;
-  const unsigned char first = static_cast<unsigned char>(needle[0]);
-  std::size_t at = text.size() - needle.size();
-  for (;;) {
-    if (!IsAsciiLetter(first)) {
-      at = text.rfind(needle[0], at);
-      if (at == npos) return npos;
-    }
-    if (equalsCaseless(text, at, needle)) return at;
-    if (at == 0) return npos;
-    --at;
-  }
+  return rfindBytesCaseless(text, needle);
 }
 
 std::size_t ForwardFinder::from(std::size_t position) {
   if (!searched_ || (found_ != npos && found_ < position)) {
-    found_ = caseless_ ? findCaseless(text_, needle_, position) : text_.find(needle_, position);
+    found_ = finder_.next(position);
     searched_ = true;
   }
   return found_;

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "text/bytesearch.h"
+
 namespace vellumine {
 
 // First occurrence of needle at or after from, ASCII letters compared without case; npos if none.
@@ -18,14 +20,12 @@ bool equalsCaseless(std::string_view text, std::size_t at, std::string_view need
 class ForwardFinder {
  public:
   ForwardFinder(std::string_view text, std::string_view needle, bool caseless)
-      : text_(text), needle_(needle), caseless_(caseless) {}
+      : finder_(text, needle, caseless) {}
   // The first occurrence at or after position (npos if none); position never decreases.
   std::size_t from(std::size_t position);
 
  private:
-  std::string_view text_;
-  std::string_view needle_;
-  bool caseless_;
+  ByteFinder finder_;
   std::size_t found_ = std::string_view::npos;
   bool searched_ = false;
 };

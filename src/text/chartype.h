@@ -1,20 +1,67 @@
 // Byte classification for the text layer: ASCII only, never the C library's locale (Qt sets the
 // locale at start-up).  Bytes 128-255 are never letters, digits or blanks, so UTF-8 sequences pass
-// through every classification and case folding untouched.
+// through every classification and case folding untouched.  Inline: the scans of every pass call
+// these once per byte.
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vellumine {
 
-bool IsAsciiUpper(unsigned char c);
-bool IsAsciiLower(unsigned char c);
-bool IsAsciiLetter(unsigned char c);
-bool IsAsciiDigit(unsigned char c);
-bool IsAsciiHexDigit(unsigned char c);
-bool IsAsciiSpace(unsigned char c);   // blank, \t \n \v \f \r
-bool IsAsciiPunct(unsigned char c);
-bool IsAsciiControl(unsigned char c);
-unsigned char AsciiLower(unsigned char c);
-unsigned char AsciiUpper(unsigned char c);
+namespace chartype_detail {
+
+enum : std::uint8_t {
+  kUpper = 1 << 0,
+  kLower = 1 << 1,
+  kDigit = 1 << 2,
+  kHex = 1 << 3,
+  kSpace = 1 << 4,
+  kPunct = 1 << 5,
+  kControl = 1 << 6,
+};
+
+constexpr std::array<std::uint8_t, 256> buildClassTable() {
+  std::array<std::uint8_t, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    std::uint8_t bits = 0;
+    if (c >= 'A' && c <= 'Z') bits |= kUpper;
+    if (c >= 'a' && c <= 'z') bits |= kLower;
+    if (c >= '0' && c <= '9') bits |= kDigit | kHex;
+    if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) bits |= kHex;
+    if (c == ' ' || (c >= '\t' && c <= '\r')) bits |= kSpace;
+    if ((c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
+        (c >= '{' && c <= '~'))
+      bits |= kPunct;
+    if (c < 0x20 || c == 0x7F) bits |= kControl;
+    // 128-255: never letters, digits, blanks, punctuation or controls (pieces of UTF-8).
+    t[static_cast<std::size_t>(c)] = bits;
+  }
+  return t;
+}
+
+inline constexpr std::array<std::uint8_t, 256> kClasses = buildClassTable();
+
+constexpr bool has(unsigned char c, std::uint8_t bits) { return (kClasses[c] & bits) != 0; }
+
+}  // namespace chartype_detail
+
+constexpr bool IsAsciiUpper(unsigned char c) { return chartype_detail::has(c, chartype_detail::kUpper); }
+constexpr bool IsAsciiLower(unsigned char c) { return chartype_detail::has(c, chartype_detail::kLower); }
+constexpr bool IsAsciiLetter(unsigned char c) {
+  return chartype_detail::has(c, chartype_detail::kUpper | chartype_detail::kLower);
+}
+constexpr bool IsAsciiDigit(unsigned char c) { return chartype_detail::has(c, chartype_detail::kDigit); }
+constexpr bool IsAsciiHexDigit(unsigned char c) { return chartype_detail::has(c, chartype_detail::kHex); }
+// blank, \t \n \v \f \r
+constexpr bool IsAsciiSpace(unsigned char c) { return chartype_detail::has(c, chartype_detail::kSpace); }
+constexpr bool IsAsciiPunct(unsigned char c) { return chartype_detail::has(c, chartype_detail::kPunct); }
+constexpr bool IsAsciiControl(unsigned char c) { return chartype_detail::has(c, chartype_detail::kControl); }
+constexpr unsigned char AsciiLower(unsigned char c) {
+  return IsAsciiUpper(c) ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+constexpr unsigned char AsciiUpper(unsigned char c) {
+  return IsAsciiLower(c) ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
+}
 
 }  // namespace vellumine

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "text/bytesearch.h"
 #include "text/chartype.h"
 #include "text/wsregex.h"
 
@@ -42,18 +43,10 @@ bool equalsAt(std::string_view s, Size at, std::string_view sub, bool ignoreCase
 Size findFrom(std::string_view s, std::string_view sub, Size at, bool ignoreCase, Size lastStart = npos) {
   if (sub.empty() || at >= s.size() || s.size() - at < sub.size()) return npos;
   lastStart = std::min(lastStart, s.size() - sub.size());
-  if (!ignoreCase) {
-    Size hit = s.find(sub, at);
-    return hit != npos && hit <= lastStart ? hit : npos;
-  }
-  // Tight scan for either case of the first byte, then the rest of the needle.
-  auto first = static_cast<unsigned char>(sub[0]);
-  char lower = static_cast<char>(AsciiLower(first));
-  char upper = static_cast<char>(AsciiUpper(first));
-  for (Size p = at; p <= lastStart; ++p) {
-    if ((s[p] == lower || s[p] == upper) && equalsAt(s, p + 1, sub.substr(1), true)) return p;
-  }
-  return npos;
+  if (lastStart < at) return npos;
+  // Only the stretch where an occurrence may lie is searched.
+  std::string_view window = s.substr(0, lastStart + sub.size());
+  return ignoreCase ? findBytesCaseless(window, sub, at) : findBytes(window, sub, at);
 }
 
 TextPos toPos(Size index) { return index == npos ? 0 : static_cast<TextPos>(index) + 1; }
@@ -94,10 +87,8 @@ TextPos PosLast(std::string_view s, std::string_view sub, TextPos from, bool ign
   if (from == 0 || from > length(s)) from = length(s);
   if (from < 1 || sub.empty()) return 0;
   if (!ignoreCase) return toPos(s.rfind(sub, static_cast<Size>(from - 1)));
-  for (auto p = static_cast<Size>(from); p-- > 0;) {
-    if (equalsAt(s, p, sub, true)) return toPos(p);
-  }
-  return 0;
+  // The last occurrence that starts before position `from` (it may run past it).
+  return toPos(rfindBytesCaseless(s, sub, static_cast<Size>(from - 1)));
 }
 
 TextPos PosFirstOf(std::string_view s, std::string_view a, std::string_view b, TextPos from,
@@ -144,7 +135,9 @@ std::string SpanOf(std::string_view s, std::string_view open, std::string_view c
 
 std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::string_view newText,
                            bool ignoreCase) {
-  Size hit = findFrom(s, oldText, 0, ignoreCase);
+  if (oldText.empty()) return std::string(s);
+  ByteFinder finder(s, oldText, ignoreCase);
+  Size hit = finder.next(0);
   if (hit == npos) return std::string(s);
   std::string out;
   out.reserve(s.size() + (newText.size() > oldText.size() ? s.size() / 4 : 0));
@@ -153,10 +146,38 @@ std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::st
     out.append(s, copyFrom, hit - copyFrom);
     out.append(newText);
     copyFrom = hit + oldText.size();
-    hit = findFrom(s, oldText, copyFrom, ignoreCase);
+    hit = finder.next(copyFrom);
   }
   out.append(s, copyFrom);
   return out;
+}
+
+void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText) {
+  if (newText.size() > oldText.size()) {
+    text = ReplaceAllText(text, oldText, newText);
+    return;
+  }
+  if (oldText.empty()) return;
+  ByteFinder finder(text, oldText);
+  Size hit = finder.next(0);
+  if (hit == npos) return;
+  // The write position never passes the read position, so the bytes still to be searched are
+  // the original ones.
+  char* data = text.data();
+  Size write = hit;
+  Size read = hit;
+  while (hit != npos) {
+    if (hit > read) {
+      std::memmove(data + write, data + read, hit - read);
+      write += hit - read;
+    }
+    std::memcpy(data + write, newText.data(), newText.size());
+    write += newText.size();
+    read = hit + oldText.size();
+    hit = finder.next(read);
+  }
+  std::memmove(data + write, data + read, text.size() - read);
+  text.resize(write + text.size() - read);
 }
 
 std::vector<std::string> SplitText(std::string_view s, std::string_view sep) {

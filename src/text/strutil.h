@@ -43,6 +43,9 @@ std::string SpanOfFrom(std::string_view s, std::string_view open, std::string_vi
 
 std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::string_view newText,
                            bool ignoreCase = false);
+// ReplaceAllText on text itself: a replacement no longer than what it replaces is written in
+// place, so the whole text is neither copied nor allocated again.
+void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText);
 std::vector<std::string> SplitText(std::string_view s, std::string_view sep);
 std::string JoinList(const std::vector<std::string>& list, std::string_view sep);
 std::string JoinArray(const std::vector<std::string>& items, std::string_view sep);

@@ -13,6 +13,7 @@
 #include "support/test_support.h"
 #include "text/strutil.h"
 #include "text/units.h"
+#include "text/wsregex.h"
 
 namespace vellumine {
 namespace {
@@ -33,7 +34,45 @@ constexpr PassCase kPreCleanCases[] = {
     {"RowStartLosesAttributes", "<tr rsidR=\"1\"><tc/></tr>", "<tr><tc/></tr>"},
     {"ProofingMarksGo", "a<proofErr type=\"spellStart\"/>b<proofErr type=\"spellEnd\"/>c", "abc"},
     {"SmartTagsGoTheirContentStays", "<smartTag uri=\"u\" element=\"e\">x</smartTag>", "x"},
+    {"TagNamesAreComparedWithoutCase", "<T a>x<P b>y<TR c>", "x<p>y<tr>"},
+    {"EmptyBodyIsNoMatch", "<t >x<p >y<proofErr/>z", "<t >x<p >y<proofErr/>z"},
+    {"SlashInParagraphAttributesKeepsTheTag", "<p a=\"1/2\">x</p>", "<p a=\"1/2\">x</p>"},
+    {"BodyRunsToTheFirstCloser", "<t a<b>c>", "c>"},
+    {"UnclosedTagStaysAndEndsTheRule", "x<t a<p b", "x<t a<p b"},
 };
+
+// preClean as the sequence of replacements it stands for, through the shared regex.
+std::string preCleanByPatterns(std::string text) {
+  TWSRegEx regex(preCaseLess | preSingleLine);
+  text = ReplaceAllText(text, "w:", "");
+  text = ReplaceAllText(text, "<t>", "");
+  RegexDeleteAll(regex, text, "<t [^>]+>");
+  RegexReplaceAll(regex, text, "<p [^>/]+>", "<p>");
+  RegexReplaceAll(regex, text, "<tr [^>]+>", "<tr>");
+  text = ReplaceAllText(text, "</t>", "");
+  RegexDeleteAll(regex, text, "<proofErr[^>]+/>");
+  RegexDeleteAll(regex, text, "<smartTag[^>]+>");
+  return ReplaceAllText(text, "</smartTag>", "");
+}
+
+// The scans that replace the patterns must agree with them byte for byte, also on markup that
+// no writer produces: random texts made of the pieces the patterns care about.
+TEST(DriverPreClean, ScansAgreeWithThePatternsTheyReplace) {
+  constexpr std::string_view kPieces[] = {"<",  ">",   "/",  " ",  "t",  "T",  "p",  "r",  "w:", "<t ",
+                                          "<p ", "<tr ", "/>", "<t>", "</t>", "<proofErr", "<smartTag",
+                                          "</smartTag>", "x", "\n"};
+  std::uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const unsigned pieces = next() % 40;
+    for (unsigned k = 0; k < pieces; ++k) text += kPieces[next() % std::size(kPieces)];
+    ASSERT_EQ(runPass(preClean, text), preCleanByPatterns(text)) << "input: " << text;
+  }
+}
 
 class DriverPreClean : public testing::TestWithParam<PassCase> {};
 TEST_P(DriverPreClean, RewritesAsExpected) {
@@ -102,6 +141,27 @@ TEST(DriverPageFrame, FrameGoesAfterBodyStartAndRuleBeforeStyleEnd) {
                    "<style>.tab{margin-left:3em}body{padding:64 64 96 64;border:none;}"
                    "#page{width:544; margin:auto;}</style><body class=x><div id=\"page\"><p>a</p></div></body>");
 }
+
+// Where the page frame goes when the page lacks a piece or holds them in another order.
+constexpr PassCase kPageFrameCases[] = {
+    {"WithoutBodyOnlyTheRuleGoesIn", "<style>x</style><p>a</p>", "<style>xR</style><p>a</p>"},
+    {"WithoutStyleOnlyTheDivGoesIn", "<body><p>a</p>", "<body>D<p>a</p>"},
+    {"StyleAfterTheBodyStart", "<body a><style></style>", "<body a>D<style>R</style>"},
+    {"UnclosedBodyTagGetsNoDiv", "<style></style><body", "<style>R</style><body"},
+};
+
+class DriverPageFrameCases : public testing::TestWithParam<PassCase> {};
+TEST_P(DriverPageFrameCases, FrameGoesWhereItsAnchorsAre) {
+  Conversion c;
+  readPageSetupOf(c, "");
+  const std::string rule = "body{padding:64 64 96 64;border:none;}#page{width:544; margin:auto;}";
+  std::string expected(GetParam().expected);
+  expected = ReplaceAllText(ReplaceAllText(expected, "R", rule), "D", "<div id=\"page\">");
+  std::string page(GetParam().input);
+  applyPageFrame(c, page);
+  EXPECT_SAME_TEXT(page, expected);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, DriverPageFrameCases, testing::ValuesIn(kPageFrameCases), caseName);
 
 TEST(DriverFields, TextWithoutFieldCharactersIsUnchanged) {
   const std::string text = "<p><instrText>TOC</instrText>x</p>";

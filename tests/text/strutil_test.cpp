@@ -105,6 +105,11 @@ struct TextCase {
 // Lets test listings show the case instead of its bytes.
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
+std::string replacedInPlace(std::string text, std::string_view oldText, std::string_view newText) {
+  ReplaceAllInPlace(text, oldText, newText);
+  return text;
+}
+
 const TextCase kTextCases[] = {
     {"BetweenFound", TextBetween("<a>x</a>", "<a>", "</a>"), "x"},
     {"BetweenCloseMissing", TextBetween("<a>x", "<a>", "</a>"), ""},
@@ -123,6 +128,13 @@ const TextCase kTextCases[] = {
     {"ReplaceDeletes", ReplaceAllText("a,b,c", ",", ""), "abc"},
     {"ReplaceGrows", ReplaceAllText("a,b", ",", "<br/>"), "a<br/>b"},
     {"ReplaceEmptyOldNeverOccurs", ReplaceAllText("abc", "", "x"), "abc"},
+    {"InPlaceNonOverlapping", replacedInPlace("aaaa", "aa", "b"), "bb"},
+    {"InPlaceDeletesAtBothEnds", replacedInPlace("w:aw:bw:", "w:", ""), "ab"},
+    {"InPlaceSameLength", replacedInPlace("<tc><tc>x</tc>", "tc>", "td>"), "<td><td>x</td>"},
+    {"InPlaceShrinksBetweenKeptBytes", replacedInPlace("x><rowspan=1><rowspan", "><rowspan", " rowspan"),
+     "x rowspan=1 rowspan"},
+    {"InPlaceGrows", replacedInPlace("a,b,", ",", "<br/>"), "a<br/>b<br/>"},
+    {"InPlaceIsCaseSensitive", replacedInPlace("W:w:", "w:", ""), "W:"},
     {"JoinEmpty", JoinList({}, ", "), ""},
     {"JoinTwo", JoinList({"a", "b"}, ", "), "a, b"},
     {"JoinArrayConcatenates", JoinArray({"a", "", "c"}, ""), "ac"},

@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""Seeds for convert_fuzzer from real documents: for each .docx, its document, style, numbering and
+relationship parts behind the 7-byte header the target reads (flags, then three 16-bit lengths).
+Parts are cut so that a seed stays within --max-len bytes.
+Usage: fuzz/convert_seeds.py OUTDIR DOCX_OR_FOLDER... [--max-len 65536]"""
+import argparse
+import pathlib
+import struct
+import zipfile
+
+
+def part(archive, name):
+    for info in archive.infolist():
+        if info.filename.lower() == name:
+            return archive.read(info)
+    return b""
+
+
+def seed(path, flags, max_len):
+    with zipfile.ZipFile(path) as archive:
+        document = part(archive, "word/document.xml")
+        relationships = part(archive, "word/_rels/document.xml.rels")
+        styles = part(archive, "word/styles.xml")
+        numbering = part(archive, "word/numbering.xml")
+    budget = max_len - 7 - len(relationships)
+    numbering = numbering[: budget // 8]
+    styles = styles[: budget // 4]
+    document = document[: min(65535, budget - len(numbering) - len(styles))]
+    header = struct.pack("<BHHH", flags, len(document), len(styles), len(numbering))
+    return header + document + styles + numbering + relationships
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("outdir")
+    parser.add_argument("inputs", nargs="+")
+    parser.add_argument("--max-len", type=int, default=65536)
+    args = parser.parse_args()
+    out = pathlib.Path(args.outdir)
+    out.mkdir(parents=True, exist_ok=True)
+    documents = []
+    for name in args.inputs:
+        p = pathlib.Path(name)
+        documents += sorted(p.rglob("*.docx")) if p.is_dir() else [p]
+    written = 0
+    for n, path in enumerate(documents):
+        try:
+            data = seed(path, n % 4, args.max_len)
+        except (zipfile.BadZipFile, OSError):
+            continue
+        if len(data) <= args.max_len:
+            (out / f"{path.parent.name}_{path.stem}").write_bytes(data)
+            written += 1
+    print(f"{written} seeds in {out}")
+
+
+if __name__ == "__main__":
+    main()
