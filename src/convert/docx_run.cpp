@@ -189,7 +189,7 @@ void finishRuns(Conversion& c) {
   deleteMatchesBefore(c, "<rPr>.*?</rPr>", lastPropsEnd == npos ? npos : lastPropsEnd + 6);
   std::size_t lastTagEnd = c.text.rfind('>');
   deleteMatchesBefore(c, "<r[^>]*>", lastTagEnd == npos ? npos : lastTagEnd + 1);
-  RegexDeleteAll(c.regex, c.text, "</r>");
+  ReplaceAllInPlace(c.text, "</r>", "", true);  // what the caseless regex "</r>" deletes
   c.text = MergeAdjacentElements(c.text, "span");
 }
 

@@ -8,6 +8,7 @@
 
 #include "convert/ddocx.h"
 #include "convert/docx_scan.h"
+#include "text/bytesearch.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -22,6 +23,8 @@ constexpr std::string_view kSpacerTail = "&nbsp;</span></p>";
 // Step 1: inside a tag (from a "<" not followed by "!" to the next ">") line feeds and tabs become
 // blanks; comments and declarations ("<!") are not tags.  Same length, so it is done in place.
 void blankTagWhitespace(std::string& text) {
+  // Most documents hold neither byte anywhere; then there is nothing to walk.
+  if (text.find('\n') == std::string::npos && text.find('\t') == std::string::npos) return;
   bool insideTag = false;
   for (std::size_t at = 0; at < text.size(); ++at) {
     char& ch = text[at];
@@ -38,7 +41,7 @@ void blankTagWhitespace(std::string& text) {
 // Step 2: a run of two or more blanks keeps one blank; behind ":" or ";" a run of three or more goes
 // entirely ("color:   red" -> "color:red").  Tabs and line breaks are not blanks here.
 void collapseBlankRuns(std::string& text) {
-  std::size_t run = text.find("  ");
+  std::size_t run = findBytes(text, "  ");
   if (run == std::string::npos) return;
   std::string out;
   out.reserve(text.size());
@@ -53,7 +56,7 @@ void collapseBlankRuns(std::string& text) {
       break;
     }
     copyFrom = after;
-    run = text.find("  ", after + 1);
+    run = findBytes(text, "  ", after + 1);
   }
   out.append(text, copyFrom, std::string::npos);
   text = std::move(out);
@@ -94,7 +97,7 @@ std::size_t findWithin(std::string_view text, std::string_view needle, std::size
 // closing "'" of its style attribute.  A declaration with neither before the tag's ">" is kept.
 void dropDeclarations(std::string& text, std::string_view marker, std::string_view declaration,
                       bool toSemicolon) {
-  std::size_t tag = text.find(marker);
+  std::size_t tag = findBytes(text, marker);
   if (tag == std::string::npos) return;
   std::string out;
   out.reserve(text.size());
@@ -110,7 +113,7 @@ void dropDeclarations(std::string& text, std::string_view marker, std::string_vi
       std::size_t quote = findWithin(text, "'", found + 5, tagEnd);
       copyFrom = semicolon != std::string::npos ? semicolon + 1 : quote != std::string::npos ? quote : found;
     }
-    tag = text.find(marker, tagEnd);
+    tag = findBytes(text, marker, tagEnd);
   }
   out.append(text, copyFrom, std::string::npos);
   text = std::move(out);
@@ -123,13 +126,13 @@ TWordHTM::TWordHTM() : regex_(preCaseLess | preSingleLine) {}
 void TWordHTM::cleanHtml(std::string& text) {
   blankTagWhitespace(text);
   collapseBlankRuns(text);
-  text = ReplaceAllText(text, "style='page-break-after:avoid'", "");
-  text = ReplaceAllText(text, " class=MsoNormalTable", "", true);
+  ReplaceAllInPlace(text, "style='page-break-after:avoid'", "");
+  ReplaceAllInPlace(text, " class=MsoNormalTable", "", true);
   regex_.SetPattern(kSpacerPattern);
   rewriteMatches(regex_, text, findSpacerParagraph, [](const TWSRegEx&, std::string& out) { out += "<br>"; });
   dropDeclarations(text, " width=", "width:", true);
   dropDeclarations(text, "<td ", "height:", false);
-  text = ReplaceAllText(text, "MsoNormal", "ms");
+  ReplaceAllInPlace(text, "MsoNormal", "ms");
 }
 
 void optimize(Conversion& c) { TWordHTM().cleanHtml(c.text); }

@@ -152,13 +152,14 @@ std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::st
   return out;
 }
 
-void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText) {
+void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText,
+                       bool ignoreCase) {
   if (newText.size() > oldText.size()) {
-    text = ReplaceAllText(text, oldText, newText);
+    text = ReplaceAllText(text, oldText, newText, ignoreCase);
     return;
   }
   if (oldText.empty()) return;
-  ByteFinder finder(text, oldText);
+  ByteFinder finder(text, oldText, ignoreCase);
   Size hit = finder.next(0);
   if (hit == npos) return;
   // The write position never passes the read position, so the bytes still to be searched are

@@ -45,7 +45,8 @@ std::string ReplaceAllText(std::string_view s, std::string_view oldText, std::st
                            bool ignoreCase = false);
 // ReplaceAllText on text itself: a replacement no longer than what it replaces is written in
 // place, so the whole text is neither copied nor allocated again.
-void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText);
+void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText,
+                       bool ignoreCase = false);
 std::vector<std::string> SplitText(std::string_view s, std::string_view sep);
 std::string JoinList(const std::vector<std::string>& list, std::string_view sep);
 std::string JoinArray(const std::vector<std::string>& items, std::string_view sep);

@@ -105,8 +105,9 @@ struct TextCase {
 // Lets test listings show the case instead of its bytes.
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
-std::string replacedInPlace(std::string text, std::string_view oldText, std::string_view newText) {
-  ReplaceAllInPlace(text, oldText, newText);
+std::string replacedInPlace(std::string text, std::string_view oldText, std::string_view newText,
+                            bool ignoreCase = false) {
+  ReplaceAllInPlace(text, oldText, newText, ignoreCase);
   return text;
 }
 
@@ -135,6 +136,7 @@ const TextCase kTextCases[] = {
      "x rowspan=1 rowspan"},
     {"InPlaceGrows", replacedInPlace("a,b,", ",", "<br/>"), "a<br/>b<br/>"},
     {"InPlaceIsCaseSensitive", replacedInPlace("W:w:", "w:", ""), "W:"},
+    {"InPlaceIgnoringCase", replacedInPlace("a CLASS=x b class=X", " class=x", "", true), "a b"},
     {"JoinEmpty", JoinList({}, ", "), ""},
     {"JoinTwo", JoinList({"a", "b"}, ", "), "a, b"},
     {"JoinArrayConcatenates", JoinArray({"a", "", "c"}, ""), "ac"},
