@@ -9,6 +9,7 @@
 
 #include "convert/ddocx.h"
 #include "support/test_support.h"
+#include "text/units.h"
 
 namespace vellumine {
 namespace {
@@ -167,6 +168,19 @@ TEST_P(DocxListLevels, NestsByItemLevel) {
   EXPECT_EQ(listTags(buildListsOn(items)), GetParam().tags);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, DocxListLevels, testing::ValuesIn(kLevelCases), levelCaseName);
+
+// Found by fuzzing: a level whose closing quote is missing runs into the next element; the
+// conversion ends with the conversion error naming that text, and nothing worse happens.
+TEST(DocxList, LevelRunningIntoTheNextElementEndsTheConversionWithItsText) {
+  const std::string damaged =
+      "<li><p><pPr><numPr><ilvl val=\"1><numId val=\"4\"/></numPr></pPr><r>x</r></p></li>";
+  try {
+    buildListsOn(item("A") + damaged);
+    FAIL() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'1><numId val=\"4' is not a valid integer value");
+  }
+}
 
 TEST(DocxList, NestedListOpensInFrontOfItsFirstItemAndClosesInFrontOfTheNextShallowItem) {
   const std::string a = item("A", 1, 0), b = item("B", 1, 1), c = item("C", 1, 1), d = item("D", 1, 0);
