@@ -7,7 +7,7 @@
 #   bench/compare.sh [--runs N] [--sizes "1 4 16"] [--no-corpus] [--no-generated] [--peers "pandoc mammoth soffice"]
 #
 # Generated documents hold about 1, 4 and 16 MB of document XML (bench/gen_docx); the corpus is
-# ../shared/corpus.  Per-run figures go to $work/runs.tsv.  Installs what it needs first:
+# ../shared/corpus.  Per-run figures go to .cache/bench-compare/runs.tsv.  Installs what it needs first:
 # scripts/install-deps --bench, mammoth from npm below .cache/bench-peers, a Release build in
 # build-bench.
 set -euo pipefail
@@ -76,94 +76,107 @@ if [ "$corpus" = 1 ]; then
   while IFS= read -r f; do documents+=("$f"); done < <(find "$corpusDir" -name '*.docx' | sort)
 fi
 
-# --- one conversion, timed ----------------------------------------------------------------------
-out=$work/out
-convertWith() {
-  local tool=$1 docx=$2
-  rm -rf "$out" && mkdir -p "$out"
-  case "$tool" in
-    vellumine) "$ours" "$docx" -o "$out/page.htm" ;;
-    pandoc) pandoc -f docx -t html -o "$out/page.html" "$docx" ;;
-    mammoth) "$mammoth" "$docx" "$out/page.html" ;;
-    soffice) soffice "-env:UserInstallation=$profile" --headless --convert-to html --outdir "$out" "$docx" ;;
-  esac
-}
-export -f convertWith
-export ours mammoth profile out
-
-# LibreOffice makes its profile on the first start; that start is not measured.
-case " $peers " in *" soffice "*) convertWith soffice "${documents[0]}" >/dev/null 2>&1 || true ;; esac
-
-tsv=$work/runs.tsv
-printf 'document\ttool\trun\twall_s\tcpu_s\tpeak_kb\tstatus\n' >"$tsv"
-tools=(vellumine $peers)
-for ((run = 1; run <= runs; run++)); do
-  for docx in "${documents[@]}"; do
-    # The order of the tools turns each run, so no tool always follows the same one.
-    n=${#tools[@]}
-    for ((k = 0; k < n; k++)); do
-      tool=${tools[$(((k + run) % n))]}
-      status=ok
-      timing=$(/usr/bin/time -f '%e %U %S %M' bash -c 'convertWith "$0" "$1" >/dev/null 2>&1' "$tool" "$docx" 2>&1 | tail -1) || status=failed
-      read -r wall user sys peak <<<"$timing"
-      if [ "$status" = ok ] && [ -z "$(ls -A "$out")" ]; then status=failed; fi
-      cpu=$(python3 -c "print(round($user + $sys, 3))")
-      printf '%s\t%s\t%d\t%s\t%s\t%s\t%s\n' "$docx" "$tool" "$run" "$wall" "$cpu" "$peak" "$status" >>"$tsv"
-    done
-  done
-  echo "run $run of $runs done" >&2
-done
-
-# --- the table ----------------------------------------------------------------------------------
-python3 - "$tsv" "$corpusDir" <<'EOF'
-import csv, os, statistics, sys
+# --- the runs and the table ---------------------------------------------------------------------
+# Timed from Python: wait4 gives each process's CPU time and peak memory (children included), and
+# the wall clock is read to the microsecond (the small corpus documents take a few milliseconds).
+export ours mammoth profile
+python3 - "$work" "$corpusDir" "$runs" "$peers" "${documents[@]}" <<'EOF'
+import csv, os, shutil, statistics, subprocess, sys, time
 from collections import defaultdict
-tsv, corpus = sys.argv[1], os.path.realpath(sys.argv[2])
-rows = list(csv.DictReader(open(tsv), delimiter="\t"))
-tools = list(dict.fromkeys(r["tool"] for r in rows))
-peers = [t for t in tools if t != "vellumine"]
-wall, cpu, peak, failed = defaultdict(list), defaultdict(list), defaultdict(list), set()
-for r in rows:
-    key = (r["document"], r["tool"])
-    if r["status"] != "ok":
-        failed.add(key)
-    wall[key].append(float(r["wall_s"])); cpu[key].append(float(r["cpu_s"])); peak[key].append(int(r["peak_kb"]))
-med = lambda d, k: statistics.median(d[k])
-docs = list(dict.fromkeys(r["document"] for r in rows))
-generated = [d for d in docs if not os.path.realpath(d).startswith(corpus)]
-corpusDocs = [d for d in docs if d not in generated]
 
-def fmt(s): return f"{s * 1000:.0f} ms" if s < 10 else f"{s:.1f} s"
-print(f"Median of {max(int(r['run']) for r in rows)} runs: wall time (CPU time, user + system); "
-      "ratios peer / vellumine-convert on wall (and CPU) time.\n")
-head = "| Document | vellumine-convert | " + " | ".join(peers) + " |"
-print(head); print("|" + "---|" * (2 + len(peers)))
+work, corpus, runs, peers = sys.argv[1], os.path.realpath(sys.argv[2]), int(sys.argv[3]), sys.argv[4].split()
+documents = sys.argv[5:]
+out = os.path.join(work, "out")
+ours, mammoth, profile = os.environ["ours"], os.environ["mammoth"], os.environ["profile"]
+
+
+def command(tool, docx):
+    return {
+        "vellumine": [ours, docx, "-o", os.path.join(out, "page.htm")],
+        "pandoc": ["pandoc", "-f", "docx", "-t", "html", "-o", os.path.join(out, "page.html"), docx],
+        "mammoth": [mammoth, docx, os.path.join(out, "page.html")],
+        "soffice": ["soffice", f"-env:UserInstallation={profile}", "--headless", "--convert-to", "html",
+                    "--outdir", out, docx],
+    }[tool]
+
+
+def convert(tool, docx):
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    start = time.perf_counter()
+    child = subprocess.Popen(command(tool, docx), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
+    wall = time.perf_counter() - start
+    ok = os.waitstatus_to_exitcode(status) == 0 and len(os.listdir(out)) > 0
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss, ok
+
+
+tools = ["vellumine"] + peers
+if "soffice" in peers and documents:
+    convert("soffice", documents[0])  # LibreOffice makes its profile on the first start: not measured
+
+wall, cpu, peak, failed = defaultdict(list), defaultdict(list), defaultdict(list), set()
+with open(os.path.join(work, "runs.tsv"), "w", newline="") as f:
+    writer = csv.writer(f, delimiter="\t")
+    writer.writerow(["document", "tool", "run", "wall_s", "cpu_s", "peak_kb", "status"])
+    for run in range(1, runs + 1):
+        for docx in documents:
+            # The order of the tools turns each run, so no tool always follows the same one.
+            for k in range(len(tools)):
+                tool = tools[(k + run) % len(tools)]
+                w, c, p, ok = convert(tool, docx)
+                wall[(docx, tool)].append(w)
+                cpu[(docx, tool)].append(c)
+                peak[(docx, tool)].append(p)
+                if not ok:
+                    failed.add((docx, tool))
+                writer.writerow([docx, tool, run, f"{w:.6f}", f"{c:.6f}", p, "ok" if ok else "failed"])
+        print(f"run {run} of {runs} done", file=sys.stderr)
+
+
+def med(d, key):
+    return statistics.median(d[key])
+
+
+def ratio(d, doc, peer):
+    return med(d, (doc, peer)) / max(med(d, (doc, "vellumine")), 1e-6)
+
+
+def fmt(s):
+    return f"{s * 1000:.1f} ms" if s < 0.1 else f"{s * 1000:.0f} ms" if s < 10 else f"{s:.1f} s"
+
+
+generated = [d for d in documents if not os.path.realpath(d).startswith(corpus)]
+corpusDocs = [d for d in documents if d not in generated]
+print(f"Median of {runs} runs: wall time (CPU time, user + system); ratio = peer / vellumine-convert on "
+      "wall time (and on CPU time).\n")
+print("| Document | vellumine-convert | " + " | ".join(peers) + " |")
+print("|" + "---|" * (2 + len(peers)))
 for d in generated:
-    ours = med(wall, (d, "vellumine"))
-    cells = [f"{fmt(ours)} ({fmt(med(cpu, (d, 'vellumine')))}), peak {med(peak, (d, 'vellumine')) // 1024} MB"]
+    cells = [f"{fmt(med(wall, (d, 'vellumine')))} ({fmt(med(cpu, (d, 'vellumine')))}), "
+             f"peak {med(peak, (d, 'vellumine')) // 1024} MB"]
     for p in peers:
-        w = med(wall, (d, p))
-        mark = " failed" if (d, p) in failed else ""
-        c = med(cpu, (d, p)) / max(med(cpu, (d, "vellumine")), 0.001)
-        cells.append(f"{fmt(w)} ({fmt(med(cpu, (d, p)))}) {w / ours:.0f}x ({c:.0f}x){mark}")
+        mark = ", failed" if (d, p) in failed else ""
+        cells.append(f"{fmt(med(wall, (d, p)))} ({fmt(med(cpu, (d, p)))}) {ratio(wall, d, p):.0f}x "
+                     f"({ratio(cpu, d, p):.0f}x){mark}")
     print(f"| {os.path.basename(d)} | " + " | ".join(cells) + " |")
 if corpusDocs:
-    total = lambda t: sum(med(wall, (d, t)) for d in corpusDocs)
-    totalCpu = lambda t: sum(med(cpu, (d, t)) for d in corpusDocs)
-    cells = [f"{fmt(total('vellumine'))} ({fmt(totalCpu('vellumine'))})"]
+    def total(d, tool):
+        return sum(med(d, (doc, tool)) for doc in corpusDocs)
+    cells = [f"{fmt(total(wall, 'vellumine'))} ({fmt(total(cpu, 'vellumine'))})"]
     for p in peers:
-        cells.append(f"{fmt(total(p))} ({fmt(totalCpu(p))}) {total(p) / total('vellumine'):.0f}x "
-                     f"({totalCpu(p) / max(totalCpu('vellumine'), 0.001):.0f}x)")
+        cells.append(f"{fmt(total(wall, p))} ({fmt(total(cpu, p))}) {total(wall, p) / total(wall, 'vellumine'):.0f}x "
+                     f"({total(cpu, p) / total(cpu, 'vellumine'):.0f}x)")
     print(f"| corpus, {len(corpusDocs)} files, sum | " + " | ".join(cells) + " |")
     cells = ["-"]
     for p in peers:
-        ratios = [(med(wall, (d, p)) / med(wall, (d, "vellumine")), d) for d in corpusDocs]
-        worst = min(ratios)
+        ratios = sorted((ratio(wall, d, p), os.path.basename(d)) for d in corpusDocs if (d, p) not in failed)
         slower = sum(1 for r, _ in ratios if r < 1)
         nfail = sum(1 for d in corpusDocs if (d, p) in failed)
-        cells.append(f"min {worst[0]:.1f}x ({os.path.basename(worst[1])}), faster than us on {slower}, failed on {nfail}")
-    print("| corpus, per file | " + " | ".join(cells) + " |")
-    ours_failed = [os.path.basename(d) for d in corpusDocs if (d, "vellumine") in failed]
-    if ours_failed:
-        print("\nvellumine-convert failed on: " + ", ".join(ours_failed))
+        cells.append(f"min {ratios[0][0]:.1f}x ({ratios[0][1]}), median {statistics.median(r for r, _ in ratios):.1f}x; "
+                     f"faster than us on {slower}; failed on {nfail}")
+    print("| corpus, per file (a peer's failures left out) | " + " | ".join(cells) + " |")
+    oursFailed = [os.path.basename(d) for d in corpusDocs if (d, "vellumine") in failed]
+    if oursFailed:
+        print("\nvellumine-convert failed on: " + ", ".join(oursFailed))
 EOF
