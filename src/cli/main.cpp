@@ -20,6 +20,7 @@
 #include "app/savehtml.h"
 #include "convert/ddocx.h"
 #include "package/unzip_docx.h"
+#include "text/heap_tuning.h"
 #include "text/strutil.h"
 
 namespace fs = std::filesystem;
@@ -253,6 +254,7 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
+  vellumine::KeepLargeTextsInHeap();
   CliOptions options;
   try {
     options = parseArguments(argc, argv);

@@ -44,14 +44,14 @@ class StyleIndex {
 
 ParagraphStyle styleWith(const Conversion& c, const StyleIndex* index, std::string_view paragraph,
                          std::string_view properties, bool inTable) {
-  std::string borders = TextBetween(properties, "<pBdr>", "</pBdr>");
+  std::string_view borders = ViewBetween(properties, "<pBdr>", "</pBdr>");
   std::string borderCss = borders.empty() ? std::string() : bordersToCss(borders);
   StyleSlots slots;
   readStyleProperties(c, properties, false, slots);
 
   ParagraphStyle style{{}, "p"};
-  std::string styleId = AttrValue(paragraph, "<pStyle val");
-  if (styleId.size() == 1 && styleId[0] >= '1' && styleId[0] <= '3') style.tag = "h" + styleId;
+  std::string_view styleId = ViewBetween(paragraph, "<pStyle val=\"", "\"");
+  if (styleId.size() == 1 && styleId[0] >= '1' && styleId[0] <= '3') style.tag.assign("h").append(styleId);
   if (!styleId.empty()) {
     int entry = index != nullptr ? index->find(styleId)
                                  : findStyle(c, styleId, static_cast<int>(c.styleTable.size()) - 1);
@@ -72,28 +72,33 @@ bool isBlank(std::string_view text) {
 
 bool contains(std::string_view text, std::string_view part) { return findBytes(text, part) != npos; }
 
-std::string convertWith(Conversion& c, const StyleIndex* index, std::string_view paragraph, bool inTable) {
-  std::string properties = TextBetween(paragraph, "<pPr>", "</pPr>");
-  std::string content = properties.empty() ? TextBetween(paragraph, ">", "</p>")
-                                           : TextBetween(paragraph, "</pPr>", "</p>");
-  if (isBlank(content)) return std::string(contains(paragraph, "<section/>") ? "<section/>" : kEmptyParagraph);
+// Appends the HTML of one paragraph ("<p>...</p>") to out.
+void appendConverted(Conversion& c, const StyleIndex* index, std::string_view paragraph, bool inTable,
+                     std::string& out) {
+  std::string_view properties = ViewBetween(paragraph, "<pPr>", "</pPr>");
+  std::string content(properties.empty() ? ViewBetween(paragraph, ">", "</p>")
+                                         : ViewBetween(paragraph, "</pPr>", "</p>"));
+  if (isBlank(content)) {
+    out += contains(paragraph, "<section/>") ? std::string_view("<section/>") : kEmptyParagraph;
+    return;
+  }
 
   // The run properties of the paragraph mark format nothing that is shown.
-  std::size_t markProperties = findBytes(properties, "<rPr");
-  if (markProperties != npos) properties.resize(markProperties);
+  properties = properties.substr(0, findBytes(properties, "<rPr"));
   ParagraphStyle style{{}, "p"};
   if (!properties.empty()) style = styleWith(c, index, paragraph, properties, inTable);
 
-  convertRuns(c, content, style.css);
+  convertRuns(content, style.css);
 
+  if (contains(paragraph, "<pict")) out += "<pict>";
+  out.append("<").append(style.tag);
+  if (!style.css.empty()) out.append(" style=\"").append(style.css).append("\"");
+  out.append(">").append(content).append("</").append(style.tag).append(">");
+}
+
+std::string convertWith(Conversion& c, const StyleIndex* index, std::string_view paragraph, bool inTable) {
   std::string html;
-  html.reserve(content.size() + style.css.size() + 32);
-  if (contains(paragraph, "<pict")) html += "<pict>";
-  html += "<" + style.tag;
-  if (!style.css.empty()) html += " style=\"" + style.css + "\"";
-  html += ">";
-  html += content;
-  html += "</" + style.tag + ">";
+  appendConverted(c, index, paragraph, inTable, html);
   return html;
 }
 
@@ -172,7 +177,7 @@ void convertParagraphs(Conversion& c) {
       if (close == npos) break;  // an unclosed paragraph: the rest stays as it is
       std::size_t end = close + 4;
       if (next == npos || next >= end) {
-        out += convertWith(c, &index, std::string_view(text).substr(hit, end - hit), inTable);
+        appendConverted(c, &index, std::string_view(text).substr(hit, end - hit), inTable, out);
         copied = end;
       } else {
         // A text box or table inside the paragraph: its leading text is kept as it stands (the

@@ -11,19 +11,18 @@
 #include "convert/markup_scan.h"
 #include "text/bytesearch.h"
 #include "text/strutil.h"
-#include "text/wsregex.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
 
 namespace {
 
-constexpr std::string_view kRunPattern = "<r[^>]*><rPr>.+?</rPr>(.+?)</r>";
 constexpr std::size_t npos = std::string_view::npos;
 
 struct RunExtent {
   std::size_t start = npos;
-  std::size_t end = npos;  // just after "</r>"
+  std::size_t textStart = npos;  // just after "</rPr>": what the pattern's group 1 captures
+  std::size_t end = npos;        // just after "</r>"
 };
 
 // Finds the runs that kRunPattern matches, left to right, in linear time: the pattern's lazy parts
@@ -46,7 +45,7 @@ class RunScanner {
       if (propsEnd == npos) break;
       std::size_t runEnd = runEnd_.from(propsEnd + 6 + 1);
       if (runEnd == npos) break;
-      return {start, runEnd + 4};
+      return {start, propsEnd + 6, runEnd + 4};
     }
     return {};
   }
@@ -59,12 +58,13 @@ class RunScanner {
 };
 
 std::string fontDeclaration(std::string_view font, std::string_view size) {
-  if (!font.empty() && !size.empty()) {
-    return "font:normal " + std::string(size) + " '" + std::string(font) + "';";
-  }
   std::string css;
-  if (!font.empty()) css += "font-family:'" + std::string(font) + "';";
-  if (!size.empty()) css += "font-size:" + std::string(size) + ";";
+  if (!font.empty() && !size.empty()) {
+    css.append("font:normal ").append(size).append(" '").append(font).append("';");
+    return css;
+  }
+  if (!font.empty()) css.append("font-family:'").append(font).append("';");
+  if (!size.empty()) css.append("font-size:").append(size).append(";");
   return css;
 }
 
@@ -128,36 +128,27 @@ void wrapToggle(std::string& content, std::string_view name) {
   wrapOnMarker(content, marker, name);
 }
 
-namespace {
+RunSpan runSpan(std::string_view run, std::string_view paragraphCss) {
+  std::string_view font = ViewBetween(run, "<rFonts ascii=\"", "\"");
+  std::string_view colour = ViewBetween(run, "<color val=\"", "\"/>");
+  std::string_view size = ViewBetween(run, "<sz val=\"", "\"/>");
+  if (size.empty()) size = ViewBetween(run, "<szCs val=\"", "\"/>");
+  std::string_view highlight = ViewBetween(run, "<highlight val=\"", "\"/>");
 
-// The replacement template of one formatted run: its span around "$1", or "$1" alone.
-std::string runTemplate(std::string_view run, std::string_view paragraphCss) {
-  std::string font = TextBetween(run, "<rFonts ascii=\"", "\"");
-  std::string colour = ValAttr(run, "color");
-  std::string size = ValAttr(run, "sz");
-  if (size.empty()) size = ValAttr(run, "szCs");
-  std::string highlight = ValAttr(run, "highlight");
-
-  const std::string emptySpan = "<span style=\"";
-  std::string span = emptySpan;
+  std::string css;
   std::string fontCss = fontDeclaration(font, fontSizeToPx(size));
-  if (!fontCss.empty() && !contains(paragraphCss, fontCss)) span += fontCss;
+  if (!fontCss.empty() && !contains(paragraphCss, fontCss)) css += fontCss;
   if (!colour.empty()) {
-    std::string colourCss = "color:#" + colour + ";";
-    if (!contains(paragraphCss, colourCss)) span += colourCss;
+    std::string colourCss = "color:#";
+    colourCss.append(colour).append(";");
+    if (!contains(paragraphCss, colourCss)) css += colourCss;
   }
-  if (!highlight.empty()) span += "background-color:" + highlight + ";";
-  if (span == emptySpan) return "$1";
-  return span + "\">$1</span>";
+  if (!highlight.empty()) css.append("background-color:").append(highlight).append(";");
+  if (css.empty()) return {};
+  return {"<span style=\"" + css + "\">", "</span>"};
 }
 
-}  // namespace
-
-std::string runSpan(TWSRegEx& regex, std::string_view run, std::string_view paragraphCss) {
-  return regex.ExpandReplacement(runTemplate(run, paragraphCss));
-}
-
-void convertRuns(Conversion& c, std::string& content, std::string_view paragraphCss) {
+void convertRuns(std::string& content, std::string_view paragraphCss) {
   wrapToggle(content, "b");
   wrapToggle(content, "i");
   wrapOnMarker(content, "<u val", "u");
@@ -167,17 +158,19 @@ void convertRuns(Conversion& c, std::string& content, std::string_view paragraph
   RunScanner scanner(content);
   RunExtent run = scanner.next(0);
   if (run.start == npos) return;
-  c.regex.SetPattern(kRunPattern);
   std::string out;
-  out.reserve(content.size());
+  out.reserve(content.size() + content.size() / 2);
   std::size_t copied = 0;
+  // Each run is what "<r[^>]*><rPr>.+?</rPr>(.+?)</r>" matches (ASCII case ignored, "." taking
+  // line breaks too): its text, in the run's span if it needs one, replaces the whole run.  The
+  // text goes in as it stands, and so do the values read from the run's properties.
   for (; run.start != npos; run = scanner.next(run.end)) {
     out.append(content, copied, run.start - copied);
-    copied = run.start;
-    // The run alone is the regex's subject, so the replacement expands "$1" to its text.
-    c.regex.SetSubject(content.substr(run.start, run.end - run.start));
-    if (!c.regex.Match()) continue;  // copied as it stands
-    out += runSpan(c.regex, c.regex.MatchedText(), paragraphCss);
+    const std::string_view whole = std::string_view(content).substr(run.start, run.end - run.start);
+    const RunSpan span = runSpan(whole, paragraphCss);
+    out += span.open;
+    out.append(content, run.textStart, run.end - 4 - run.textStart);
+    out += span.close;
     copied = run.end;
   }
   out.append(content, copied);

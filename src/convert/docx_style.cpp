@@ -31,10 +31,11 @@ enum StyleSlot : std::size_t {
 
 std::string backgroundCss(const Conversion& c, std::string_view shading) {
   if (shading.empty()) return {};
-  std::string colour = AttrValue(shading, "color");
+  std::string_view colour = ViewBetween(shading, "color=\"", "\"");
   if (colour == "auto") colour = c.autoShadeColour;
   if (colour.empty()) return {};
-  return "background-color:" + colour + ";";
+  std::string css = "background-color:";
+  return css.append(colour).append(";");
 }
 
 std::string fontSizeCss(std::string_view halfPoints) {
@@ -42,33 +43,35 @@ std::string fontSizeCss(std::string_view halfPoints) {
   return px.empty() ? std::string() : "font-size:" + px + ";";
 }
 
-std::string alignmentCss(std::string alignment) {
+std::string alignmentCss(std::string_view alignment) {
   if (alignment == "both") alignment = "justify";
-  return alignment.empty() ? std::string() : "text-align:" + alignment + ";";
+  std::string css;
+  if (!alignment.empty()) css.append("text-align:").append(alignment).append(";");
+  return css;
 }
 
 }  // namespace
 
 void readStyleProperties(const Conversion& c, std::string_view text, bool withBold, StyleSlots& slots) {
   for (std::string& slot : slots) slot.clear();
-  std::string font = AttrValue(text, "<rFonts ascii");
-  std::string colour = AttrValue(text, "<color val");
-  std::string size = AttrValue(text, "<sz val");
-  std::string indentation = TextBetween(text, "<ind", "/>");
-  std::string spacing = TextBetween(text, "<spacing", "/>");
-  std::string alignment = AttrValue(text, "<jc val");
-  std::string shading = TextBetween(text, "<shd", "/>");
+  std::string_view font = ViewBetween(text, "<rFonts ascii=\"", "\"");
+  std::string_view colour = ViewBetween(text, "<color val=\"", "\"");
+  std::string_view size = ViewBetween(text, "<sz val=\"", "\"");
+  std::string_view indentation = ViewBetween(text, "<ind", "/>");
+  std::string_view spacing = ViewBetween(text, "<spacing", "/>");
+  std::string_view alignment = ViewBetween(text, "<jc val=\"", "\"");
+  std::string_view shading = ViewBetween(text, "<shd", "/>");
 
   slots[kBackground] = backgroundCss(c, shading);
   if (!spacing.empty()) slots[kSpacing] = spacingToCss(spacing);
   if (!indentation.empty()) slots[kIndentation] = indentToCss(indentation);
   slots[kFontSize] = fontSizeCss(size);
-  if (!font.empty()) slots[kFontFamily] = "font-family:'" + font + "';";
-  if (!colour.empty()) slots[kColour] = "color:#" + colour + ";";
-  slots[kAlignment] = alignmentCss(std::move(alignment));
+  if (!font.empty()) slots[kFontFamily].append("font-family:'").append(font).append("';");
+  if (!colour.empty()) slots[kColour].append("color:#").append(colour).append(";");
+  slots[kAlignment] = alignmentCss(alignment);
   if (withBold && text.find("<b/>") != std::string_view::npos) slots[kBold] = "font-weight:bold;";
   // Table and cell border blocks (tblBorders, tcBorders); paragraph borders are the paragraph's.
-  slots[kBorders] = bordersToCss(TextBetween(text, "Borders>", "Borders>"));
+  slots[kBorders] = bordersToCss(ViewBetween(text, "Borders>", "Borders>"));
 }
 
 int findStyle(const Conversion& c, std::string_view id, int upTo) {

@@ -11,6 +11,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define VELLUMINE_WIDE_STEPS 1  // AVX2 steps of 32 starts, chosen at run time
+#endif
 
 namespace vellumine {
 
@@ -55,6 +59,31 @@ bool matchesAt(const char* at, std::string_view needle, EndByte first, EndByte l
          sameMiddle(at + 1, middleOf(needle), caseless);
 }
 
+// The starts from i on one at a time: the tail too short for a sixteen-byte step, or the whole
+// search without SSE2.  A first byte that is not folded is looked for with memchr, so a short
+// text (one run, one property block) is not walked byte by byte.
+std::size_t searchTail(std::string_view text, std::string_view needle, std::size_t i, EndByte first, EndByte last,
+                       bool caseless) {
+  const std::size_t m = needle.size();
+  if (m > text.size() || i > text.size() - m) return npos;
+  const char* data = text.data();
+  const std::size_t starts = text.size() - m + 1;  // one past the last start
+  if (first.fold == 0) {
+    while (i < starts) {
+      const void* hit = std::memchr(data + i, first.want, starts - i);
+      if (hit == nullptr) return npos;
+      i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+      if (matchesAt(data + i, needle, first, last, caseless)) return i;
+      ++i;
+    }
+    return npos;
+  }
+  for (; i < starts; ++i) {
+    if (matchesAt(data + i, needle, first, last, caseless)) return i;
+  }
+  return npos;
+}
+
 #if defined(__SSE2__)
 // Bit k set when the candidate starting at p + k has the needle's first and last byte.
 unsigned candidates(const char* p, std::size_t m, EndByte first, EndByte last) {
@@ -66,7 +95,83 @@ unsigned candidates(const char* p, std::size_t m, EndByte first, EndByte last) {
                                     _mm_cmpeq_epi8(fb, _mm_set1_epi8(static_cast<char>(last.want))));
   return static_cast<unsigned>(_mm_movemask_epi8(hit));
 }
+
+// The steps the forward searches take: Width starts at a time, from i on, while a whole step fits
+// in the text.  Returns the first start where the whole needle matches (npos: none in the steps)
+// and leaves i at the first start not tested; kept gets the step of the match and its candidate
+// bits from the match on, so that ByteFinder can go on from there.
+struct Step {
+  std::size_t start = npos;
+  unsigned mask = 0;
+};
+
+template <std::size_t Width, unsigned (*Candidates)(const char*, std::size_t, EndByte, EndByte)>
+std::size_t stepForward(std::string_view text, std::string_view needle, std::size_t& i, EndByte first, EndByte last,
+                        bool caseless, Step& kept) {
+  const char* data = text.data();
+  const std::size_t n = text.size();
+  const std::size_t m = needle.size();
+  const std::string_view middle = middleOf(needle);
+  for (; i + Width - 1 + m <= n; i += Width) {
+    for (unsigned mask = Candidates(data + i, m, first, last); mask != 0; mask &= mask - 1) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+      if (sameMiddle(data + at + 1, middle, caseless)) {
+        kept = {i, mask};
+        return at;
+      }
+    }
+  }
+  return npos;
+}
+
+std::size_t narrowSteps(std::string_view text, std::string_view needle, std::size_t& i, EndByte first, EndByte last,
+                        bool caseless, Step& kept) {
+  return stepForward<16, candidates>(text, needle, i, first, last, caseless, kept);
+}
 #endif
+
+#if defined(VELLUMINE_WIDE_STEPS)
+__attribute__((target("avx2"))) unsigned wideCandidates(const char* p, std::size_t m, EndByte first, EndByte last) {
+  const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + m - 1));
+  const __m256i fa = _mm256_or_si256(a, _mm256_set1_epi8(static_cast<char>(first.fold)));
+  const __m256i fb = _mm256_or_si256(b, _mm256_set1_epi8(static_cast<char>(last.fold)));
+  const __m256i hit =
+      _mm256_and_si256(_mm256_cmpeq_epi8(fa, _mm256_set1_epi8(static_cast<char>(first.want))),
+                       _mm256_cmpeq_epi8(fb, _mm256_set1_epi8(static_cast<char>(last.want))));
+  return static_cast<unsigned>(_mm256_movemask_epi8(hit));
+}
+
+// flatten: the step loop and the candidate test are compiled into this function, for AVX2.
+__attribute__((target("avx2"), flatten)) std::size_t wideSteps(std::string_view text, std::string_view needle,
+                                                               std::size_t& i, EndByte first, EndByte last,
+                                                               bool caseless, Step& kept) {
+  return stepForward<32, wideCandidates>(text, needle, i, first, last, caseless, kept);
+}
+
+const bool kWideSteps = __builtin_cpu_supports("avx2");
+#endif
+
+// The forward steps this machine takes best, and how many starts one step tests.
+std::size_t steps(std::string_view text, std::string_view needle, std::size_t& i, EndByte first, EndByte last,
+                  bool caseless, Step& kept) {
+#if defined(VELLUMINE_WIDE_STEPS)
+  if (kWideSteps) return wideSteps(text, needle, i, first, last, caseless, kept);
+#endif
+#if defined(__SSE2__)
+  return narrowSteps(text, needle, i, first, last, caseless, kept);
+#else
+  (void)text, (void)needle, (void)i, (void)first, (void)last, (void)caseless, (void)kept;
+  return npos;
+#endif
+}
+
+std::size_t stepWidth() {
+#if defined(VELLUMINE_WIDE_STEPS)
+  if (kWideSteps) return 32;
+#endif
+  return 16;
+}
 
 std::size_t searchForward(std::string_view text, std::string_view needle, std::size_t from, bool caseless) {
   const std::size_t n = text.size();
@@ -76,22 +181,11 @@ std::size_t searchForward(std::string_view text, std::string_view needle, std::s
   if (m > n - from) return npos;
   const EndByte first = endByte(needle.front(), caseless);
   const EndByte last = endByte(needle.back(), caseless);
-  const char* data = text.data();
-  const std::string_view middle = middleOf(needle);
   std::size_t i = from;
-#if defined(__SSE2__)
-  // Sixteen starts i..i+15 read bytes up to i + 15 + m - 1.
-  for (; i + 15 + m <= n; i += 16) {
-    for (unsigned mask = candidates(data + i, m, first, last); mask != 0; mask &= mask - 1) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-      if (sameMiddle(data + at + 1, middle, caseless)) return at;
-    }
-  }
-#endif
-  for (; i + m <= n; ++i) {
-    if (matchesAt(data + i, needle, first, last, caseless)) return i;
-  }
-  return npos;
+  Step kept;
+  const std::size_t at = steps(text, needle, i, first, last, caseless, kept);
+  if (at != npos) return at;
+  return searchTail(text, needle, i, first, last, caseless);
 }
 
 std::size_t searchBackward(std::string_view text, std::string_view needle, std::size_t at, bool caseless) {
@@ -143,12 +237,12 @@ std::size_t ByteFinder::next(std::size_t from) {
   if (m == 0 || from > n || m > n - from) return m == 0 && from <= n ? from : npos;
   const EndByte first{firstFold_, firstWant_};
   const EndByte last{lastFold_, lastWant_};
-  const char* data = text_.data();
-  const std::string_view middle = middleOf(needle_);
   std::size_t i = from;
-#if defined(__SSE2__)
   // Candidates of the kept step at or after from.
-  if (blockStart_ != npos && from >= blockStart_ && from - blockStart_ < 16) {
+  const std::size_t width = stepWidth();
+  if (blockStart_ != npos && from >= blockStart_ && from - blockStart_ < width) {
+    const char* data = text_.data();
+    const std::string_view middle = middleOf(needle_);
     unsigned mask = blockMask_ & (~0u << (from - blockStart_));
     for (; mask != 0; mask &= mask - 1) {
       const std::size_t at = blockStart_ + static_cast<std::size_t>(__builtin_ctz(mask));
@@ -157,23 +251,16 @@ std::size_t ByteFinder::next(std::size_t from) {
         return at;
       }
     }
-    i = blockStart_ + 16;
+    i = blockStart_ + width;
   }
-  for (; i + 15 + m <= n; i += 16) {
-    for (unsigned mask = candidates(data + i, m, first, last); mask != 0; mask &= mask - 1) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-      if (sameMiddle(data + at + 1, middle, caseless_)) {
-        blockStart_ = i;
-        blockMask_ = mask;
-        return at;
-      }
-    }
+  Step kept;
+  const std::size_t at = steps(text_, needle_, i, first, last, caseless_, kept);
+  if (at != npos) {
+    blockStart_ = kept.start;
+    blockMask_ = kept.mask;
+    return at;
   }
-#endif
-  for (; i + m <= n; ++i) {
-    if (matchesAt(data + i, needle_, first, last, caseless_)) return i;
-  }
-  return npos;
+  return searchTail(text_, needle_, i, first, last, caseless_);
 }
 
 std::size_t findBytes(std::string_view text, std::string_view needle, std::size_t from) {

@@ -112,7 +112,18 @@ TextPos PosFirstOf(std::string_view s, std::string_view a, std::string_view b, T
   return 0;
 }
 
+std::string_view ViewBetween(std::string_view s, std::string_view open, std::string_view close) {
+  std::size_t p = findBytes(s, open);
+  if (p == npos) return {};
+  p += open.size();
+  if (p >= s.size()) return {};
+  std::size_t q = findBytes(s, close, p);
+  if (q == npos || q <= p) return {};
+  return s.substr(p, q - p);
+}
+
 std::string TextBetween(std::string_view s, std::string_view open, std::string_view close, bool ignoreCase) {
+  if (!ignoreCase) return std::string(ViewBetween(s, open, close));
   TextPos p = PosFrom(s, open, 1, ignoreCase);
   if (p == 0) return {};
   p += length(open);
@@ -162,9 +173,15 @@ void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_
   ByteFinder finder(text, oldText, ignoreCase);
   Size hit = finder.next(0);
   if (hit == npos) return;
+  char* data = text.data();
+  if (newText.size() == oldText.size()) {  // nothing moves: each occurrence is overwritten
+    for (; hit != npos; hit = finder.next(hit + oldText.size())) {
+      std::memcpy(data + hit, newText.data(), newText.size());
+    }
+    return;
+  }
   // The write position never passes the read position, so the bytes still to be searched are
   // the original ones.
-  char* data = text.data();
   Size write = hit;
   Size read = hit;
   while (hit != npos) {

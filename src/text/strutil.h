@@ -38,6 +38,8 @@ TextPos PosFirstOf(std::string_view s, std::string_view a, std::string_view b, T
 
 std::string TextBetween(std::string_view s, std::string_view open, std::string_view close,
                         bool ignoreCase = false);
+// TextBetween, case compared, as a view into s: for the per-element readers that only look.
+std::string_view ViewBetween(std::string_view s, std::string_view open, std::string_view close);
 std::string SpanOf(std::string_view s, std::string_view open, std::string_view close);
 std::string SpanOfFrom(std::string_view s, std::string_view open, std::string_view close, TextPos from);
 

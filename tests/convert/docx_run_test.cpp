@@ -23,8 +23,7 @@ std::string run(std::string_view properties, std::string_view text) {
 }
 
 std::string runsOf(std::string content, std::string_view paragraphCss = "") {
-  Conversion c;
-  convertRuns(c, content, paragraphCss);
+  convertRuns(content, paragraphCss);
   return content;
 }
 
@@ -69,8 +68,9 @@ const RunCase kRunCases[] = {
     {"TextBetweenRunsStays", run("<b/>", "A") + " <bookmarkEnd id=\"0\"/>" + run("<i/>", "B"), "",
      "<b>A</b> <bookmarkEnd id=\"0\"/><i>B</i>"},
     {"RunStartTagWithAttributes", "<r rsidR=\"1\"><rPr><b/></rPr>x</r>", "", "<b>x</b>"},
-    {"ReplacementIsExpanded", run(R"(<rFonts ascii="Cur$$ency"/>)", "T"), "",
-     R"(<span style="font-family:'Cur$ency';">T</span>)"},
+    // Values from the document are text, never template syntax: "$1" is not the run's text.
+    {"DollarAndBackslashInValuesStayAsTheyAre", run(R"(<rFonts ascii="Cur$$ency $1 \U"/>)", "T"), "",
+     R"(<span style="font-family:'Cur$$ency $1 \U';">T</span>)"},
 };
 INSTANTIATE_TEST_SUITE_P(Runs, DocxRun, ::testing::ValuesIn(kRunCases), caseName);
 
@@ -124,7 +124,8 @@ std::string runsByReplaceMatch(std::string content, std::string_view css) {
   regex.SetPattern("<r[^>]*><rPr>.+?</rPr>(.+?)</r>");
   regex.SetSubject(content);
   while (regex.MatchNext()) {
-    std::string replacement = runSpan(regex, regex.MatchedText(), css);
+    const RunSpan span = runSpan(regex.MatchedText(), css);
+    std::string replacement = span.open + regex.Submatch(1) + span.close;
     content = regex.ReplaceMatch(escapedTemplate(replacement));
   }
   return content;

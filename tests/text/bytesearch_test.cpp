@@ -87,7 +87,7 @@ TEST(ByteSearch, AgreesWithAPlainScanOnRandomTexts) {
     return seed >> 8;
   };
   for (int round = 0; round < 4000; ++round) {
-    std::string text(next() % 70, ' ');
+    std::string text(next() % 150, ' ');
     for (char& ch : text) ch = kAlphabet[next() % kAlphabet.size()];
     std::string needle(1 + next() % 4, ' ');
     for (char& ch : needle) ch = kAlphabet[next() % kAlphabet.size()];
@@ -96,6 +96,30 @@ TEST(ByteSearch, AgreesWithAPlainScanOnRandomTexts) {
     ASSERT_EQ(findBytesCaseless(text, needle, from), plainFind(text, needle, from, true)) << text << " / " << needle;
     ASSERT_EQ(rfindBytes(text, needle), plainFindLast(text, needle, false)) << text << " / " << needle;
     ASSERT_EQ(rfindBytesCaseless(text, needle), plainFindLast(text, needle, true)) << text << " / " << needle;
+  }
+}
+
+// A finder asked again and again, from positions that only grow, as the passes ask it: the
+// candidates it keeps from one step must give the same answers as a fresh search each time.
+TEST(ByteSearch, FinderAgreesWithAPlainScanOnSuccessiveSearches) {
+  constexpr std::string_view kAlphabet = "<<>/ttT:w";
+  std::uint32_t seed = 7;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int round = 0; round < 2000; ++round) {
+    std::string text(next() % 300, ' ');
+    for (char& ch : text) ch = kAlphabet[next() % kAlphabet.size()];
+    std::string needle(1 + next() % 3, ' ');
+    for (char& ch : needle) ch = kAlphabet[next() % kAlphabet.size()];
+    const bool caseless = (round & 1) != 0;
+    ByteFinder finder(text, needle, caseless);
+    for (std::size_t from = 0; from <= text.size() + 1; from += 1 + next() % 5) {
+      const std::size_t expected = plainFind(text, needle, from, caseless);
+      ASSERT_EQ(finder.next(from), expected) << text << " / " << needle << " from " << from;
+      if (expected != npos && next() % 2 == 0) from = expected;  // go on from the hit, as a walk does
+    }
   }
 }
 

@@ -10,6 +10,7 @@
 #include "app/program_folders.h"
 #include "app/ui/pdfexport.h"
 #include "app/ui/sui.h"
+#include "text/heap_tuning.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ int runExportPdf(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vellumine::KeepLargeTextsInHeap();
   if (isExportPdf(argc, argv)) return runExportPdf(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vellumine"));
