@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "text/bytesearch.h"
+#include "text/pair_delete.h"
 #include "text/chartype.h"
 #include "text/wsregex.h"
 
@@ -170,6 +171,10 @@ void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_
     return;
   }
   if (oldText.empty()) return;
+  if (newText.empty() && !ignoreCase && oldText.size() == 2 && oldText[0] != oldText[1]) {
+    DeleteAllPairs(text, oldText[0], oldText[1]);
+    return;
+  }
   ByteFinder finder(text, oldText, ignoreCase);
   Size hit = finder.next(0);
   if (hit == npos) return;
