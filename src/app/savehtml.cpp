@@ -34,8 +34,9 @@ bool sameFolder(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
-void exportPage(std::string_view page, const fs::path& mediaFolder, const fs::path& target) {
-  WriteTextFile(target, ReplaceAllText(page, kHiddenOverflowRule, ""));
+void exportPage(std::string page, const fs::path& mediaFolder, const fs::path& target) {
+  ReplaceAllInPlace(page, kHiddenOverflowRule, "");
+  WriteTextFile(target, page);
   fs::path targetMedia = target.parent_path() / "media";
   std::error_code ec;
   if (!fs::is_directory(mediaFolder, ec) || sameFolder(mediaFolder, targetMedia)) return;

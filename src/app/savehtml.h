@@ -19,7 +19,7 @@ void exportHtml(const std::filesystem::path& docHtml, const std::filesystem::pat
 
 // The same for a page held in memory: page (less the rule) to target, the files of mediaFolder
 // to target's folder/media.  A missing mediaFolder copies nothing.
-void exportPage(std::string_view page, const std::filesystem::path& mediaFolder,
+void exportPage(std::string page, const std::filesystem::path& mediaFolder,
                 const std::filesystem::path& target);
 
 // "File has been saved as " + target + " successfully."

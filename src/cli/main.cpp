@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <stdlib.h>
@@ -164,7 +165,7 @@ void writePage(const OutputTarget& target, const fs::path& packageFolder, std::s
     std::fwrite(page.data(), 1, page.size(), stdout);
     std::fflush(stdout);
   } else if (target.mediaLink.empty()) {
-    exportPage(page, packageMedia, target.page);  // what the viewer's Save As HTML writes
+    exportPage(std::move(page), packageMedia, target.page);  // what the viewer's Save As HTML writes
   } else {
     page = ReplaceAllText(page, "src=\"media/", "src=\"" + target.mediaLink + "/");
     WriteTextFile(target.page, page);

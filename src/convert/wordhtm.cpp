@@ -3,6 +3,8 @@
 // paragraphs, duplicated widths, cell heights) removed.  Runs after the page skeleton is built.
 #include "convert/wordhtm.h"
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -20,22 +22,22 @@ constexpr std::string_view kSpacerParagraph = "<p ";
 constexpr std::string_view kSpacerSpan = "<span ";
 constexpr std::string_view kSpacerTail = "&nbsp;</span></p>";
 
-// Step 1: inside a tag (from a "<" not followed by "!" to the next ">") line feeds and tabs become
-// blanks; comments and declarations ("<!") are not tags.  Same length, so it is done in place.
-void blankTagWhitespace(std::string& text) {
-  // Most documents hold neither byte anywhere; then there is nothing to walk.
-  if (text.find('\n') == std::string::npos && text.find('\t') == std::string::npos) return;
-  bool insideTag = false;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    char& ch = text[at];
-    if (ch == '<' && (at + 1 >= text.size() || text[at + 1] != '!')) {
-      insideTag = true;
-    } else if (ch == '>') {
-      insideTag = false;
-    } else if (insideTag && (ch == '\n' || ch == '\t')) {
-      ch = ' ';
-    }
+// Whether a tag is open just before position `to`, given that it was (`inside`) just before `from`:
+// the last tag boundary in between decides, a ">" closing and a "<" not followed by "!" opening.
+// Only the "<" after the last ">" are looked at, each once.
+bool insideTagBefore(std::string_view text, std::size_t from, std::size_t to, bool inside) {
+  const char* data = text.data();
+  const void* close = memrchr(data + from, '>', to - from);
+  const std::size_t floor =
+      close != nullptr ? static_cast<std::size_t>(static_cast<const char*>(close) - data) + 1 : from;
+  for (std::size_t end = to; end > floor;) {
+    const void* open = memrchr(data + floor, '<', end - floor);
+    if (open == nullptr) break;
+    const std::size_t openAt = static_cast<std::size_t>(static_cast<const char*>(open) - data);
+    if (openAt + 1 >= text.size() || text[openAt + 1] != '!') return true;
+    end = openAt;  // "<!" opens no tag: look further back
   }
+  return close != nullptr ? false : inside;
 }
 
 // Step 2: a run of two or more blanks keeps one blank; behind ":" or ";" a run of three or more goes
@@ -120,6 +122,26 @@ void dropDeclarations(std::string& text, std::string_view marker, std::string_vi
 }
 
 }  // namespace
+
+// Step 1: inside a tag (from a "<" not followed by "!" to the next ">") line feeds and tabs become
+// blanks; comments and declarations ("<!") are not tags.  Same length, so it is done in place.
+// Only the line feeds and tabs are visited: the tag state at each comes from the boundaries
+// between it and the one before, so the text is read once and never byte by byte.
+void blankTagWhitespace(std::string& text) {
+  constexpr std::size_t npos = std::string::npos;
+  // The next line feed and the next tab, each looked for again only once it has been passed.
+  std::size_t lineFeed = text.find('\n');
+  std::size_t tab = text.find('\t');
+  bool inside = false;
+  std::size_t known = 0;  // the tag state is `inside` just before this position
+  for (std::size_t at = std::min(lineFeed, tab); at != npos; at = std::min(lineFeed, tab)) {
+    inside = insideTagBefore(text, known, at, inside);
+    if (inside) text[at] = ' ';
+    known = at + 1;  // a line feed or tab is no boundary
+    if (lineFeed == at) lineFeed = text.find('\n', known);
+    if (tab == at) tab = text.find('\t', known);
+  }
+}
 
 TWordHTM::TWordHTM() : regex_(preCaseLess | preSingleLine) {}
 

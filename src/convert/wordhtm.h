@@ -17,4 +17,7 @@ class TWordHTM {
   TWSRegEx regex_;  // caseless, "." matching line breaks; only the empty-spacer step uses it
 };
 
+// The first step of cleanHtml: line feeds and tabs inside tags become blanks.
+void blankTagWhitespace(std::string& text);
+
 }  // namespace vellumine

@@ -2,6 +2,7 @@
 // optimise switch of a whole conversion.
 #include "convert/wordhtm.h"
 
+#include <cstdint>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ TEST(WordHtm, CleaningTwiceChangesNothingMore) {
 TEST(WordHtm, HostileTextsAreCleanedInOnePass) {
   const struct {
     std::string_view piece, tail;
-  } kHostile[] = {{"<p x", ">"}, {" width=", ""}, {"<td height:", ">"}, {"<p x><span y", ">"}};
+  } kHostile[] = {{"<p x", ">"}, {" width=", ""}, {"<td height:", ">"}, {"<p x><span y", ">"}, {"<!", "\n"}};
   for (const auto& hostile : kHostile) {
     std::string text;
     for (int k = 0; k < 50000; ++k) text += hostile.piece;
@@ -89,6 +90,39 @@ TEST(WordHtm, HostileTextsAreCleanedInOnePass) {
     const std::string input = text;
     TWordHTM().cleanHtml(text);
     EXPECT_EQ(text, input) << hostile.piece;
+  }
+}
+
+// The first step as a byte-by-byte walk with a tag flag: the reference for the step that only
+// visits line feeds and tabs.
+std::string blankedByteByByte(std::string text) {
+  bool insideTag = false;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    char& ch = text[at];
+    if (ch == '<' && (at + 1 >= text.size() || text[at + 1] != '!')) {
+      insideTag = true;
+    } else if (ch == '>') {
+      insideTag = false;
+    } else if (insideTag && (ch == '\n' || ch == '\t')) {
+      ch = ' ';
+    }
+  }
+  return text;
+}
+
+TEST(WordHtm, TagWhitespaceAgreesWithAByteByByteWalk) {
+  constexpr std::string_view kAlphabet = "<<>!\n\tab";
+  std::uint32_t seed = 5;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(next() % 60, ' ');
+    for (char& ch : text) ch = kAlphabet[next() % kAlphabet.size()];
+    std::string blanked = text;
+    blankTagWhitespace(blanked);
+    ASSERT_EQ(blanked, blankedByteByByte(text)) << text;
   }
 }
 
