@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps build run test test-asan bench fuzz clean
 
 all: build
 
@@ -31,6 +31,19 @@ test-asan: deps
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLUMINE_BENCH=ON -DBUILD_TESTING=OFF -DVELLUMINE_GUI=OFF
 	cmake --build build-bench -j $(JOBS)
+
+# The converter fuzz target (clang, ASan + UBSan) for FUZZ_SECONDS, seeded with the corpus parts;
+# findings land in build-fuzz/findings/, and belong in fuzz/regress/convert_fuzzer/ once fixed.
+FUZZ_SECONDS ?= 1800
+CORPUS ?= ../shared/corpus
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMINE_FUZZ=ON -DVELLUMINE_GUI=OFF -DBUILD_TESTING=OFF
+	cmake --build build-fuzz -j $(JOBS) --target convert_fuzzer
+	python3 fuzz/convert_seeds.py build-fuzz/seeds $(CORPUS)
+	mkdir -p build-fuzz/corpus build-fuzz/findings
+	build-fuzz/fuzz/convert_fuzzer build-fuzz/corpus build-fuzz/seeds fuzz/regress/convert_fuzzer \
+	  -dict=fuzz/dict/docx.dict -max_len=65536 -timeout=1 -rss_limit_mb=4096 \
+	  -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/findings/
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
