@@ -16,9 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include <stdlib.h>
-
 #include "app/savehtml.h"
+#include "app/temp_package_folder.h"
 #include "convert/ddocx.h"
 #include "package/unzip_docx.h"
 #include "text/heap_tuning.h"
@@ -138,27 +137,6 @@ void prepareKeptPackageFolder(const fs::path& folder) {
     throw std::runtime_error("cannot create the package folder " + folder.string());
 }
 
-// A private temporary folder, removed with everything in it when the conversion is done.
-class TemporaryPackageFolder {
- public:
-  TemporaryPackageFolder() {
-    std::string pattern = (fs::temp_directory_path() / "vellumine-convert-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("cannot create a temporary package folder");
-    path_ = pattern;
-  }
-  ~TemporaryPackageFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TemporaryPackageFolder(const TemporaryPackageFolder&) = delete;
-  TemporaryPackageFolder& operator=(const TemporaryPackageFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 void writePage(const OutputTarget& target, const fs::path& packageFolder, std::string page) {
   const fs::path packageMedia = packageFolder / "word" / "media";
   if (target.page == "-") {
@@ -192,7 +170,7 @@ void convertDocument(const fs::path& input, const OutputTarget& target, const Cl
     prepareKeptPackageFolder(*options.keepPackage);
     packageFolder = *options.keepPackage;
   } else {
-    temporary.emplace();
+    temporary.emplace(declaredUnpackedSize(input));
     packageFolder = temporary->path();
   }
   extractPackage(input, packageFolder, observer);

@@ -23,4 +23,17 @@ void extractPackage(const std::filesystem::path& document, const std::filesystem
   unzip.UnZip();  // the count of written entries is not needed
 }
 
+std::uint64_t declaredUnpackedSize(const std::filesystem::path& document) {
+  try {
+    TVCLUnZip unzip;
+    unzip.SetZipName(document);
+    unzip.ReadZip();
+    std::uint64_t total = 0;
+    for (std::size_t i = 0; i < unzip.Count(); ++i) total += unzip.Entry(i).uncompressedSize();
+    return total;
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
 }  // namespace vellumine

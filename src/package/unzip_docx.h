@@ -1,5 +1,6 @@
 // extractPackage: the one call that unpacks a .docx below its package folder.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -18,5 +19,9 @@ struct ExtractObserver {
 // overwritten.  Throws the reader's exceptions (derived from std::runtime_error).
 void extractPackage(const std::filesystem::path& document, const std::filesystem::path& packageFolder,
                     const ExtractObserver& observer = {});
+
+// The unpacked size the archive's directory declares for all its entries; 0 when the directory
+// cannot be read (extractPackage then reports why).
+std::uint64_t declaredUnpackedSize(const std::filesystem::path& document);
 
 }  // namespace vellumine
