@@ -112,14 +112,9 @@ std::string blankedByteByByte(std::string text) {
 
 TEST(WordHtm, TagWhitespaceAgreesWithAByteByByteWalk) {
   constexpr std::string_view kAlphabet = "<<>!\n\tab";
-  std::uint32_t seed = 5;
-  auto next = [&seed] {
-    seed = seed * 1664525u + 1013904223u;
-    return seed >> 8;
-  };
+  test::RandomText random(5);
   for (int round = 0; round < 3000; ++round) {
-    std::string text(next() % 60, ' ');
-    for (char& ch : text) ch = kAlphabet[next() % kAlphabet.size()];
+    const std::string text = random.text(59, kAlphabet);
     std::string blanked = text;
     blankTagWhitespace(blanked);
     ASSERT_EQ(blanked, blankedByteByByte(text)) << text;

@@ -1,6 +1,7 @@
 // Helpers shared by the unit tests: text comparison with a readable first difference, passes run
 // on a small document text, and the locations of fixtures and the shared corpus.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,6 +24,26 @@ std::filesystem::path fixturesDir();
 std::filesystem::path corpusDir();
 // Every .docx below the shared corpus, sorted; empty when the corpus is not beside the checkout.
 std::vector<std::filesystem::path> corpusDocuments();
+
+// Reproducible pseudo-random texts for the tests that check a fast routine against a plain one.
+class RandomText {
+ public:
+  explicit RandomText(std::uint32_t seed) : seed_(seed) {}
+  std::uint32_t next() {
+    seed_ = seed_ * 1664525u + 1013904223u;
+    return seed_ >> 8;
+  }
+  // Up to maxLength bytes (exactly length when fixed), each drawn from alphabet.
+  std::string text(std::size_t maxLength, std::string_view alphabet) { return exactly(next() % (maxLength + 1), alphabet); }
+  std::string exactly(std::size_t length, std::string_view alphabet) {
+    std::string out(length, ' ');
+    for (char& ch : out) ch = alphabet[next() % alphabet.size()];
+    return out;
+  }
+
+ private:
+  std::uint32_t seed_;
+};
 
 // A fresh, empty folder below the system temp folder, removed when the object dies.
 class TempDir {

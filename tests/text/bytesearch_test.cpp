@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_support.h"
 #include "text/chartype.h"
 
 namespace vellumine {
@@ -81,17 +82,11 @@ std::size_t plainFindLast(std::string_view text, std::string_view needle, bool c
 
 TEST(ByteSearch, AgreesWithAPlainScanOnRandomTexts) {
   constexpr std::string_view kAlphabet = "<>/tTcC@`\xC3\xA9 ";
-  std::uint32_t seed = 2024;
-  auto next = [&seed] {
-    seed = seed * 1664525u + 1013904223u;
-    return seed >> 8;
-  };
+  test::RandomText random(2024);
   for (int round = 0; round < 4000; ++round) {
-    std::string text(next() % 150, ' ');
-    for (char& ch : text) ch = kAlphabet[next() % kAlphabet.size()];
-    std::string needle(1 + next() % 4, ' ');
-    for (char& ch : needle) ch = kAlphabet[next() % kAlphabet.size()];
-    const std::size_t from = next() % (text.size() + 2);
+    const std::string text = random.text(149, kAlphabet);
+    const std::string needle = random.exactly(1 + random.next() % 4, kAlphabet);
+    const std::size_t from = random.next() % (text.size() + 2);
     ASSERT_EQ(findBytes(text, needle, from), plainFind(text, needle, from, false)) << text << " / " << needle;
     ASSERT_EQ(findBytesCaseless(text, needle, from), plainFind(text, needle, from, true)) << text << " / " << needle;
     ASSERT_EQ(rfindBytes(text, needle), plainFindLast(text, needle, false)) << text << " / " << needle;
@@ -103,22 +98,16 @@ TEST(ByteSearch, AgreesWithAPlainScanOnRandomTexts) {
 // candidates it keeps from one step must give the same answers as a fresh search each time.
 TEST(ByteSearch, FinderAgreesWithAPlainScanOnSuccessiveSearches) {
   constexpr std::string_view kAlphabet = "<<>/ttT:w";
-  std::uint32_t seed = 7;
-  auto next = [&seed] {
-    seed = seed * 1664525u + 1013904223u;
-    return seed >> 8;
-  };
+  test::RandomText random(7);
   for (int round = 0; round < 2000; ++round) {
-    std::string text(next() % 300, ' ');
-    for (char& ch : text) ch = kAlphabet[next() % kAlphabet.size()];
-    std::string needle(1 + next() % 3, ' ');
-    for (char& ch : needle) ch = kAlphabet[next() % kAlphabet.size()];
+    const std::string text = random.text(299, kAlphabet);
+    const std::string needle = random.exactly(1 + random.next() % 3, kAlphabet);
     const bool caseless = (round & 1) != 0;
     ByteFinder finder(text, needle, caseless);
-    for (std::size_t from = 0; from <= text.size() + 1; from += 1 + next() % 5) {
+    for (std::size_t from = 0; from <= text.size() + 1; from += 1 + random.next() % 5) {
       const std::size_t expected = plainFind(text, needle, from, caseless);
       ASSERT_EQ(finder.next(from), expected) << text << " / " << needle << " from " << from;
-      if (expected != npos && next() % 2 == 0) from = expected;  // go on from the hit, as a walk does
+      if (expected != npos && random.next() % 2 == 0) from = expected;  // go on from the hit, as a walk does
     }
   }
 }
