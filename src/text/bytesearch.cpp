@@ -4,6 +4,7 @@
 #include "text/bytesearch.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "text/chartype.h"
@@ -149,7 +150,14 @@ __attribute__((target("avx2"), flatten)) std::size_t wideSteps(std::string_view 
   return stepForward<32, wideCandidates>(text, needle, i, first, last, caseless, kept);
 }
 
-const bool kWideSteps = __builtin_cpu_supports("avx2");
+// VELLUMINE_SEARCH_STEPS=16 keeps the SSE2 steps on a processor with AVX2, so that the tests can
+// check both kinds of step on one machine.
+bool wideStepsWanted() {
+  const char* steps = std::getenv("VELLUMINE_SEARCH_STEPS");
+  return steps == nullptr || std::strcmp(steps, "16") != 0;
+}
+
+const bool kWideSteps = __builtin_cpu_supports("avx2") && wideStepsWanted();
 #endif
 
 // The forward steps this machine takes best, and how many starts one step tests.
