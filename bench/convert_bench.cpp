@@ -7,6 +7,7 @@
 
 #include "convert/ddocx.h"
 #include "convert/docx_style.h"
+#include "text/heap_tuning.h"
 #include "text/strutil.h"
 #include "docgen.h"
 
@@ -21,6 +22,9 @@ void loadGenerated(Conversion& c, const GeneratedPackage& package) {
   c.relationships = ReplaceAllText(package.relationships, "w:", "");
   buildStyleSheet(c);
 }
+
+// As both programs do at start: the texts of one pass reuse the pages of the last.
+const bool kHeapTuned = (KeepLargeTextsInHeap(), true);
 
 void BM_Convert(benchmark::State& state) {
   const GeneratedPackage package = generatePackage(static_cast<std::size_t>(state.range(0)));
