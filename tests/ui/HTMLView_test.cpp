@@ -11,9 +11,9 @@
 #include "app/ui/HTMLView.h"
 #include "ui_support.h"
 
-namespace {
+using uitest::kLoadTimeout;
 
-constexpr int kLoadTimeout = 30000;
+namespace {
 
 using Decision = NavigationDecision;
 using Page = QWebEnginePage;

@@ -10,12 +10,12 @@
 
 #include "app/docx_writer.h"
 #include "pdf_support.h"
+#include "ui_support.h"
 
 namespace fs = std::filesystem;
+using uitest::qs;
 
 namespace {
-
-QString qs(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
 
 struct Run {
   int status = -1;

@@ -19,21 +19,13 @@
 #include "ui_support.h"
 
 namespace fs = std::filesystem;
+using uitest::readFile;
+using uitest::qs;
+using uitest::kLoadTimeout;
 using uitest::DialogAnswers;
 using uitest::ModalWatcher;
 
 namespace {
-
-constexpr int kLoadTimeout = 30000;
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-QString qs(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
 
 // Answers question boxes with Yes and everything else as DialogAnswers does.
 struct YesAnswers : DialogAnswers {

@@ -25,14 +25,12 @@
 #include "ui_support.h"
 
 namespace fs = std::filesystem;
+using uitest::qs;
+using uitest::kLoadTimeout;
 using uitest::DialogAnswers;
 using uitest::ModalWatcher;
 
 namespace {
-
-constexpr int kLoadTimeout = 30000;
-
-QString qs(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
 
 std::vector<std::string> numberedParagraphs(int count, const std::string& text) {
   std::vector<std::string> paragraphs;

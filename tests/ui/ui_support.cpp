@@ -3,6 +3,7 @@
 #include "ui_support.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,8 +11,21 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <fstream>
+#include <sstream>
 
 namespace uitest {
+
+std::string readFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+QString qs(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
 
 ModalWatcher::ModalWatcher(Handler handler) : handler_(std::move(handler)) {
   timer_.setInterval(20);

@@ -1,4 +1,4 @@
-// Helpers of the window tests: a watcher that answers modal dialogs as they open, page-load
+// Helpers of the window tests: file and path shorthands, a watcher that answers modal dialogs as they open, page-load
 // waiting, script queries in the application's world, and a dark-pixel count of a grab.
 #pragma once
 #include <QImage>
@@ -7,12 +7,22 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVariant>
+#include <filesystem>
 #include <functional>
+#include <string>
 
 class QWebEngineView;
 class QWidget;
 
 namespace uitest {
+
+// How long a test waits for a document page to load (ms): generous for a loaded machine.
+constexpr int kLoadTimeout = 30000;
+
+// Every byte of a file ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& file);
+// A path as Qt's file functions take it.
+QString qs(const std::filesystem::path& path);
 
 // Polls for the active modal widget while a command runs its dialog and hands it to the handler,
 // which closes it and returns true, or returns false to be asked again on the next poll.
