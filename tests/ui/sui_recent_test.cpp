@@ -100,9 +100,7 @@ void SuiRecentTest::initTestCase() {
   const fs::path root = dir_.path().toStdString();
   docs_ = root / "docs";
   fs::create_directories(docs_);
-  folders_.resources = VELLUMINE_UI_RESOURCES_DIR;
-  folders_.tmp = root / "cache" / "vellumine" / "tmp";
-  folders_.recentList = root / "state" / "vellumine" / "rec.lst";
+  folders_ = uitest::sandboxFolders(root);
   first_ = docs_ / "First.docx";
   second_ = docs_ / "Tom & Jerry.docx";
   vellumine::test::writeDocx(first_, {"The first document."});

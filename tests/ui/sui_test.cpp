@@ -69,9 +69,7 @@ void SuiTest::initTestCase() {
   const fs::path root = dir_.path().toStdString();
   docs_ = root / "docs";
   fs::create_directories(docs_);
-  folders_.resources = VELLUMINE_UI_RESOURCES_DIR;
-  folders_.tmp = root / "cache" / "vellumine" / "tmp";
-  folders_.recentList = root / "state" / "vellumine" / "rec.lst";
+  folders_ = uitest::sandboxFolders(root);
   sample_ = docs_ / "Sample report.docx";
   vellumine::test::writeDocx(
       sample_, {"Grab check: the quick brown fox jumps over the lazy dog.", "Second paragraph of plain text."},

@@ -84,9 +84,7 @@ void SuiViewTest::initTestCase() {
   const fs::path root = dir_.path().toStdString();
   docs_ = root / "docs";
   fs::create_directories(docs_);
-  folders_.resources = VELLUMINE_UI_RESOURCES_DIR;
-  folders_.tmp = root / "cache" / "vellumine" / "tmp";
-  folders_.recentList = root / "state" / "vellumine" / "rec.lst";
+  folders_ = uitest::sandboxFolders(root);
   jam_ = docs_ / "Jam.docx";
   vellumine::test::writeDocx(jam_, {"Marmalade on toast.", "Orange marmalade keeps.", "Lemon marmalade too."});
   twoPages_ = docs_ / "Two pages.docx";

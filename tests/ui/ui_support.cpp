@@ -27,6 +27,14 @@ QString qs(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
+vellumine::ProgramFolders sandboxFolders(const std::filesystem::path& root) {
+  vellumine::ProgramFolders folders;
+  folders.resources = VELLUMINE_UI_RESOURCES_DIR;
+  folders.tmp = root / "cache" / "vellumine" / "tmp";
+  folders.recentList = root / "state" / "vellumine" / "rec.lst";
+  return folders;
+}
+
 ModalWatcher::ModalWatcher(Handler handler) : handler_(std::move(handler)) {
   timer_.setInterval(20);
   connect(&timer_, &QTimer::timeout, this, [this] { poll(); });

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "app/program_folders.h"
+
 class QWebEngineView;
 class QWidget;
 
@@ -23,6 +25,10 @@ constexpr int kLoadTimeout = 30000;
 std::string readFile(const std::filesystem::path& file);
 // A path as Qt's file functions take it.
 QString qs(const std::filesystem::path& path);
+
+// The window's folders for a test below root: the built resources, a package folder below
+// root/cache/vellumine/tmp and the recent list root/state/vellumine/rec.lst.
+vellumine::ProgramFolders sandboxFolders(const std::filesystem::path& root);
 
 // Polls for the active modal widget while a command runs its dialog and hands it to the handler,
 // which closes it and returns true, or returns false to be asked again on the next poll.
