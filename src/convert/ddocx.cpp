@@ -54,10 +54,11 @@ constexpr std::array kConversionSteps{
     ConversionStep{"Done", "", nullptr},
 };
 
-// A companion part as the passes read it: its bytes without any "w:".
+// A companion part as the passes read it: its names without "w:".
 std::string companionText(std::string part) {
   normaliseWordPrefix(part);
-  return ReplaceAllText(part, "w:", "");
+  stripWordPrefix(part);
+  return part;
 }
 
 }  // namespace

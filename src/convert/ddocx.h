@@ -29,7 +29,7 @@ struct PartTexts {
   std::string document, relationships, styles, numbering;
 };
 // What loadDocumentParts does once the parts are read: the prefix brought to "w:", "w:" removed
-// from the companion parts, the style table built.
+// from the names of the companion parts, the style table built.
 void loadPartTexts(Conversion& c, PartTexts parts);
 // Runs every pass in order; c.text holds the finished HTML afterwards.
 void convert(Conversion& c);

@@ -1,11 +1,13 @@
-// preClean strips the "w:" prefix, the text-run wrappers, paragraph and row attributes, proofing and
-// smart-tag markup from document.xml before the structural passes run; reformat puts a line break
-// before every p, t and d tag of the finished HTML so that the page source reads one block a line.
+// preClean strips the "w:" prefix from element and attribute names, the text-run wrappers,
+// paragraph and row attributes, proofing and smart-tag markup from document.xml before the
+// structural passes run; reformat puts a line break before every p, t and d tag of the finished
+// HTML so that the page source reads one block a line.
 #include "convert/docx_clean.h"
 
 #include <cstring>
 
 #include "convert/markup_scan.h"
+#include "convert/word_prefix.h"
 #include "text/bytesearch.h"
 #include "text/strutil.h"
 
@@ -72,8 +74,8 @@ void applyTagRule(std::string& text, const TagRule& rule) {
 }  // namespace
 
 void preClean(Conversion& c) {
-  // Every "w:" goes, text content included: the passes are written against unprefixed names.
-  ReplaceAllInPlace(c.text, "w:", "");
+  // The passes are written against unprefixed names; text and attribute values keep their "w:".
+  stripWordPrefix(c.text);
   ReplaceAllInPlace(c.text, "<t>", "");
   applyTagRule(c.text, kTextStart);
   applyTagRule(c.text, kParagraphStart);

@@ -97,9 +97,24 @@ std::string decimal(long long value) {
   return std::string(buffer.data(), end);
 }
 
-std::string borderStyle(std::string_view val) {
-  if (val == "single") return "solid";
-  return std::string(val);  // dotted, dashed, double and every other value as they stand
+// The CSS line style that draws a border style of the document; a style CSS has no line for (the
+// waves, the art borders) is drawn solid rather than dropped as an invalid declaration.
+std::string_view borderStyle(std::string_view val) {
+  struct StyleName {
+    std::string_view val, css;
+  };
+  static constexpr std::array<StyleName, 15> kStyles{{
+      {"single", "solid"}, {"thick", "solid"}, {"dotted", "dotted"}, {"dashed", "dashed"},
+      {"dashSmallGap", "dashed"}, {"dotDash", "dashed"}, {"dotDotDash", "dashed"},
+      {"dashDotStroked", "dashed"}, {"double", "double"}, {"triple", "double"},
+      {"threeDEmboss", "ridge"}, {"threeDEngrave", "groove"}, {"inset", "inset"}, {"outset", "outset"},
+      {"none", "none"},
+  }};
+  for (const StyleName& style : kStyles) {
+    if (val == style.val) return style.css;
+  }
+  if (val.starts_with("thinThick") || val.starts_with("thickThin")) return "double";
+  return "solid";
 }
 
 }  // namespace
@@ -132,15 +147,17 @@ std::string borderSideToCss(std::string_view block, std::string_view side) {
   if (val == "nil") return "none;";
   std::string width = pixelsOf(AttrValue(element, "sz"));
   if (width.empty()) return {};
-  if (val == "double") {
+  const std::string_view style = borderStyle(val);
+  if (style == "double") {
     std::int32_t w = 0;
     std::from_chars(width.data(), width.data() + width.size(), w);
     if (w < 3) width = "3";  // thinner than 3px a double line shows as a single one
   }
-  std::string color = AttrValue(element, "color");
-  std::string css = width + "px " + borderStyle(val) + " ";
-  if (color != "auto") css += '#';
-  return css + color + ";";
+  std::string css = width + "px " + std::string(style);
+  // An automatic colour is the text colour, which is what a border without a colour takes.
+  const std::string color = AttrValue(element, "color");
+  if (!color.empty() && color != "auto") css += " #" + color;
+  return css + ";";
 }
 
 std::string bordersToCss(std::string_view block) {

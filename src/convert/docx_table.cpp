@@ -462,6 +462,7 @@ void addVerticalAlignment(const Conversion&, std::string_view element, std::stri
   if (align.empty()) {
     style += "vertical-align:top;";
   } else {
+    if (align == "center") align = "middle";  // CSS centres a cell's content vertically as "middle"
     appendAll(style, {" vertical-align:", align, ";"});
   }
 }

@@ -1,5 +1,7 @@
-// Word writes the main namespace as "w:", and every pass is written against that; some tools bind
-// it to another prefix ("ns0:").  Such a part is brought to the usual "w:" form when it is loaded.
+// Word writes the main namespace as "w:", and every pass is written against unprefixed names.
+// The prefix is rewritten only where it begins a name (an element name after "<" or "</", an
+// attribute name after a blank inside a tag): text content, attribute values, comments, CDATA
+// sections and processing instructions keep it ("as shown below:" stays whole).
 #pragma once
 #include <string>
 #include <string_view>
@@ -10,7 +12,16 @@ namespace vellumine {
 // part declares none.
 std::string wordNamespacePrefix(std::string_view part);
 
-// Rewrites element and attribute names of another prefix to "w:"; text content is not touched.
+// Some tools bind the main namespace to another prefix ("ns0:"); such a part is brought to the
+// usual "w:" form when it is loaded.
 void normaliseWordPrefix(std::string& part);
+
+// Removes "w:" from the start of every element and attribute name.
+void stripWordPrefix(std::string& part);
+
+// Replaces the name prefix from by to (to no longer than from) wherever it begins a name, in one
+// left-to-right pass, in place.  A tag that never closes ends at the next "<"; a comment, CDATA
+// section or processing instruction that never closes runs to the end of the part.
+void renameNamePrefix(std::string& part, std::string_view from, std::string_view to);
 
 }  // namespace vellumine

@@ -1,5 +1,5 @@
 // Attribute values, element texts and relationship targets picked out of markup fragments by
-// plain, case-sensitive substring search (the parts have lost every "w:" before these run).
+// plain, case-sensitive substring search (names have lost their "w:" before these run).
 // What is not found gives the empty string.
 #include "text/xmlfrag.h"
 

@@ -1,6 +1,6 @@
 // Fragment readers: attribute values, element texts and relationship targets picked out of markup
-// by plain substring search (the parts have lost every "w:" before these run).  Nothing here
-// fails: what is not found gives the empty string.
+// by plain substring search (element and attribute names have lost their "w:" before these run).
+// Nothing here fails: what is not found gives the empty string.
 #pragma once
 #include <string>
 #include <string_view>

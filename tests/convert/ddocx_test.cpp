@@ -10,6 +10,7 @@
 #include "convert/docx_field.h"
 #include "convert/docx_page.h"
 #include "convert/docx_skeleton.h"
+#include "convert/word_prefix.h"
 #include "support/test_support.h"
 #include "text/strutil.h"
 #include "text/units.h"
@@ -27,7 +28,7 @@ struct PassCase {
 std::string caseName(const testing::TestParamInfo<PassCase>& info) { return std::string(info.param.name); }
 
 constexpr PassCase kPreCleanCases[] = {
-    {"PrefixesGoEverywhereTextIncluded", "<w:p><w:r><w:t>law:x</w:t></w:r></w:p>", "<p><r>lax</r></p>"},
+    {"PrefixesGoFromNamesTextKeepsThem", "<w:p><w:r><w:t>law:x</w:t></w:r></w:p>", "<p><r>law:x</r></p>"},
     {"TextWrappersWithAttributesGo", "<t xml:space=\"preserve\"> a </t>", " a "},
     {"ParagraphStartLosesAttributes", "<p rsidR=\"00A1\">x</p>", "<p>x</p>"},
     {"SelfClosingParagraphIsLeftAlone", "<p rsidR=\"1\"/>", "<p rsidR=\"1\"/>"},
@@ -44,7 +45,7 @@ constexpr PassCase kPreCleanCases[] = {
 // preClean as the sequence of replacements it stands for, through the shared regex.
 std::string preCleanByPatterns(std::string text) {
   TWSRegEx regex(preCaseLess | preSingleLine);
-  text = ReplaceAllText(text, "w:", "");
+  stripWordPrefix(text);
   text = ReplaceAllText(text, "<t>", "");
   RegexDeleteAll(regex, text, "<t [^>]+>");
   RegexReplaceAll(regex, text, "<p [^>/]+>", "<p>");

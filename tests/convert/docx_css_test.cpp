@@ -29,9 +29,9 @@ const CssCase kBorderCases[] = {
     {"FourEqualSidesCollapse", bordersToCss,
      R"(<top val="single" sz="4" space="0" color="auto"/><left val="single" sz="4" space="0" color="auto"/>)"
      R"(<bottom val="single" sz="4" space="0" color="auto"/><right val="single" sz="4" space="0" color="auto"/>)",
-     "border:1px solid auto;"},
+     "border:1px solid;"},
     {"OnlyBottomSide", bordersToCss, R"(<bottom val="single" sz="6" space="1" color="auto"/>)",
-     "border-bottom:1px solid auto;"},
+     "border-bottom:1px solid;"},
     {"FourNilSides", bordersToCss,
      R"(<top val="nil"/><left val="nil"/><bottom val="nil"/><right val="nil"/>)", "border:none;"},
     {"ThreeNilOneSingleInSideOrder", bordersToCss,
@@ -49,17 +49,26 @@ INSTANTIATE_TEST_SUITE_P(Borders, DocxCss, ::testing::ValuesIn(kBorderCases), ca
 
 std::string topSide(std::string_view block) { return borderSideToCss(block, "top"); }
 
+// Every side a browser draws: a style CSS knows, and a colour only when the document gives one.
 const CssCase kSideCases[] = {
-    {"SingleAuto", topSide, R"(<top val="single" sz="4" space="0" color="auto"/>)", "1px solid auto;"},
-    {"DoubleRaisedToThree", topSide, R"(<top val="double" sz="12" color="FF0000"/>)",
-     "3px double #FF0000;"},
-    {"DoubleThinRaisedToThree", topSide, R"(<top val="double" sz="4" color="auto"/>)",
-     "3px double auto;"},
-    {"DoubleWideKept", topSide, R"(<top val="double" sz="60" color="auto"/>)", "4px double auto;"},
-    {"Dashed", topSide, R"(<top val="dashed" sz="24" color="000000"/>)", "2px dashed #000000;"},
-    {"Dotted", topSide, R"(<top val="dotted" sz="8" color="auto"/>)", "1px dotted auto;"},
-    {"OtherStyleAsItStands", topSide, R"(<top val="none" sz="0" color="auto"/>)", "0px none auto;"},
-    {"MissingColourGivesHashOnly", topSide, R"(<top val="single" sz="15"/>)", "1px solid #;"},
+    {"AutoColourLeavesTheTextColour", topSide, R"(<top val="single" sz="4" space="0" color="auto"/>)", "1px solid;"},
+    {"MissingColourLeavesTheTextColour", topSide, R"(<top val="single" sz="15"/>)", "1px solid;"},
+    {"ColourGetsItsHash", topSide, R"(<top val="dashed" sz="24" color="000000"/>)", "2px dashed #000000;"},
+    {"ThickIsSolid", topSide, R"(<top val="thick" sz="30"/>)", "2px solid;"},
+    {"Dotted", topSide, R"(<top val="dotted" sz="8" color="auto"/>)", "1px dotted;"},
+    {"DashVariantsAreDashed", topSide, R"(<top val="dotDotDash" sz="8"/>)", "1px dashed;"},
+    {"DashSmallGapIsDashed", topSide, R"(<top val="dashSmallGap" sz="8"/>)", "1px dashed;"},
+    {"DoubleRaisedToThree", topSide, R"(<top val="double" sz="12" color="FF0000"/>)", "3px double #FF0000;"},
+    {"DoubleWideKept", topSide, R"(<top val="double" sz="60" color="auto"/>)", "4px double;"},
+    {"TripleIsDoubleRaisedToThree", topSide, R"(<top val="triple" sz="4"/>)", "3px double;"},
+    {"ThinThickFamilyIsDouble", topSide, R"(<top val="thinThickSmallGap" sz="24"/>)", "3px double;"},
+    {"ThickThinFamilyIsDouble", topSide, R"(<top val="thickThinLargeGap" sz="4"/>)", "3px double;"},
+    {"EmbossIsRidge", topSide, R"(<top val="threeDEmboss" sz="24"/>)", "2px ridge;"},
+    {"EngraveIsGroove", topSide, R"(<top val="threeDEngrave" sz="24"/>)", "2px groove;"},
+    {"OutsetAsItStands", topSide, R"(<top val="outset" sz="24"/>)", "2px outset;"},
+    {"NoneAsItStands", topSide, R"(<top val="none" sz="0" color="auto"/>)", "0px none;"},
+    {"WaveIsSolid", topSide, R"(<top val="wave" sz="8" color="00FF00"/>)", "1px solid #00FF00;"},
+    {"ArtBorderIsSolid", topSide, R"(<top val="apples" sz="8"/>)", "1px solid;"},
     {"NilWinsOverSize", topSide, R"(<top val="nil" sz="15"/>)", "none;"},
     {"AbsentSide", topSide, R"(<left val="single" sz="15"/>)", ""},
 };

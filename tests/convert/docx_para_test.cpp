@@ -85,7 +85,7 @@ const WalkCase kParagraphCases[] = {
      R"(<p style="text-align:left;"><r>x</r></p>)"},
     {"BordersAfterSlots",
      para(R"(<pBdr><bottom val="single" sz="6" space="1" color="auto"/></pBdr><spacing after="0"/>)", "<r>x</r>"),
-     R"(<p style="margin-bottom:0px;border-bottom:1px solid auto;"><r>x</r></p>)"},
+     R"(<p style="margin-bottom:0px;border-bottom:1px solid;"><r>x</r></p>)"},
     {"RunFontGivenByParagraphIsNotRepeated",
      para(R"(<pStyle val="Normal"/>)", R"(<r><rPr><rFonts ascii="Calibri"/></rPr>x</r>)"),
      R"(<p style="font-family:'Calibri';font-size:15px;">x</p>)"},

@@ -114,7 +114,7 @@ const SlotCase kSlotCases[] = {
     {"Bold", R"(<rPr><b/></rPr>)", 6, "font-weight:bold;"},
     {"BoldOff", R"(<rPr><b val="0"/></rPr>)", 6, ""},
     {"TableBorders", R"(<tblPr><tblBorders><top val="single" sz="4" color="auto"/></tblBorders></tblPr>)", 7,
-     "border-top:1px solid auto;"},
+     "border-top:1px solid;"},
     {"ParagraphBordersAreNotTheSlot", R"(<pBdr><top val="single" sz="4" color="auto"/></pBdr>)", 7, ""},
     {"ShadingColourAuto", R"(<shd val="clear" color="auto" fill="FFFF00"/>)", 9, "background-color:#eeeeee;"},
     {"ShadingColourAsItStands", R"(<shd val="clear" color="00FF00"/>)", 9, "background-color:00FF00;"},
@@ -184,7 +184,7 @@ TEST(DocxStyle, TableStyleAttributes) {
       R"(<tblPr><tblBorders><top val="single" sz="4" space="0" color="auto"/><left val="single" sz="4" space="0" color="auto"/>)"
       R"(<bottom val="single" sz="4" space="0" color="auto"/><right val="single" sz="4" space="0" color="auto"/>)"
       R"(<insideH val="single" sz="4" space="0" color="auto"/><insideV val="single" sz="4" space="0" color="auto"/></tblBorders></tblPr>)";
-  EXPECT_EQ(tableStyleAttributes(grid), R"( border=1 style="border:1px solid auto;")");
+  EXPECT_EQ(tableStyleAttributes(grid), R"( border=1 style="border:1px solid;")");
   const std::string normalTable =
       R"(<tblPr><tblInd w="0" type="dxa"/><tblCellMar><top w="0" type="dxa"/><left w="108" type="dxa"/>)"
       R"(<bottom w="0" type="dxa"/><right w="108" type="dxa"/></tblCellMar></tblPr>)";

@@ -66,7 +66,7 @@ TEST(DocxTable, WorkedExampleComesOutByteForByte) {
       "<vMerge/></tcPr><p></p></tc><tc><tcPr><tcW w=\"4675\" type=\"dxa\"/><shd val=\"clear\" "
       "color=\"auto\" fill=\"D9D9D9\"/></tcPr><p>C</p></tc></tr></tbl>";
   const std::string expected =
-      "<table width=\"100%\"  border=1 style=\"border:1px solid auto;\"><col width=\"312\"/>"
+      "<table width=\"100%\"  border=1 style=\"border:1px solid;\"><col width=\"312\"/>"
       "<col width=\"312\"/><tr><td style=\"width:312px;\" rowspan=\"2\"><p>A</p></td>"
       "<td style=\"width:312px;\"><p>B</p></td></tr><tr><td style=\"width:312px;"
       "background-color:#D9D9D9;\"><p>C</p></td></tr></table>";
@@ -104,7 +104,7 @@ const PassCase kTableAttributeCases[] = {
     tableCase("ShadingAfterBorderBlockStillApplies",
               "<tblBorders><bottom val=\"single\" sz=\"6\" space=\"1\" color=\"auto\"/></tblBorders>"
               "<shd val=\"solid\" color=\"auto\" fill=\"FF0000\"/>",
-              "  style=\"border-bottom:1px solid auto;\" bgcolor=\"FF0000\""),
+              "  style=\"border-bottom:1px solid;\" bgcolor=\"FF0000\""),
     tableCase("StyleInsideBorderNeverZero", "<tblStyle val=\"Lines\"/>", "  border=1 style=\"border:none;\""),
     tableCase("UnknownStyleAddsOnlyBlank", "<tblStyle val=\"Missing\"/>", " "),
     tableCase("LayoutIndentMarginsAndLookIgnored",
@@ -113,14 +113,14 @@ const PassCase kTableAttributeCases[] = {
               ""),
     tableCase("StyleAndOwnBordersBothWritten",
               "<tblStyle val=\"TableGrid\"/><tblBorders><top val=\"nil\"/></tblBorders>",
-              "  border=1 style=\"border:1px solid auto;\"  style=\"border-top:none;\""),
+              "  border=1 style=\"border:1px solid;\"  style=\"border-top:none;\""),
     // A property-change record holds a second border block; the walk reads it and moves on.  The
     // record's end tags stay behind the start tag.
     tableCase("SecondBorderBlockInChangeRecord",
               "<tblBorders><top val=\"single\" sz=\"4\" space=\"0\" color=\"auto\"/></tblBorders>"
               "<tblPrChange id=\"1\"><tblPr><tblBorders><top val=\"double\" sz=\"4\" space=\"0\" "
               "color=\"auto\"/></tblBorders></tblPr></tblPrChange>",
-              "  style=\"border-top:1px solid auto;\"  style=\"border-top:3px double auto;\"></tblPrChange></tblPr"),
+              "  style=\"border-top:1px solid;\"  style=\"border-top:3px double;\"></tblPrChange></tblPr"),
     tableCase("UnclosedBorderBlockReadsNothing", "<tblBorders><top val=\"single\" sz=\"4\"/>", " "),
     tableCase("TagCutOffEndsTheWalk", "<jc val=\"center\"/><tblW w=\"1\"", " align=\"center\""),
 };
@@ -160,12 +160,13 @@ const PassCase kCellStyleCases[] = {
     cellCase("FillNotSixCharactersGetsNoHash", "<shd val=\"clear\" fill=\"red\"/>",
              "<td style=\"background-color:red;\">"),
     cellCase("AlignmentWithoutValueIsTop", "<vAlign/>", "<td style=\"vertical-align:top;\">"),
-    cellCase("AlignmentAsWrittenWithBlank", "<vAlign val=\"center\"/>", "<td style=\" vertical-align:center;\">"),
+    cellCase("CentredAlignmentIsMiddleWithBlank", "<vAlign val=\"center\"/>", "<td style=\" vertical-align:middle;\">"),
+    cellCase("OtherAlignmentAsWritten", "<vAlign val=\"bottom\"/>", "<td style=\" vertical-align:bottom;\">"),
     cellCase("BordersOfAllFourSides",
              "<tcBorders><top val=\"single\" sz=\"4\" space=\"0\" color=\"auto\"/><left val=\"single\" "
              "sz=\"4\" space=\"0\" color=\"auto\"/><bottom val=\"single\" sz=\"4\" space=\"0\" "
              "color=\"auto\"/><right val=\"single\" sz=\"4\" space=\"0\" color=\"auto\"/></tcBorders>",
-             "<td style=\"border:1px solid auto;\">"),
+             "<td style=\"border:1px solid;\">"),
     cellCase("MarginsArePadding",
              "<tcMar><top w=\"0\" type=\"dxa\"/><left w=\"108\" type=\"dxa\"/><bottom w=\"0\" "
              "type=\"dxa\"/><right w=\"108\" type=\"dxa\"/></tcMar>",
