@@ -1,6 +1,6 @@
-// Conversion speed: the whole pass table over a generated document of 1, 4 and 16 MB of document
-// XML (MB/s is reported by bytes processed), and each pass on its own on the 4 MB document, so a
-// pass that grows faster than the text shows up under its own name.
+// Conversion speed: the whole document (pass table and stories) over a generated document of 1, 4
+// and 16 MB of document XML (MB/s is reported by bytes processed), and each pass on its own on the
+// 4 MB document, so a pass that grows faster than the text shows up under its own name.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -22,25 +22,41 @@ void loadGenerated(Conversion& c, const GeneratedPackage& package) {
 // As both programs do at start: the texts of one pass reuse the pages of the last.
 const bool kHeapTuned = (KeepLargeTextsInHeap(), true);
 
+// The stories of a generated package as the converter reads them from its folder.
+StoryTexts storiesOf(const GeneratedPackage& package) {
+  StoryTexts texts;
+  if (package.footnotes.empty()) return texts;
+  texts.footnotes.push_back({package.footnotes, ""});
+  texts.comments.push_back({package.comments, ""});
+  texts.header = {package.header, ""};
+  return texts;
+}
+
+// The whole document; range(1): 0 a document without stories, 1 with a footnote and a comment
+// per block and a header, 2 that document with its stories left out (the main part's page).
 void BM_Convert(benchmark::State& state) {
-  const GeneratedPackage package = generatePackage(static_cast<std::size_t>(state.range(0)));
+  const bool withStories = state.range(1) != 0;
+  const GeneratedPackage package = generatePackage(static_cast<std::size_t>(state.range(0)), withStories);
   for (auto _ : state) {
     state.PauseTiming();
     Conversion c;
+    c.settings.includeStories = state.range(1) != 2;
     loadGenerated(c, package);
+    StoryTexts stories = storiesOf(package);
     state.ResumeTiming();
-    convert(c);
+    convertDocument(c, std::move(stories));
     benchmark::DoNotOptimize(c.text.data());
   }
-  state.SetComplexityN(state.range(0));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(package.document.size()));
 }
-BENCHMARK(BM_Convert)->RangeMultiplier(4)->Range(1 << 20, 16 << 20)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert)
+    ->ArgsProduct({benchmark::CreateRange(1 << 20, 16 << 20, 4), {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
 
 // The "w:" prefix struck from names only (markup walked, text and values kept) beside the plain
 // deletion of every "w:" that it replaced, on the 16 MB document.
 void BM_WordPrefix(benchmark::State& state, bool namesOnly) {
-  const GeneratedPackage package = generatePackage(16 << 20);
+  const GeneratedPackage package = generatePackage(16 << 20, false);
   for (auto _ : state) {
     state.PauseTiming();
     std::string text = package.document;
@@ -59,7 +75,7 @@ BENCHMARK_CAPTURE(BM_WordPrefix, everywhere, false)->Unit(benchmark::kMillisecon
 
 // The text each pass receives, made once by running the passes before it.
 void BM_Pass(benchmark::State& state, std::size_t stepIndex) {
-  const GeneratedPackage package = generatePackage(4 << 20);
+  const GeneratedPackage package = generatePackage(4 << 20, false);
   Conversion before;
   loadGenerated(before, package);
   const auto steps = conversionSteps();

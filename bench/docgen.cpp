@@ -17,6 +17,10 @@ constexpr std::string_view kHead =
     "xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
     "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
     "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><w:body>";
+constexpr std::string_view kStoriesTail =
+    "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rId30\"/><w:pgSz w:w=\"11906\" w:h=\"16838\"/>"
+    "<w:pgMar w:top=\"1440\" w:right=\"1440\" w:bottom=\"1440\" w:left=\"1440\" w:header=\"708\" "
+    "w:footer=\"708\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>";
 constexpr std::string_view kTail =
     "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1440\" w:right=\"1440\" "
     "w:bottom=\"1440\" w:left=\"1440\" w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/></w:sectPr>"
@@ -136,6 +140,62 @@ std::string block(int n) {
          styledParagraph(n + 1) + formattedRuns(n) + hyperlinks() + drawing() + field() + "<w:p/>";
 }
 
+// A paragraph that carries block n's footnote reference and its commented range.
+std::string annotatedParagraph(int n) {
+  const std::string k = std::to_string(n);
+  return paragraph("", run("", "A sentence with a note") +
+                           "<w:r><w:rPr><w:rStyle w:val=\"FootnoteReference\"/></w:rPr><w:footnoteReference w:id=\"" +
+                           k + "\"/></w:r>" + run("", " and ") + "<w:commentRangeStart w:id=\"" + k + "\"/>" +
+                           run("", "a commented phrase") + "<w:commentRangeEnd w:id=\"" + k +
+                           "\"/><w:r><w:rPr><w:rStyle w:val=\"CommentReference\"/></w:rPr><w:commentReference w:id=\"" +
+                           k + "\"/></w:r>" + run("", "."));
+}
+
+std::string footnote(int n) {
+  return "<w:footnote w:id=\"" + std::to_string(n) + "\">" +
+         paragraph("<w:pStyle w:val=\"FootnoteText\"/>",
+                   "<w:r><w:rPr><w:rStyle w:val=\"FootnoteReference\"/></w:rPr><w:footnoteRef/></w:r>" +
+                       run("", " Note " + std::to_string(n) + " with ") + run("<w:i/>", "an italic source") +
+                       run("", ", see ") + "<w:hyperlink r:id=\"rId1\">" + run("", "the site") + "</w:hyperlink>" +
+                       run("", ".")) +
+         "</w:footnote>";
+}
+
+std::string comment(int n) {
+  return "<w:comment w:id=\"" + std::to_string(n) + "\" w:author=\"Ann Reviewer\" w:date=\"2026-12-08T10:00:00Z\" "
+         "w:initials=\"AR\">" +
+         paragraph("", "<w:r><w:annotationRef/></w:r>" + run("", "Please check block " + std::to_string(n) + ".")) +
+         "</w:comment>";
+}
+
+constexpr std::string_view kNotesHead =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<w:footnotes "
+    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+    "<w:footnote w:type=\"separator\" w:id=\"-1\"><w:p><w:r><w:separator/></w:r></w:p></w:footnote>"
+    "<w:footnote w:type=\"continuationSeparator\" w:id=\"0\"><w:p><w:r><w:continuationSeparator/></w:r></w:p>"
+    "</w:footnote>";
+constexpr std::string_view kCommentsHead =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<w:comments "
+    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">";
+constexpr std::string_view kHeader =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<w:hdr "
+    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:p><w:pPr><w:jc w:val=\"right\"/>"
+    "</w:pPr><w:r><w:t>Generated report</w:t></w:r><w:r><w:tab/></w:r><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+    "<w:r><w:instrText> PAGE </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
+    "<w:r><w:t>1</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:p></w:hdr>";
+constexpr std::string_view kStoryRelationships =
+    "<Relationship Id=\"rId30\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/header\" "
+    "Target=\"header1.xml\"/><Relationship Id=\"rId31\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/footnotes\" Target=\"footnotes.xml\"/>"
+    "<Relationship Id=\"rId32\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/comments\" "
+    "Target=\"comments.xml\"/>";
+constexpr std::string_view kNotesRelationships =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
+    "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
+    "Target=\"https://example.org/notes\" TargetMode=\"External\"/></Relationships>";
+
 constexpr std::string_view kStylesHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:styles "
     "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:style w:type=\"paragraph\" w:default=\"1\" "
@@ -182,7 +242,13 @@ constexpr std::string_view kContentTypes =
     "<Override PartName=\"/word/styles.xml\" "
     "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
     "<Override PartName=\"/word/numbering.xml\" "
-    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml\"/></Types>";
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml\"/>"
+    "<Override PartName=\"/word/footnotes.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.footnotes+xml\"/>"
+    "<Override PartName=\"/word/comments.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.comments+xml\"/>"
+    "<Override PartName=\"/word/header1.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml\"/></Types>";
 
 constexpr std::string_view kPackageRelationships =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
@@ -212,12 +278,29 @@ constexpr std::string_view kRelationships =
 
 }  // namespace
 
-GeneratedPackage generatePackage(std::size_t targetBytes) {
+GeneratedPackage generatePackage(std::size_t targetBytes, bool withStories) {
   GeneratedPackage package{std::string(kHead), stylesPart(), std::string(kNumbering),
-                           std::string(kRelationships)};
+                           std::string(kRelationships), {}, {}, {}};
   package.document.reserve(targetBytes + 8192);
-  for (int n = 1; package.document.size() < targetBytes; ++n) package.document += block(n);
-  package.document += kTail;
+  if (withStories) {
+    package.footnotes = kNotesHead;
+    package.comments = kCommentsHead;
+    package.header = kHeader;
+    package.relationships.insert(package.relationships.size() - std::string_view("</Relationships>").size(),
+                                 kStoryRelationships);
+  }
+  for (int n = 1; package.document.size() < targetBytes; ++n) {
+    package.document += block(n);
+    if (!withStories) continue;
+    package.document += annotatedParagraph(n);
+    package.footnotes += footnote(n);
+    package.comments += comment(n);
+  }
+  package.document += withStories ? kStoriesTail : kTail;
+  if (withStories) {
+    package.footnotes += "</w:footnotes>";
+    package.comments += "</w:comments>";
+  }
   return package;
 }
 
@@ -231,6 +314,12 @@ void writePackageFolder(const GeneratedPackage& package, const std::filesystem::
   WriteTextFile(folder / "word" / "styles.xml", package.styles);
   WriteTextFile(folder / "word" / "numbering.xml", package.numbering);
   WriteTextFile(folder / "word" / "_rels" / "document.xml.rels", package.relationships);
+  if (!package.footnotes.empty()) {
+    WriteTextFile(folder / "word" / "footnotes.xml", package.footnotes);
+    WriteTextFile(folder / "word" / "_rels" / "footnotes.xml.rels", kNotesRelationships);
+    WriteTextFile(folder / "word" / "comments.xml", package.comments);
+    WriteTextFile(folder / "word" / "header1.xml", package.header);
+  }
   WriteTextFile(folder / "word" / "media" / "image1.png",
                 std::string_view(reinterpret_cast<const char*>(kPng), sizeof kPng));
 }

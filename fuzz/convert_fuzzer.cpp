@@ -1,6 +1,8 @@
 // Arbitrary bytes through the whole converter: a 7-byte header picks the optimise and page-setting
 // flags and the lengths of the document, style and numbering parts; the relationships get the rest.
-// The parts are loaded as from a package, converted, and the page frame applied.  A number that is
+// With the header's third flag the document bytes also stand in for the footnotes, comments and
+// header parts, so the stories and their marks run over the same input.  The parts are loaded as
+// from a package, converted, and the page frame applied.  A number that is
 // not a number ends a conversion with EConvertError, the one failure a document may cause.
 #include <algorithm>
 #include <cstddef>
@@ -40,9 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vellumine::Conversion c;
   c.settings.optimizeHtml = (data[0] & 1) != 0;
   c.settings.useOriginalPageSetting = (data[0] & 2) != 0;
+  c.settings.includeStories = (data[0] & 4) != 0;
+  vellumine::StoryTexts stories;
+  if (c.settings.includeStories) {
+    stories.footnotes.push_back({parts.document, parts.relationships});
+    stories.comments.push_back({parts.document, parts.relationships});
+    stories.header = {parts.document, parts.relationships};
+  }
   try {
     vellumine::loadPartTexts(c, std::move(parts));
-    vellumine::convert(c);
+    vellumine::convertDocument(c, std::move(stories));
     std::string page = std::move(c.text);
     vellumine::applyPageFrame(c, page);
   } catch (const vellumine::EConvertError&) {

@@ -79,7 +79,7 @@ void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver
     showStep(state, observer, stepText);
   };
   loadDocumentParts(*conversion);
-  convert(*conversion);
+  convertDocument(*conversion);
   conversion->showStep = nullptr;  // it refers to this call's locals
 
   showStep(state, observer, kStepPreparingShow);

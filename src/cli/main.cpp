@@ -47,6 +47,8 @@ constexpr std::string_view kHelp =
     "  --keep-package DIR   unpack the .docx into DIR (created; must not exist or be empty) and\n"
     "                       leave it there for inspection, instead of a temporary folder\n"
     "  --no-optimize        skip the HTML clean-up of Word-flavoured markup\n"
+    "  --body-only          the main text alone: no footnotes, endnotes, comments, headers or\n"
+    "                       footers (by default the page shows the whole document)\n"
     "  --help               show this text\n"
     "\n"
     "Exit status: 0 success, 1 the document failed, 2 a usage error.\n";
@@ -107,6 +109,8 @@ CliOptions parseArguments(int argc, char** argv) {
       options.keepPackage = fs::path(value());
     } else if (arg == "--no-optimize") {
       options.settings.optimizeHtml = false;
+    } else if (arg == "--body-only") {
+      options.settings.includeStories = false;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       throw UsageError("unknown option " + std::string(arg));
     } else {

@@ -19,10 +19,12 @@ struct styleEntry {
   std::array<std::string, 10> slots;
 };
 
-// The states of the two menu check items the converter reads.
+// The states of the menu check items the converter reads.
 struct ConversionSettings {
   bool optimizeHtml = true;             // "&Optimize HTML"
   bool useOriginalPageSetting = true;   // "Use Original Page Setting"
+  // "&Notes, Comments and Headers": the whole document on the page; off, the main part alone.
+  bool includeStories = true;
 };
 
 struct Conversion {

@@ -18,6 +18,9 @@
 #include "convert/docx_skeleton.h"
 #include "convert/docx_style.h"
 #include "convert/docx_table.h"
+#include "convert/story_marks.h"
+#include "convert/story_page.h"
+#include "convert/story_parts.h"
 #include "convert/package_parts.h"
 #include "convert/word_prefix.h"
 #include "text/strutil.h"
@@ -95,13 +98,29 @@ void convert(Conversion& c) {
   }
 }
 
+void convertDocument(Conversion& c) {
+  if (!c.settings.includeStories) {
+    convert(c);
+    return;
+  }
+  // The sections are read from the main part before the passes rewrite it.
+  convertDocument(c, readStoryTexts(findStorySources(c.packageFolder, c.relationships, c.text)));
+}
+
+void convertDocument(Conversion& c, StoryTexts stories) {
+  if (c.settings.includeStories) moveCustomMarks(c.text);
+  convert(c);
+  if (!c.settings.includeStories) return;
+  addStoriesToPage(c, convertStories(c, std::move(stories)));
+}
+
 std::string convertPackageFolder(const std::filesystem::path& packageFolder,
                                  const ConversionSettings& settings) {
   Conversion c;
   c.packageFolder = packageFolder;
   c.settings = settings;
   loadDocumentParts(c);
-  convert(c);
+  convertDocument(c);
   std::string page = std::move(c.text);
   applyPageFrame(c, page);
   return page;

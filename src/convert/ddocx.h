@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "convert/conversion.h"
+#include "convert/docx_stories.h"
 
 namespace vellumine {
 
@@ -33,12 +34,16 @@ struct PartTexts {
 void loadPartTexts(Conversion& c, PartTexts parts);
 // Runs every pass in order; c.text holds the finished HTML afterwards.
 void convert(Conversion& c);
+// convert, and unless c.settings leave them out, the stories around it: footnotes, endnotes,
+// comments, headers and footers, read from c.packageFolder (or given) and set on the page.
+void convertDocument(Conversion& c);
+void convertDocument(Conversion& c, StoryTexts stories);
 void initConversion(Conversion& c, bool optimize, bool pageSetting);
 void optimize(Conversion& c);
 // Adds the page frame (the page div and the body padding rule) to a copy of the finished text.
 void applyPageFrame(const Conversion& c, std::string& text);
 
-// Extracted package folder in, framed HTML out: loadDocumentParts, convert, applyPageFrame.
+// Extracted package folder in, framed HTML out: loadDocumentParts, convertDocument, applyPageFrame.
 std::string convertPackageFolder(const std::filesystem::path& packageFolder,
                                  const ConversionSettings& settings = {});
 

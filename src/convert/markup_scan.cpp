@@ -39,4 +39,20 @@ std::size_t ForwardFinder::from(std::size_t position) {
   return found_;
 }
 
+std::size_t findStartTag(std::string_view text, std::string_view name, std::size_t from) {
+  for (std::size_t at = findBytes(text, name, from); at != std::string_view::npos;
+       at = findBytes(text, name, at + 1)) {
+    const std::size_t after = at + name.size();
+    if (after >= text.size()) break;
+    const char ch = text[after];
+    if (ch == ' ' || ch == '>' || ch == '/' || ch == '\t' || ch == '\r' || ch == '\n') return at;
+  }
+  return std::string_view::npos;
+}
+
+std::string_view tagAt(std::string_view text, std::size_t at) {
+  const std::size_t end = text.find('>', at);
+  return text.substr(at, end == std::string_view::npos ? std::string_view::npos : end + 1 - at);
+}
+
 }  // namespace vellumine

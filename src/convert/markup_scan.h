@@ -14,6 +14,12 @@ std::size_t findCaseless(std::string_view text, std::string_view needle, std::si
 std::size_t findLastCaseless(std::string_view text, std::string_view needle);
 bool equalsCaseless(std::string_view text, std::size_t at, std::string_view needle);
 
+// The first start tag of exactly this name ("<w:footnote", not "<w:footnotes") at or after from:
+// the name followed by a blank, "/" or ">"; npos if none.  Case is compared.
+std::size_t findStartTag(std::string_view text, std::string_view name, std::size_t from);
+// The tag that starts at at, through its ">" (to the end of the text when it never closes).
+std::string_view tagAt(std::string_view text, std::size_t at);
+
 // A forward search asked with non-decreasing start positions: an occurrence found once is reused
 // while it still lies ahead, so a whole walk costs one scan of the text per needle however many
 // times it asks.

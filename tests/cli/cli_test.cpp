@@ -60,6 +60,15 @@ TEST(Cli, PackageFolderGivesTheViewersFramedPage) {
   EXPECT_FALSE(fs::exists(out.path() / "media"));  // no images, no media folder
 }
 
+TEST(Cli, WholeDocumentByDefaultMainTextAloneWithBodyOnly) {
+  const fs::path package = test::fixturesDir() / "packages" / "stories-notes";
+  ConversionSettings bodyOnly;
+  bodyOnly.includeStories = false;
+  EXPECT_EQ(runConverter(quoted(package.string()) + " -o -").output, convertPackageFolder(package));
+  EXPECT_EQ(runConverter(quoted(package.string()) + " --body-only -o -").output, convertPackageFolder(package, bodyOnly));
+  EXPECT_NE(runConverter("--help").output.find("--body-only"), std::string::npos);
+}
+
 TEST(Cli, DashWritesThePageToStandardOutput) {
   const RunResult r = runConverter(quoted(samplePackage().string()) + " -o -");
   ASSERT_EQ(r.status, 0);

@@ -55,6 +55,7 @@ class SuiViewTest : public QObject {
   void reloadShowsTheChangedFile();
   void reloadKeepsThePlaceInAnUnchangedDocument();
   void reloadOfAVanishedDocumentSaysFileNotFound();
+  void storiesOptionTogglesNotesAndHeadersKeepingThePlace();
   void droppedDocumentOpens();
   void droppedTextFileIsRefused();
   void exportWritesThePageOnThePageSetupLayout();
@@ -64,6 +65,12 @@ class SuiViewTest : public QObject {
   TForm1* start(const fs::path& document = {});
   void waitForDocumentPage();
   void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  QString topParagraph() {
+    return uitest::evaluate(form_->view(), QStringLiteral("(function(){for(const p of document.querySelectorAll("
+                                                          "'#page > p')){if(p.getBoundingClientRect().bottom>0)"
+                                                          "return p.innerText;}return '';})()"))
+        .toString();
+  }
   QString pageText() { return uitest::evaluate(form_->view(), QStringLiteral("document.body.innerText")).toString(); }
   QAction* action(const char* name) const { return form_->findChild<QAction*>(QLatin1String(name)); }
   fs::path copyOf(const fs::path& document, const std::string& name);
@@ -283,6 +290,50 @@ void SuiViewTest::reloadKeepsThePlaceInAnUnchangedDocument() {
   QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 2, kLoadTimeout);
   QCOMPARE(restored.at(1).at(0).toBool(), false);
   QCOMPARE(uitest::evaluate(view, QStringLiteral("window.scrollY")).toInt(), 0);
+}
+
+void SuiViewTest::storiesOptionTogglesNotesAndHeadersKeepingThePlace() {
+  const std::string ns = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+                         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+  std::string body;
+  for (const std::string& text : numberedParagraphs(75, "quince jelly sets overnight."))
+    body += "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+  body += "<w:p><w:r><w:t>Noted</w:t></w:r><w:r><w:footnoteReference w:id=\"1\"/></w:r></w:p>";
+  const std::string type = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+  const fs::path document = docs_ / "Stories.docx";
+  vellumine::test::writeZip(document, {
+      {"word/document.xml", "<w:document " + ns + "><w:body>" + body +
+                                "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rH\"/></w:sectPr></w:body></w:document>"},
+      {"word/_rels/document.xml.rels",
+       "<Relationships><Relationship Id=\"rH\" Type=\"" + type + "header\" Target=\"header1.xml\"/>"
+       "<Relationship Id=\"rF\" Type=\"" + type + "footnotes\" Target=\"footnotes.xml\"/></Relationships>"},
+      {"word/header1.xml", "<w:hdr " + ns + "><w:p><w:r><w:t>Running head</w:t></w:r></w:p></w:hdr>"},
+      {"word/footnotes.xml", "<w:footnotes " + ns + "><w:footnote w:id=\"1\"><w:p><w:r><w:t>The quince note"
+                             "</w:t></w:r></w:p></w:footnote></w:footnotes>"}});
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  QAction* item = action("mShowStories");
+  QVERIFY(item->isCheckable() && item->isChecked());
+  QCOMPARE(item->text(), QStringLiteral("&Notes, Comments and Headers"));
+  QVERIFY(pageText().contains(QStringLiteral("Running head")));
+  QVERIFY(pageText().contains(QStringLiteral("The quince note")));
+  uitest::evaluate(form_->view(), QStringLiteral("window.scrollTo(0, 900)"));
+  const QString place = topParagraph();
+  QVERIFY(place.startsWith(QStringLiteral("Paragraph ")));
+
+  QSignalSpy restored(form_->reloader(), &DocumentReloader::restored);
+  item->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 1, kLoadTimeout);
+  QVERIFY(!pageText().contains(QStringLiteral("Running head")));
+  QVERIFY(!pageText().contains(QStringLiteral("The quince note")));
+  QCOMPARE(topParagraph(), place);
+  const std::string bodyOnly = uitest::readFile(form_->document().htmlPath);
+  QVERIFY(bodyOnly.find("footnoteReference") != std::string::npos);  // the main part's page, as it stands
+
+  item->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 2, kLoadTimeout);
+  QVERIFY(pageText().contains(QStringLiteral("Running head")));
+  QCOMPARE(topParagraph(), place);
 }
 
 void SuiViewTest::reloadOfAVanishedDocumentSaysFileNotFound() {

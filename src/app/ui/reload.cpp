@@ -21,6 +21,17 @@ namespace {
 const QString kReadPosition = QStringLiteral(
     "[window.scrollX, window.scrollY, document.documentElement ? document.documentElement.scrollHeight : -1]");
 
+// The blocks of the document's own text are the children of the page div; what the converter sets
+// around them (header, notes, comments, footer) carries an id that starts with "vellumine-".
+const QString kTextBlocks = QStringLiteral(
+    "function textBlocks(){var p=document.getElementById('page'),b=[];if(!p)return b;"
+    "for(var e=p.firstElementChild;e;e=e.nextElementSibling){if(e.id&&e.id.indexOf('vellumine-')===0)continue;"
+    "b.push(e);}return b;}");
+// [x, y into the block, -1, block]: the first block whose bottom is below the top of the view.
+const QString kReadTextPosition = kTextBlocks + QStringLiteral(
+    "(function(){var b=textBlocks();for(var k=0;k<b.length;k++){var r=b[k].getBoundingClientRect();"
+    "if(r.bottom>0)return [window.scrollX,-r.top,-1,k];}return [window.scrollX,window.scrollY,-1,-1];})()");
+
 bool documentExists(const fs::path& document) {
   std::error_code ec;
   return fs::is_regular_file(document, ec);
@@ -38,21 +49,36 @@ void DocumentReloader::reload(const fs::path& document, const QUrl& page) {
                                static_cast<qsizetype>(vellumine::kRecentFileNotFound.size())));
     return;
   }
+  readAndLoad(document, page, false);
+}
+
+void DocumentReloader::reloadKeepingText(const fs::path& document, const QUrl& page) {
+  if (reloading_) return;
+  if (!documentExists(document)) {
+    message_(QString::fromUtf8(vellumine::kRecentFileNotFound.data(),
+                               static_cast<qsizetype>(vellumine::kRecentFileNotFound.size())));
+    return;
+  }
+  readAndLoad(document, page, true);
+}
+
+void DocumentReloader::readAndLoad(const fs::path& document, const QUrl& page, bool keepText) {
   if (view_->url() != page) {
     loadKeeping(document, page, Position{});  // another page is shown: nothing to keep
     return;
   }
   reloading_ = true;
   QPointer<DocumentReloader> self(this);
-  view_->page()->runJavaScript(kReadPosition, QWebEngineScript::ApplicationWorld,
+  view_->page()->runJavaScript(keepText ? kReadTextPosition : kReadPosition, QWebEngineScript::ApplicationWorld,
                                [self, document, page](const QVariant& value) {
                                  if (!self) return;
                                  self->reloading_ = false;
                                  const QVariantList read = value.toList();
                                  Position position;
-                                 if (read.size() == 3) {
+                                 if (read.size() >= 3) {
                                    position = {read[0].toDouble(), read[1].toDouble(), read[2].toDouble()};
                                  }
+                                 if (read.size() == 4) position.block = read[3].toInt();
                                  self->loadKeeping(document, page, position);
                                });
 }
@@ -69,6 +95,10 @@ void DocumentReloader::loadKeeping(const fs::path& document, const QUrl& page, c
 }
 
 void DocumentReloader::restore(const Position& position) {
+  if (position.block >= 0) {
+    restoreTextBlock(position);
+    return;
+  }
   if (position.height < 0) {
     Q_EMIT restored(false);
     return;
@@ -80,6 +110,20 @@ void DocumentReloader::restore(const Position& position) {
           .arg(position.height, 0, 'f', 0)
           .arg(position.x, 0, 'f', 0)
           .arg(position.y, 0, 'f', 0);
+  QPointer<DocumentReloader> self(this);
+  view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
+    if (self) Q_EMIT self->restored(scrolled.toBool());
+  });
+}
+
+void DocumentReloader::restoreTextBlock(const Position& position) {
+  const QString script = kTextBlocks + QStringLiteral(
+                                           "(function(){var b=textBlocks();if(b.length<=%1){window.scrollTo(0,0);"
+                                           "return false;}var r=b[%1].getBoundingClientRect();"
+                                           "window.scrollTo(%2,window.scrollY+r.top+%3);return true;})()")
+                                           .arg(position.block)
+                                           .arg(position.x, 0, 'f', 0)
+                                           .arg(position.y, 0, 'f', 0);
   QPointer<DocumentReloader> self(this);
   view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
     if (self) Q_EMIT self->restored(scrolled.toBool());

@@ -22,6 +22,9 @@ class DocumentReloader : public QObject {
   // Reloads document, whose page (when it is the one shown) is at page.  A document that no
   // longer exists gives the "File not found." message and nothing else happens.
   void reload(const std::filesystem::path& document, const QUrl& page);
+  // The same for a page made again with more or less around the document's own text (notes,
+  // headers): the reader is put back at the same block of that text, wherever it now stands.
+  void reloadKeepingText(const std::filesystem::path& document, const QUrl& page);
 
  Q_SIGNALS:
   // The page of a reload has been shown and, where its length allowed, scrolled back.
@@ -32,9 +35,12 @@ class DocumentReloader : public QObject {
     double x = 0;
     double y = 0;
     double height = -1;  // of the whole page; -1 when unknown
+    int block = -1;      // reloadKeepingText: the text block at the top of the view, y into it
   };
+  void readAndLoad(const std::filesystem::path& document, const QUrl& page, bool keepText);
   void loadKeeping(const std::filesystem::path& document, const QUrl& page, const Position& position);
   void restore(const Position& position);
+  void restoreTextBlock(const Position& position);
 
   QWebEngineView* view_;
   Load load_;

@@ -2,6 +2,7 @@
 // bar, and the commands; the document itself is loaded by the Qt-free core (app/load_document).
 #pragma once
 #include <QMainWindow>
+#include <QUrl>
 #include <filesystem>
 #include <memory>
 
@@ -90,6 +91,8 @@ class TForm1 : public QMainWindow {
   void mZoomOutClick();
   void mActualSizeClick();
   void mReloadClick();
+  void mShowStoriesClick();
+  QUrl shownPageUrl() const;  // the page of the shown document, as the view navigated to it
   void mAssociateClick();
   void mDeassociateClick();
   void mShortcutOnDesktopClick();
@@ -137,6 +140,7 @@ class TForm1 : public QMainWindow {
   QAction* exportPdfItem_ = nullptr;
   QAction* findItem_ = nullptr;
   QAction* reloadItem_ = nullptr;
+  QAction* showStoriesItem_ = nullptr;
   FindBar* findBar_ = nullptr;
   ViewZoom* zoom_ = nullptr;
   DocumentReloader* reloader_ = nullptr;

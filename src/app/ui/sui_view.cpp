@@ -42,6 +42,10 @@ void TForm1::createViewMenu() {
   addCommand(viewMenu, QStringLiteral("mActualSize"), QStringLiteral("&Actual Size"),
              QKeySequence(Qt::CTRL | Qt::Key_0), &TForm1::mActualSizeClick);
   viewMenu->addSeparator();
+  showStoriesItem_ = addCommand(viewMenu, QStringLiteral("mShowStories"), QStringLiteral("&Notes, Comments and Headers"),
+                                QKeySequence(), &TForm1::mShowStoriesClick);
+  showStoriesItem_->setCheckable(true);
+  showStoriesItem_->setChecked(state_.settings.includeStories);
   reloadItem_ = addCommand(viewMenu, QStringLiteral("mReload"), QStringLiteral("&Reload"), Qt::Key_F5,
                            &TForm1::mReloadClick);
   findItem_->setEnabled(false);
@@ -83,11 +87,22 @@ void TForm1::mZoomOutClick() { zoom_->zoomOut(); }
 
 void TForm1::mActualSizeClick() { zoom_->actualSize(); }
 
-void TForm1::mReloadClick() {
-  if (shownDocument_.empty()) return;
+QUrl TForm1::shownPageUrl() const {
   std::error_code ec;
   const fs::path page = fs::absolute(state_.htmlPath, ec);  // as the view navigated to it
-  reloader_->reload(shownDocument_, QUrl::fromLocalFile(toQString(ec ? state_.htmlPath : page)));
+  return QUrl::fromLocalFile(toQString(ec ? state_.htmlPath : page));
+}
+
+void TForm1::mReloadClick() {
+  if (shownDocument_.empty()) return;
+  reloader_->reload(shownDocument_, shownPageUrl());
+}
+
+// The page is made again with or without the stories, and the reader stays where they were.
+void TForm1::mShowStoriesClick() {
+  state_.settings.includeStories = showStoriesItem_->isChecked();
+  if (shownDocument_.empty()) return;
+  reloader_->reloadKeepingText(shownDocument_, shownPageUrl());
 }
 
 void TForm1::mExportPdfClick() {
