@@ -101,16 +101,17 @@ std::uint64_t TVCLUnZip::locateEntryData(ArchiveFile& archive, const TZipHeaderI
   std::uint64_t offset = entry.relativeOffset();
   std::array<std::byte, kLocalHeaderSize> fixed{};
   LocalHeader header;
-  if (!archive.readExactAt(offset, fixed) || !ParseLocalHeader(fixed, header)) throw EBadZipFile(offset);
+  if (!archive.readExactAt(offset, fixed) || !ParseLocalHeader(fixed, header))
+    throw EBadZipFile(BadZipCheck::localHeaderUnreadable, offset);
   std::string storedName(header.nameLength, '\0');
   if (!archive.readExactAt(offset + kLocalHeaderSize, std::as_writable_bytes(std::span(storedName)))) {
-    throw EBadZipFile(offset);
+    throw EBadZipFile(BadZipCheck::localHeaderUnreadable, offset);
   }
   // Sizes and CRC may legitimately differ (data descriptors; some writers fill them in anyway),
   // but a different method or name means the two headers describe different data.
   if (header.compressionMethod != entry.compressionMethod ||
       localEntryName(entry, storedName, OEMConvert) != entry.name()) {
-    throw EBadZipFile(offset);
+    throw EBadZipFile(BadZipCheck::localHeaderDiffers, offset);
   }
   std::uint64_t dataStart = offset + kLocalHeaderSize + header.nameLength + header.extraLength;
   if (entry.compressedSize() > archive.size() || dataStart > archive.size() - entry.compressedSize()) {

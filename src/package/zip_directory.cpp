@@ -75,7 +75,11 @@ class DirectoryReader {
     directory_.end = *end;
     std::uint64_t total = end->totalEntries();
     checkEntryCount(total);
-    if (!readCentralEntries(end->centralOffset(), total)) runRecoveryScanOrFail();
+    if (!readCentralEntries(end->centralOffset(), total)) {
+      runRecoveryScanOrFail();
+    } else if (total > 0 && !endRecordElsewhere_) {
+      checkConsistency(*end);
+    }
     return std::move(directory_);
   }
 
@@ -88,8 +92,8 @@ class DirectoryReader {
     if (count > options_.maxEntries) throw EPackageTooLarge(kTooManyEntriesMessage, options_.maxEntries, count);
   }
 
-  // Steps 2-4 on one file: the last end signature in the search window, its Zip64 record, the
-  // disk check.  An empty file is an empty archive.
+  // The end record of one file: the last end signature in the search window, its Zip64 record,
+  // the disk check.  An empty file is an empty archive.
   static std::optional<TEndCentral> findEndRecord(ArchiveFile& file) {
     if (file.size() == 0) return TEndCentral{};
     if (file.size() < kEndRecordSize) return std::nullopt;
@@ -121,13 +125,14 @@ class DirectoryReader {
     std::array<std::byte, kZip64EndSize> recordBytes{};
     TZip64EndCentral record;
     if (!file.readExactAt(locator.endOffset, recordBytes) || !ParseZip64End(recordBytes, record)) {
-      throw EBadZipFile(locator.endOffset);
+      throw EBadZipFile(BadZipCheck::zip64EndRecordMissing, locator.endOffset);
     }
     end.zip64Locator = locator;
     end.zip64End = record;
   }
 
-  // Step 5: the archive's own end record, else the one kept in a ".zfc" file beside it.
+  // The archive's own end record, else the one kept in a ".zfc" file beside it; without either,
+  // what the incomplete-archive mode says.
   std::optional<TEndCentral> endRecordOrFallback() {
     if (std::optional<TEndCentral> end = findEndRecord(archive_)) return end;
     std::filesystem::path keptEnd = zipName_;
@@ -136,7 +141,10 @@ class DirectoryReader {
     if (keptEnd != zipName_ && std::filesystem::is_regular_file(keptEnd, ec)) {
       try {
         ArchiveFile file(keptEnd);
-        if (std::optional<TEndCentral> end = findEndRecord(file)) return end;
+        if (std::optional<TEndCentral> end = findEndRecord(file)) {
+          endRecordElsewhere_ = true;
+          return end;
+        }
       } catch (const EFOpenError&) {
         // unreadable: as if it were not there
       }
@@ -169,13 +177,13 @@ class DirectoryReader {
     }
     SetEntryName(entry, name, options_.oemConvert);
     ReadZip64Extra(entry, extra);
-    if (!HasZip64ValuesForMarkers(entry)) throw EBadZipFile(position);
+    if (!HasZip64ValuesForMarkers(entry)) throw EBadZipFile(BadZipCheck::zip64ValuesMissing, position);
     entry.centralPosition = position;
     position = *next;
     return true;
   }
 
-  // Steps 6-7; false at the first header that does not read.
+  // The central headers from the directory's offset, in order; false at the first that does not read.
   bool readCentralEntries(std::uint64_t position, std::uint64_t total) {
     directory_.entries.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(total, archive_.size() / kCentralHeaderSize)));
     for (std::uint64_t i = 0; i < total; ++i) {
@@ -187,11 +195,26 @@ class DirectoryReader {
     return true;
   }
 
+  // A directory that reads must agree with its end record: it ends at or before the record
+  // (the Zip64 one when there is one), and every entry's local header starts before it.  A
+  // directory that overlaps the record, or an entry whose data would be read out of the
+  // directory, means the archive was cut, patched or crafted.
+  void checkConsistency(const TEndCentral& end) const {
+    const std::uint64_t record = end.zip64Locator ? end.zip64Locator->endOffset
+                                                  : end.commentPosition - std::min<std::uint64_t>(end.commentPosition, kEndRecordSize);
+    const std::optional<std::uint64_t> directoryEnd = checkedAdd(end.centralOffset(), end.centralSize());
+    if (!directoryEnd || *directoryEnd > record) throw EBadZipFile(BadZipCheck::directoryPastEndRecord, end.centralOffset());
+    for (const TZipHeaderInfo& entry : directory_.entries) {
+      if (entry.relativeOffset() >= end.centralOffset())
+        throw EBadZipFile(BadZipCheck::localHeaderPastDirectory, entry.centralPosition);
+    }
+  }
+
   void runRecoveryScanOrFail() {
     directory_.entries.clear();
     if (!recoveryScan()) {
       directory_ = {};
-      throw EBadZipFile();
+      throw EBadZipFile(BadZipCheck::noEntriesFound);
     }
   }
 
@@ -230,7 +253,7 @@ class DirectoryReader {
     }
     TZipHeaderInfo entry = EntryFromLocalHeader(header, extra, position);
     SetEntryName(entry, name, options_.oemConvert);
-    if (!HasZip64ValuesForMarkers(entry)) throw EBadZipFile(position);
+    if (!HasZip64ValuesForMarkers(entry)) throw EBadZipFile(BadZipCheck::zip64ValuesMissing, position);
     checkEntryCount(directory_.entries.size() + 1);
     std::uint64_t headerEnd = position + kLocalHeaderSize + header.nameLength + header.extraLength;
     std::uint64_t trailer = entry.hasDataDescriptor() ? kDataDescriptorSize : 0;
@@ -240,8 +263,8 @@ class DirectoryReader {
     return next ? std::min(*next, archive_.size()) : archive_.size();
   }
 
-  // Step 9: consecutive local headers from the first signature, a rebuilt end record, and the
-  // central headers found after them correcting what the local headers said.
+  // The recovery scan: consecutive local headers from the first signature, a rebuilt end record,
+  // and the central headers found after them correcting what the local headers said.
   bool recoveryScan() {
     std::optional<std::uint64_t> first = findFirstLocalHeader();
     if (!first) return false;
@@ -272,6 +295,7 @@ class DirectoryReader {
   const std::filesystem::path& zipName_;
   const DirectoryOptions& options_;
   ZipDirectory directory_;
+  bool endRecordElsewhere_ = false;  // read from the ".zfc" file: its position says nothing here
 };
 
 }  // namespace

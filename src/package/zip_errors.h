@@ -41,10 +41,24 @@ class ENotAZipFile : public EVCLZipException {
   ENotAZipFile() : EVCLZipException(kNotAZipFileMessage) {}
 };
 
-// The directory or a local header contradicts itself or the file; offset says where.
+// Which consistency check found an archive bad (the message is the same for all of them).
+enum class BadZipCheck {
+  noEntriesFound,            // the directory does not read and the recovery scan finds no local header
+  zip64EndRecordMissing,     // a Zip64 locator points at no Zip64 end record
+  zip64ValuesMissing,        // a size, offset or disk field holds its marker without a Zip64 value
+  directoryPastEndRecord,    // the central directory runs past the end record that describes it
+  localHeaderPastDirectory,  // an entry's local header would start inside or behind the directory
+  localHeaderUnreadable,     // extraction: no local header where the directory says
+  localHeaderDiffers,        // extraction: the local header names another entry or method
+};
+
+// The directory or a local header contradicts itself or the file; check says which test failed,
+// offset where.
 class EBadZipFile : public EVCLZipException {
  public:
-  explicit EBadZipFile(std::uint64_t at = 0) : EVCLZipException(kBadZipFileMessage), offset(at) {}
+  explicit EBadZipFile(BadZipCheck failed, std::uint64_t at = 0)
+      : EVCLZipException(kBadZipFileMessage), check(failed), offset(at) {}
+  BadZipCheck check;
   std::uint64_t offset;
 };
 

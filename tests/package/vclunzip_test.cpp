@@ -5,6 +5,7 @@
 #include <csignal>
 #include <ctime>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -69,6 +70,7 @@ struct DamagedCase {
   std::string_view exceptionClass;
   std::string_view message;
   void (*configure)(TVCLUnZip&) = nullptr;
+  std::optional<BadZipCheck> check = std::nullopt;  // the check that finds an EBadZipFile
 };
 void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.name; }
 
@@ -87,23 +89,30 @@ const DamagedCase kDamagedCases[] = {
     {"NotAZipWhenTold", [] { return sample(300); }, "ENotAZipFile", "Not a valid zip file!",
      [](TVCLUnZip& u) { u.IncompleteZipMode = TIncompleteZipMode::izAssumeNotAZip; }},
     {"RecoveryScanFindsNothing", [] { return sample(300); }, "EBadZipFile", "Not a valid zip file!",
-     [](TVCLUnZip& u) { u.IncompleteZipMode = TIncompleteZipMode::izAssumeBad; }},
+     [](TVCLUnZip& u) { u.IncompleteZipMode = TIncompleteZipMode::izAssumeBad; }, BadZipCheck::noEntriesFound},
     {"CentralAndLocalSignaturesBroken",
      [] { return oneEntry().localSignatureBroken().centralSignatureBroken().build(); }, "EBadZipFile",
-     "Not a valid zip file!"},
+     "Not a valid zip file!", nullptr, BadZipCheck::noEntriesFound},
     {"AllOnesSizeWithoutZip64", [] { return oneEntry().allOnesSizeWithoutZip64().build(); }, "EBadZipFile",
-     "Not a valid zip file!"},
+     "Not a valid zip file!", nullptr, BadZipCheck::zip64ValuesMissing},
     {"AllOnesOffsetWithoutZip64", [] { return oneEntry().allOnesOffsetWithoutZip64().build(); }, "EBadZipFile",
-     "Not a valid zip file!"},
+     "Not a valid zip file!", nullptr, BadZipCheck::zip64ValuesMissing},
     {"AllOnesDiskWithoutZip64", [] { return oneEntry().allOnesDiskWithoutZip64().build(); }, "EBadZipFile",
-     "Not a valid zip file!"},
+     "Not a valid zip file!", nullptr, BadZipCheck::zip64ValuesMissing},
     {"Zip64RecordMissing", [] { return oneEntry().zip64RecordMissing().build(); }, "EBadZipFile",
-     "Not a valid zip file!"},
-    {"LocalNameDiffers", [] { return oneEntry().localNameDiffers().build(); }, "EBadZipFile", "Not a valid zip file!"},
+     "Not a valid zip file!", nullptr, BadZipCheck::zip64EndRecordMissing},
+    {"DirectoryRunsIntoEndRecord", [] { return oneEntry().centralSizeGrownBy(1).build(); }, "EBadZipFile",
+     "Not a valid zip file!", nullptr, BadZipCheck::directoryPastEndRecord},
+    {"Zip64DirectoryRunsIntoItsRecord", [] { return oneEntry().zip64().centralSizeGrownBy(1).build(); },
+     "EBadZipFile", "Not a valid zip file!", nullptr, BadZipCheck::directoryPastEndRecord},
+    {"LocalHeaderInsideDirectory", [] { return oneEntry().localOffsetAtDirectory().build(); }, "EBadZipFile",
+     "Not a valid zip file!", nullptr, BadZipCheck::localHeaderPastDirectory},
+    {"LocalNameDiffers", [] { return oneEntry().localNameDiffers().build(); }, "EBadZipFile", "Not a valid zip file!",
+     nullptr, BadZipCheck::localHeaderDiffers},
     {"LocalSignatureBroken", [] { return oneEntry().localSignatureBroken().build(); }, "EBadZipFile",
-     "Not a valid zip file!"},
+     "Not a valid zip file!", nullptr, BadZipCheck::localHeaderUnreadable},
     {"LocalMethodDiffers", [] { return oneEntry().localMethodDiffers().build(); }, "EBadZipFile",
-     "Not a valid zip file!"},
+     "Not a valid zip file!", nullptr, BadZipCheck::localHeaderDiffers},
     {"CompressedSizePastEnd", [] { return oneEntry().compressedSizePastEnd().build(); }, "EFatalUnzipError",
      "Premature end of file reached"},
     {"DeflateStreamCutShort", [] { return oneEntry().deflateStreamCutShort().build(); }, "EFatalUnzipError",
@@ -141,6 +150,10 @@ TEST_P(DamagedArchive, EndsWithItsErrorAndLeavesNoFile) {
   } catch (const std::exception& e) {
     EXPECT_EQ(test::ExceptionClassOf(e), c.exceptionClass);
     EXPECT_EQ(std::string_view(e.what()), c.message);
+    if (const auto* bad = dynamic_cast<const EBadZipFile*>(&e)) {
+      ASSERT_TRUE(c.check.has_value()) << "a row of EBadZipFile names its check";
+      EXPECT_EQ(bad->check, *c.check);
+    }
   }
   EXPECT_TRUE(ws.files().empty());
   EXPECT_TRUE(ws.strayEntries().empty());

@@ -152,6 +152,16 @@ ZipBuilder& ZipBuilder::centralSignatureBroken() {
   return *this;
 }
 
+ZipBuilder& ZipBuilder::localOffsetAtDirectory() {
+  last().offsetAtDirectory = true;
+  return *this;
+}
+
+ZipBuilder& ZipBuilder::centralSizeGrownBy(std::uint64_t bytes) {
+  centralSizeGrowth_ = bytes;
+  return *this;
+}
+
 ZipBuilder& ZipBuilder::zip64() {
   zip64_ = true;
   return *this;
@@ -250,12 +260,12 @@ std::string ZipBuilder::writeArchive(bool withEnd) const {
     put16(out, e.centralDiskField.value_or(0));
     put16(out, 0);
     put32(out, e.externalAttributes);
-    put32(out, e.centralOffsetField.value_or(zip64_ ? kAllOnes32 : offsets[i]));
+    put32(out, e.centralOffsetField.value_or(zip64_ ? kAllOnes32 : e.offsetAtDirectory ? centralStart : offsets[i]));
     out += e.name;
     out += extra;
   }
   if (!withEnd) return out;
-  std::uint64_t centralSize = out.size() - centralStart;
+  std::uint64_t centralSize = out.size() - centralStart + centralSizeGrowth_;
   std::uint64_t centralOffset = centralOffset_.value_or(centralStart);
   std::uint64_t count = entryCount_.value_or(entries_.size());
   bool wideEnd = zip64_ || count >= kAllOnes16;

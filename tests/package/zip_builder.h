@@ -41,11 +41,13 @@ class ZipBuilder {
   ZipBuilder& localMethodDiffers();
   ZipBuilder& compressedSizePastEnd();
   ZipBuilder& centralSignatureBroken();
+  ZipBuilder& localOffsetAtDirectory();  // the central header points into the directory
 
   // Archive-wide.
   ZipBuilder& zip64();  // every size and offset through Zip64 fields and records
   ZipBuilder& comment(std::string text);
   ZipBuilder& centralOffsetPastEnd();
+  ZipBuilder& centralSizeGrownBy(std::uint64_t bytes);  // the directory claims to run on
   ZipBuilder& entryCount(std::uint64_t total);  // announced in the end record(s)
   ZipBuilder& zip64RecordMissing();             // the locator points past the end
   ZipBuilder& withoutEndRecord();               // local headers and central directory only
@@ -75,6 +77,7 @@ class ZipBuilder {
     std::optional<std::uint16_t> centralDiskField;
     std::optional<std::uint64_t> centralCompressedSize;
     bool brokenCentralSignature = false;
+    bool offsetAtDirectory = false;
   };
   Entry& last();
   std::string writeArchive(bool withEnd) const;
@@ -83,6 +86,7 @@ class ZipBuilder {
   bool zip64_ = false;
   std::string comment_;
   std::optional<std::uint64_t> centralOffset_;
+  std::uint64_t centralSizeGrowth_ = 0;
   std::optional<std::uint64_t> entryCount_;
   bool zip64RecordMissing_ = false;
   bool withoutEndRecord_ = false;
