@@ -9,6 +9,7 @@
 #include "convert/conversion.h"
 #include "convert/ddocx.h"
 #include "convert/docx_dropcap.h"
+#include "convert/docx_field.h"
 #include "convert/docx_img.h"
 #include "convert/docx_link.h"
 #include "convert/docx_list.h"
@@ -105,6 +106,25 @@ BENCHMARK_CAPTURE(BM_ConstructPass, convertDropCaps, 2)->Unit(benchmark::kMillis
 BENCHMARK_CAPTURE(BM_ConstructPass, convertLinks, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ConstructPass, convertDrawings, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ConstructPass, optimize, 5)->Unit(benchmark::kMillisecond);
+
+// Field instructions that never close, 100,000 of them between a field's begin and end markers
+// (and the same with one closing instruction at the very end): convertFields on its own.
+void BM_HostileFields(benchmark::State& state, bool closedAtTheEnd) {
+  std::string text = "<p><fldChar fldCharType=\"begin\"/>";
+  for (int i = 0; i < 100000; ++i) text += "<instrText>x";
+  if (closedAtTheEnd) text += "</instrText>";
+  text += "<fldChar fldCharType=\"end\"/></p>";
+  for (auto _ : state) {
+    state.PauseTiming();
+    Conversion c;
+    c.text = text;
+    state.ResumeTiming();
+    convertFields(c);
+    benchmark::DoNotOptimize(c.text.data());
+  }
+}
+BENCHMARK_CAPTURE(BM_HostileFields, unclosed, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HostileFields, closedAtTheEnd, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vellumine::bench

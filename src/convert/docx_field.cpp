@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "convert/markup_scan.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -14,11 +15,33 @@ namespace {
 constexpr std::string_view kFieldBegin = "<fldChar fldCharType=\"begin\"/>";
 constexpr std::string_view kFieldEnd = "<fldChar fldCharType=\"end\"/>";
 constexpr std::string_view kFieldSeparate = "<fldChar fldCharType=\"separate\"/>";
-constexpr std::string_view kInstruction = "<instrText.+?</instrText>";
+constexpr std::string_view kInstructionStart = "<instrText";
+constexpr std::string_view kInstructionEnd = "</instrText>";
+
+// Deletes what "<instrText.+?</instrText>" matches (letter case ignored, at least one byte
+// between), as a scan: an instruction whose end tag never comes ends the search at once, where
+// the lazy pattern would read the rest of the text from every later start.
+void deleteInstructions(std::string& text) {
+  std::size_t start = findCaseless(text, kInstructionStart, 0);
+  if (start == std::string::npos) return;
+  std::string out;
+  std::size_t copied = 0;
+  while (start != std::string::npos) {
+    const std::size_t end = findCaseless(text, kInstructionEnd, start + kInstructionStart.size() + 1);
+    if (end == std::string::npos) break;  // no later start has an end tag either
+    if (out.empty()) out.reserve(text.size());
+    out.append(text, copied, start - copied);
+    copied = end + kInstructionEnd.size();
+    start = findCaseless(text, kInstructionStart, copied);
+  }
+  if (copied == 0) return;
+  out.append(text, copied);
+  text = std::move(out);
+}
 
 // The field markers between the outer begin and end: begins open a float, the rest is cleaned.
 std::string convertFieldMiddle(Conversion& c, std::string middle) {
-  RegexDeleteAll(c.regex, middle, kInstruction);
+  deleteInstructions(middle);
   middle = ReplaceAllText(middle, kFieldBegin, "<span style=\"float:right\">");
   middle = ReplaceAllText(middle, kFieldSeparate, "");
   RegexDeleteAll(c.regex, middle, "<span[^>]+></span>");
@@ -30,7 +53,7 @@ std::string convertFieldMiddle(Conversion& c, std::string middle) {
 
 void convertFields(Conversion& c) {
   if (c.text.find("<fldChar") == std::string::npos) return;
-  RegexDeleteAll(c.regex, c.text, kInstruction);
+  deleteInstructions(c.text);
 
   const std::size_t begin = c.text.find(kFieldBegin);
   if (begin == std::string::npos) return;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "convert/docx_clean.h"
-#include "convert/docx_field.h"
 #include "convert/docx_page.h"
 #include "convert/docx_skeleton.h"
 #include "convert/word_prefix.h"
@@ -163,28 +162,6 @@ TEST_P(DriverPageFrameCases, FrameGoesWhereItsAnchorsAre) {
   EXPECT_SAME_TEXT(page, expected);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, DriverPageFrameCases, testing::ValuesIn(kPageFrameCases), caseName);
-
-TEST(DriverFields, TextWithoutFieldCharactersIsUnchanged) {
-  const std::string text = "<p><instrText>TOC</instrText>x</p>";
-  EXPECT_EQ(runPass(convertFields, text), text);
-}
-
-TEST(DriverFields, TableOfContentsPageNumbersFloatRight) {
-  const std::string text =
-      "<p>head</p>"
-      "<fldChar fldCharType=\"begin\"/><instrText> TOC \\o </instrText><fldChar fldCharType=\"separate\"/>"
-      "<p>Intro<b class=tab></b><fldChar fldCharType=\"begin\"/><instrText>PAGEREF _Toc1 \\h</instrText>"
-      "<fldChar fldCharType=\"separate\"/>3<fldChar fldCharType=\"end\"/></p>"
-      "<fldChar fldCharType=\"end\"/><p>tail</p>";
-  EXPECT_SAME_TEXT(runPass(convertFields, text),
-                   "<p>head</p><p>Intro<span style=\"float:right\">3"
-                   "<fldChar fldCharType=\"end\"/></p><p>tail</p>");
-}
-
-TEST(DriverFields, EndBeforeTheFirstBeginLeavesMarkersInPlace) {
-  const std::string text = "<fldChar fldCharType=\"end\"/>a<fldChar fldCharType=\"begin\"/>b";
-  EXPECT_EQ(runPass(convertFields, text), text);
-}
 
 TEST(DriverSkeleton, HeadStyleSheetAndClosingTagsSurroundTheBody) {
   Conversion c;
