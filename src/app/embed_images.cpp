@@ -83,8 +83,10 @@ std::optional<std::string> mediaFileName(std::string_view encoded) {
       name += encoded[i];
     }
   }
-  if (name.empty() || name == "." || name == ".." || name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos)
+  constexpr std::string_view kSeparators("/\\\0", 3);
+  if (name.empty() || name == "." || name == ".." || name.find_first_of(kSeparators) != std::string::npos) {
     return std::nullopt;
+  }
   return name;
 }
 

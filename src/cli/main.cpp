@@ -115,7 +115,9 @@ unsigned parseJobs(const std::string& text) {
 unsigned availableProcessors() {
   cpu_set_t set;
   CPU_ZERO(&set);
-  if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return static_cast<unsigned>(CPU_COUNT(&set));
+  if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) {
+    return static_cast<unsigned>(CPU_COUNT(&set));
+  }
   return std::max(1u, std::thread::hardware_concurrency());
 }
 
@@ -193,7 +195,9 @@ std::string embedMedia(std::string page, const fs::path& packageMedia, const fs:
 void writeStandardOutput(std::string_view page) {
   std::fwrite(page.data(), 1, page.size(), stdout);
   // A full disk or a closed pipe behind a redirection is a failed conversion, not a short page.
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw std::runtime_error("cannot write the page to standard output");
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    throw std::runtime_error("cannot write the page to standard output");
+  }
 }
 
 void writePage(const OutputTarget& target, const fs::path& packageFolder, std::string page,

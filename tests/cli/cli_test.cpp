@@ -81,6 +81,8 @@ TEST(Cli, DashWritesThePageToStandardOutput) {
   const RunResult r = runConverter(quoted(samplePackage().string()) + " -o -");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.output, convertPackageFolder(samplePackage()));
+  // A page that does not reach the output is a failure, not a success with nothing written.
+  EXPECT_EQ(runConverter(quoted(samplePackage().string()) + " -o - >/dev/full").status, 1);
 }
 
 TEST(Cli, ImagesOfThePackageAreCopiedBesideTheOutput) {
