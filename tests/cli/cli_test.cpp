@@ -38,9 +38,10 @@ RunResult runConverter(const std::string& arguments) {
 }
 
 // The converter on a pseudo-terminal (script(1)), which is its standard input, output and error.
+// script itself reads /dev/null: with its own standard input closed it would run nothing.
 RunResult runOnTerminal(const std::string& arguments) {
   return runConverter("--version >/dev/null && script -qec " +
-                      quoted(std::string(quoted(VELLUMINE_CONVERT)) + " " + arguments) + " /dev/null");
+                      quoted(std::string(quoted(VELLUMINE_CONVERT)) + " " + arguments) + " /dev/null </dev/null");
 }
 
 fs::path samplePackage() { return fs::path(VELLUMINE_SOURCE_DIR) / "resources" / "sample"; }
