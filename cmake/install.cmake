@@ -1,5 +1,5 @@
 # What `cmake --install` puts below the prefix, in the layout Debian and the freedesktop
-# specifications expect.  Every path is relative to the prefix, so a tree installed anywhere and
+# standards expect.  Every path is relative to the prefix, so a tree installed anywhere and
 # moved later still works: the programs find their resources from their own location.
 include(GNUInstallDirs)
 
