@@ -4,7 +4,9 @@ ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-asan bench fuzz clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps build run test test-asan install package bench fuzz clean
 
 all: build
 
@@ -21,6 +23,15 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
+
+# The programs, their resources, the desktop entry, icon, metainfo and man pages below PREFIX
+# (DESTDIR, when set, is put before it, as packagers expect).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in $(BUILD)/: vellumine_VERSION_ARCH.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 # The core and its unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps

@@ -1,14 +1,18 @@
 // vellumine-convert: the viewer's conversion without the window.  A .docx is unpacked into a
 // private temporary package folder (or the folder --keep-package names), converted, and the framed
-// page is written as the viewer writes word/doc.html, with the images in media/ beside it.
+// page is written as the viewer writes word/doc.html, with the images in media/ beside it (or,
+// with --embed-images, inside the page).  "-" as the input reads the .docx from standard input.
+#include <sched.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +20,12 @@
 #include <utility>
 #include <vector>
 
+#include "app/embed_images.h"
 #include "app/savehtml.h"
+#include "app/spooled_input.h"
 #include "app/temp_package_folder.h"
+#include "app/version.h"
+#include "cli/batch_progress.h"
 #include "convert/ddocx.h"
 #include "package/unzip_docx.h"
 #include "text/heap_tuning.h"
@@ -30,12 +38,16 @@ namespace {
 
 constexpr std::string_view kProgram = "vellumine-convert";
 
+constexpr std::string_view kStandardInput = "-";
+
 constexpr std::string_view kHelp =
     "Usage: vellumine-convert INPUT -o OUTPUT.htm [options]\n"
     "       vellumine-convert INPUT... -d OUTDIR [-j N] [options]\n"
+    "       vellumine-convert - -o - [options] < IN.docx > OUT.htm\n"
     "\n"
     "Converts Word documents to the HTML page the Vellumine viewer shows.\n"
-    "INPUT is a .docx file or a folder holding an already extracted package.\n"
+    "INPUT is a .docx file or a folder holding an already extracted package; '-' reads the\n"
+    ".docx from standard input (a file called '-' is './-').\n"
     "\n"
     "Options:\n"
     "  -o FILE              write the page to FILE; its images go to a media/ folder beside it.\n"
@@ -43,13 +55,19 @@ constexpr std::string_view kHelp =
     "  -d OUTDIR            batch: for each INPUT write OUTDIR/NAME.htm, NAME being the document's\n"
     "                       file name without extension, and its images to OUTDIR/NAME_media/\n"
     "                       (the page refers to them there). OUTDIR is created when missing.\n"
-    "  -j N                 batch: convert N documents at a time (default 1)\n"
+    "  -j N                 batch: convert N documents at a time (default: the number of\n"
+    "                       processors). On a terminal the batch shows its progress and a\n"
+    "                       summary on standard error.\n"
+    "  --embed-images       put the document's images into the page as data: URIs (png, jpeg,\n"
+    "                       gif, bmp, webp, ico, avif); no media folder is written. An image of\n"
+    "                       another type (emf, wmf, tiff, svg) gets an empty source and a warning.\n"
     "  --keep-package DIR   unpack the .docx into DIR (created; must not exist or be empty) and\n"
     "                       leave it there for inspection, instead of a temporary folder\n"
     "  --no-optimize        skip the HTML clean-up of Word-flavoured markup\n"
     "  --body-only          the main text alone: no footnotes, endnotes, comments, headers or\n"
     "                       footers (by default the page shows the whole document)\n"
     "  --help               show this text\n"
+    "  --version            show the program's name and version\n"
     "\n"
     "Exit status: 0 success, 1 the document failed, 2 a usage error.\n";
 
@@ -57,7 +75,8 @@ struct CliOptions {
   std::vector<fs::path> inputs;
   std::string output;             // -o
   std::optional<fs::path> outDir;  // -d
-  unsigned jobs = 1;
+  std::optional<unsigned> jobs;   // -j; the number of processors when not given
+  bool embedImages = false;
   std::optional<fs::path> keepPackage;
   ConversionSettings settings;
 };
@@ -69,11 +88,14 @@ struct OutputTarget {
   std::string mediaLink;  // batch: the folder name the page uses for its images; empty: "media/"
 };
 
-// One line on standard error; batch workers share the stream.
-void printError(const std::string& line) {
-  static std::mutex lock;
-  std::lock_guard<std::mutex> guard(lock);
-  std::cerr << line << '\n';
+// Where the lines about one document go: standard error, or the batch's progress, which keeps
+// them apart from its status line.
+using MessageSink = std::function<void(std::string_view line)>;
+
+void printError(std::string_view line) { std::cerr << line << '\n'; }
+
+std::string documentMessage(const fs::path& input, std::string_view text) {
+  return std::string(kProgram) + ": " + input.string() + ": " + std::string(text);
 }
 
 class UsageError : public std::runtime_error {
@@ -89,6 +111,25 @@ unsigned parseJobs(const std::string& text) {
   }
   if (jobs == 0 || jobs > 1000) throw UsageError("-j takes a number from 1 to 1000");
   return jobs;
+}
+
+// The processors this process may run on (taskset and container limits included).
+unsigned availableProcessors() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) {
+    return static_cast<unsigned>(CPU_COUNT(&set));
+  }
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// Standard input as the input: one document, read once, and never from a terminal, where the
+// conversion would wait for a .docx typed in.
+void checkStandardInputUse(const CliOptions& options) {
+  const auto isStandardInput = [](const fs::path& input) { return input == kStandardInput; };
+  if (std::none_of(options.inputs.begin(), options.inputs.end(), isStandardInput)) return;
+  if (options.outDir || options.inputs.size() > 1) throw UsageError("standard input ('-') is a single input with -o");
+  if (::isatty(STDIN_FILENO)) throw UsageError("standard input is a terminal; pipe a .docx into it");
 }
 
 CliOptions parseArguments(int argc, char** argv) {
@@ -111,6 +152,8 @@ CliOptions parseArguments(int argc, char** argv) {
       options.settings.optimizeHtml = false;
     } else if (arg == "--body-only") {
       options.settings.includeStories = false;
+    } else if (arg == "--embed-images") {
+      options.embedImages = true;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       throw UsageError("unknown option " + std::string(arg));
     } else {
@@ -119,6 +162,7 @@ CliOptions parseArguments(int argc, char** argv) {
   }
   if (options.inputs.empty()) throw UsageError("no input given");
   if (!options.output.empty() && options.outDir) throw UsageError("-o and -d cannot be used together");
+  checkStandardInputUse(options);
   if (options.outDir) {
     if (options.keepPackage) throw UsageError("--keep-package takes a single input with -o");
     return options;
@@ -141,32 +185,47 @@ void prepareKeptPackageFolder(const fs::path& folder) {
     throw std::runtime_error("cannot create the package folder " + folder.string());
 }
 
-void writePage(const OutputTarget& target, const fs::path& packageFolder, std::string page) {
-  const fs::path packageMedia = packageFolder / "word" / "media";
-  if (target.page == "-") {
-    std::fwrite(page.data(), 1, page.size(), stdout);
-    std::fflush(stdout);
-  } else if (target.mediaLink.empty()) {
-    exportPage(std::move(page), packageMedia, target.page);  // what the viewer's Save As HTML writes
-  } else {
-    page = ReplaceAllText(page, "src=\"media/", "src=\"" + target.mediaLink + "/");
-    WriteTextFile(target.page, page);
-    CopyFolderFiles(packageMedia, target.mediaFolder);
+// With --embed-images the page takes its images in; a media reference it cannot take in is
+// emptied and reported, so the page refers to nothing outside itself.
+std::string embedMedia(std::string page, const fs::path& packageMedia, const fs::path& input,
+                       const MessageSink& report) {
+  EmbeddedPage embedded = embedImages(page, packageMedia);
+  for (const ImageNotEmbedded& image : embedded.notEmbedded) {
+    report(documentMessage(input, "warning: image " + image.reference + " left out: " + std::string(image.reason)));
+  }
+  return std::move(embedded.page);
+}
+
+void writeStandardOutput(std::string_view page) {
+  std::fwrite(page.data(), 1, page.size(), stdout);
+  // A full disk or a closed pipe behind a redirection is a failed conversion, not a short page.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    throw std::runtime_error("cannot write the page to standard output");
   }
 }
 
-// Converts one document to its target.  Warnings go to standard error under the document's name.
-void convertDocument(const fs::path& input, const OutputTarget& target, const CliOptions& options) {
-  std::error_code ec;
-  if (fs::is_directory(input, ec)) {
-    writePage(target, input, convertPackageFolder(input, options.settings));
-    return;
+void writePage(const OutputTarget& target, const fs::path& packageFolder, std::string page,
+               const fs::path& input, const CliOptions& options, const MessageSink& report) {
+  const fs::path packageMedia = packageFolder / "word" / "media";
+  if (options.embedImages) page = embedMedia(std::move(page), packageMedia, input, report);
+  const fs::path copiedMedia = options.embedImages ? fs::path() : packageMedia;  // none: nothing copied
+  if (target.page == kStandardInput) {
+    writeStandardOutput(page);
+  } else if (target.mediaLink.empty()) {
+    exportPage(std::move(page), copiedMedia, target.page);  // what the viewer's Save As HTML writes
+  } else {
+    if (!options.embedImages) page = ReplaceAllText(page, "src=\"media/", "src=\"" + target.mediaLink + "/");
+    WriteTextFile(target.page, page);
+    if (!options.embedImages) CopyFolderFiles(packageMedia, target.mediaFolder);
   }
-  if (!fs::is_regular_file(input, ec)) throw std::runtime_error("File not found.");
+}
+
+// Unpacks the .docx at document (or the one on standard input) and writes its page.
+void convertArchive(const fs::path& document, const fs::path& input, const OutputTarget& target,
+                    const CliOptions& options, const MessageSink& report) {
   ExtractObserver observer;
   observer.warning = [&](std::string_view message, std::string_view caption) {
-    printError(std::string(kProgram) + ": " + input.string() + ": warning: " + std::string(caption) + ": " +
-               std::string(message));
+    report(documentMessage(input, "warning: " + std::string(caption) + ": " + std::string(message)));
   };
   std::optional<TemporaryPackageFolder> temporary;
   fs::path packageFolder;
@@ -174,15 +233,38 @@ void convertDocument(const fs::path& input, const OutputTarget& target, const Cl
     prepareKeptPackageFolder(*options.keepPackage);
     packageFolder = *options.keepPackage;
   } else {
-    temporary.emplace(declaredUnpackedSize(input));
+    temporary.emplace(declaredUnpackedSize(document));
     packageFolder = temporary->path();
   }
-  extractPackage(input, packageFolder, observer);
-  writePage(target, packageFolder, convertPackageFolder(packageFolder, options.settings));
+  extractPackage(document, packageFolder, observer);
+  writePage(target, packageFolder, convertPackageFolder(packageFolder, options.settings), input, options, report);
+}
+
+// Converts one document to its target.  Warnings go to report under the document's name.
+void convertDocument(const fs::path& input, const OutputTarget& target, const CliOptions& options,
+                     const MessageSink& report) {
+  if (input == kStandardInput) {
+    // The reader seeks, so the stream is first kept as a file; from there on it is a .docx like any other.
+    const SpooledInput spooled(STDIN_FILENO);
+    convertArchive(spooled.path(), input, target, options, report);
+    return;
+  }
+  std::error_code ec;
+  if (fs::is_directory(input, ec)) {
+    writePage(target, input, convertPackageFolder(input, options.settings), input, options, report);
+    return;
+  }
+  if (!fs::is_regular_file(input, ec)) throw std::runtime_error("File not found.");
+  convertArchive(input, input, target, options, report);
 }
 
 OutputTarget singleTarget(const CliOptions& options) {
   return OutputTarget{options.output, {}, {}};
+}
+
+// The input's last name, as the status line shows it ("report.docx"; "pkg" for "pkg/").
+std::string shownName(const fs::path& input) {
+  return (input.filename().empty() ? input.parent_path().filename() : input.filename()).string();
 }
 
 // One page name per input, named after the document; a name taken twice gets " (2)", " (3)"...
@@ -208,32 +290,41 @@ int convertBatch(const CliOptions& options) {
     return 1;
   }
   const std::vector<OutputTarget> targets = batchTargets(options);
+  BatchProgress progress(targets.size(), stderr, ::isatty(STDERR_FILENO) != 0);
+  const MessageSink report = [&](std::string_view line) { progress.message(line); };
   std::atomic<std::size_t> next{0};
-  std::atomic<bool> anyFailed{false};
   auto worker = [&] {
     for (std::size_t i = next++; i < targets.size(); i = next++) {
+      bool converted = true;
       try {
-        convertDocument(options.inputs[i], targets[i], options);
+        convertDocument(options.inputs[i], targets[i], options, report);
       } catch (const std::exception& e) {
-        anyFailed = true;
-        printError(std::string(kProgram) + ": " + options.inputs[i].string() + ": " + e.what());
+        converted = false;
+        report(documentMessage(options.inputs[i], e.what()));
       }
+      progress.finished(shownName(options.inputs[i]), converted);
     }
   };
-  const unsigned threadCount = std::min<std::size_t>(options.jobs, targets.size());
+  const std::size_t threadCount = std::min<std::size_t>(options.jobs.value_or(availableProcessors()), targets.size());
   std::vector<std::thread> threads;
-  for (unsigned t = 1; t < threadCount; ++t) threads.emplace_back(worker);
+  for (std::size_t t = 1; t < threadCount; ++t) threads.emplace_back(worker);
   worker();
   for (std::thread& t : threads) t.join();
-  return anyFailed ? 1 : 0;
+  progress.summary();
+  return progress.failed() > 0 ? 1 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::string_view(argv[i]) == "--help") {
+    const std::string_view arg = argv[i];
+    if (arg == "--help") {
       std::cout << kHelp;
+      return 0;
+    }
+    if (arg == "--version") {
+      std::cout << kProgram << ' ' << kProductVersion << '\n';
       return 0;
     }
   }
@@ -246,10 +337,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.outDir) return convertBatch(options);
+  const fs::path& input = options.inputs.front();
   try {
-    convertDocument(options.inputs.front(), singleTarget(options), options);
+    convertDocument(input, singleTarget(options), options, printError);
   } catch (const std::exception& e) {
-    printError(std::string(kProgram) + ": " + options.inputs.front().string() + ": " + e.what());
+    printError(documentMessage(input, e.what()));
     return 1;
   }
   return 0;

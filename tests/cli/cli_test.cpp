@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/version.h"
 #include "convert/ddocx.h"
 #include "support/test_support.h"
 #include "text/strutil.h"
@@ -36,6 +37,13 @@ RunResult runConverter(const std::string& arguments) {
   return result;
 }
 
+// The converter on a pseudo-terminal (script(1)), which is its standard input, output and error.
+// script itself reads /dev/null: with its own standard input closed it would run nothing.
+RunResult runOnTerminal(const std::string& arguments) {
+  return runConverter("--version >/dev/null && script -qec " +
+                      quoted(std::string(quoted(VELLUMINE_CONVERT)) + " " + arguments) + " /dev/null </dev/null");
+}
+
 fs::path samplePackage() { return fs::path(VELLUMINE_SOURCE_DIR) / "resources" / "sample"; }
 
 TEST(Cli, HelpExplainsTheOptionsAndSucceeds) {
@@ -43,12 +51,22 @@ TEST(Cli, HelpExplainsTheOptionsAndSucceeds) {
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.output.find("--keep-package"), std::string::npos);
   EXPECT_NE(r.output.find("-o FILE"), std::string::npos);
+  EXPECT_NE(r.output.find("--embed-images"), std::string::npos);
+}
+
+TEST(Cli, VersionNamesTheProgramAndSucceeds) {
+  const RunResult r = runConverter("--version");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.output, "vellumine-convert " + std::string(kProductVersion) + "\n");
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(runConverter("").status, 2);
   EXPECT_EQ(runConverter(quoted(samplePackage().string())).status, 2);  // no -o
   EXPECT_EQ(runConverter("--frobnicate x -o y").status, 2);
+  EXPECT_EQ(runConverter("- -d y < /dev/null").status, 2);  // standard input is read once
+  EXPECT_EQ(runConverter("- - -o y < /dev/null").status, 2);
+  EXPECT_EQ(runOnTerminal("- -o -").status, 2);  // a .docx is never typed in
 }
 
 TEST(Cli, PackageFolderGivesTheViewersFramedPage) {
@@ -73,6 +91,8 @@ TEST(Cli, DashWritesThePageToStandardOutput) {
   const RunResult r = runConverter(quoted(samplePackage().string()) + " -o -");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(r.output, convertPackageFolder(samplePackage()));
+  // A page that does not reach the output is a failure, not a success with nothing written.
+  EXPECT_EQ(runConverter(quoted(samplePackage().string()) + " -o - >/dev/full").status, 1);
 }
 
 TEST(Cli, ImagesOfThePackageAreCopiedBesideTheOutput) {
@@ -153,7 +173,8 @@ TEST(CliBatch, OneFailedDocumentDoesNotStopTheOthersButFailsTheRun) {
   const RunResult r = runConverter("/nonexistent/gone.docx " + quoted(samplePackage().string()) +
                                    " -d " + quoted(out.path().string()));
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.output.find("vellumine-convert: /nonexistent/gone.docx: File not found."), std::string::npos);
+  // Not on a terminal: the error and nothing else.
+  EXPECT_EQ(r.output, "vellumine-convert: /nonexistent/gone.docx: File not found.\n");
   EXPECT_EQ(ReadWholeFile(out.path() / "sample.htm"), convertPackageFolder(samplePackage()));
   EXPECT_FALSE(fs::exists(out.path() / "gone.htm"));
 }
@@ -163,6 +184,99 @@ TEST(CliBatch, OptionsThatDoNotFitTogetherAreUsageErrors) {
   EXPECT_EQ(runConverter("a -o x.htm -d y").status, 2);
   EXPECT_EQ(runConverter("a -d y -j 0").status, 2);
   EXPECT_EQ(runConverter("a -d y -j two").status, 2);
+}
+
+TEST(CliBatch, TerminalShowsProgressAndASummary) {
+  test::TempDir out;
+  const std::string sample = quoted(samplePackage().string());
+  const RunResult r = runOnTerminal(sample + " /nonexistent/gone.docx " + sample + " -j 1 -d " + quoted(out.path().string()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("vellumine-convert: /nonexistent/gone.docx: File not found."), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("[1/3] sample"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("[3/3] sample"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("vellumine-convert: 2 converted, 1 failed, "), std::string::npos) << r.output;
+}
+
+// A package whose page shows one picture, its file written beside the document part.
+void writePackageWithPicture(const fs::path& package, std::string_view pictureBytes) {
+  fs::copy(test::fixturesDir() / "packages" / "drawing-aligned", package, fs::copy_options::recursive);
+  fs::create_directories(package / "word" / "media");
+  WriteTextFile(package / "word" / "media" / "image1.png", pictureBytes);
+}
+
+TEST(CliEmbedImages, PageTakesItsImagesInAndNoMediaFolderIsWritten) {
+  test::TempDir dir;
+  writePackageWithPicture(dir.path() / "doc", "GIF89a");
+  const fs::path single = dir.path() / "single" / "page.htm";
+  fs::create_directories(single.parent_path());
+  const std::string document = quoted((dir.path() / "doc").string());
+  const RunResult one = runConverter(document + " --embed-images -o " + quoted(single.string()));
+  const RunResult batch = runConverter(document + " --embed-images -d " + quoted((dir.path() / "batch").string()));
+  const RunResult piped = runConverter(document + " --embed-images -o -");
+  ASSERT_EQ(one.status, 0) << one.output;
+  ASSERT_EQ(batch.status, 0) << batch.output;
+  ASSERT_EQ(piped.status, 0) << piped.output;
+  const std::string expected = ReplaceAllText(convertPackageFolder(dir.path() / "doc"), "src=\"media/image1.png\"",
+                                              "src=\"data:image/gif;base64,R0lGODlh\"");
+  EXPECT_NE(expected.find("R0lGODlh"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(single), expected);
+  EXPECT_EQ(ReadWholeFile(dir.path() / "batch" / "doc.htm"), expected);
+  EXPECT_EQ(piped.output, expected);
+  EXPECT_FALSE(fs::exists(single.parent_path() / "media"));
+  EXPECT_FALSE(fs::exists(dir.path() / "batch" / "doc_media"));
+}
+
+TEST(CliEmbedImages, ImageThatCannotBeEmbeddedIsEmptiedWithAWarning) {
+  test::TempDir dir;
+  writePackageWithPicture(dir.path() / "doc", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+  const RunResult r = runConverter(quoted((dir.path() / "doc").string()) + " --embed-images -o " +
+                                   quoted((dir.path() / "page.htm").string()));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(ReadWholeFile(dir.path() / "page.htm").find("<img src=\"\" align=right"), std::string::npos);
+  EXPECT_EQ(r.output, "vellumine-convert: " + (dir.path() / "doc").string() +
+                          ": warning: image media/image1.png left out: not an image type browsers show (png, jpeg, "
+                          "gif, bmp, webp, ico, avif)\n");
+}
+
+// Standard input is the same document as the file: the same page, or the same failure, under the name "-".
+void expectSameAsTheFile(const fs::path& document) {
+  const RunResult fromFile = runConverter(quoted(document.string()) + " -o -");
+  const RunResult fromInput = runConverter("- -o - < " + quoted(document.string()));
+  EXPECT_EQ(fromInput.status, fromFile.status);
+  EXPECT_SAME_TEXT(fromInput.output, ReplaceAllText(fromFile.output, "vellumine-convert: " + document.string() + ": ",
+                                                    "vellumine-convert: -: "));
+}
+
+class CorpusStandardInput : public testing::TestWithParam<fs::path> {};
+
+TEST_P(CorpusStandardInput, GivesThePageOfTheFile) { expectSameAsTheFile(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusStandardInput, testing::ValuesIn(test::corpusDocuments()), test::corpusTestName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusStandardInput);
+
+TEST(CliStandardInput, DamagedInputFailsAsTheDamagedFileDoes) {
+  const auto corpus = test::corpusDocuments();
+  if (corpus.empty()) GTEST_SKIP() << "corpus not found";
+  const std::string whole = ReadWholeFile(corpus.front());
+  struct Damage {
+    std::string name;
+    std::string bytes;
+  };
+  const Damage damages[] = {
+      {"text.docx", "this is not an archive"},
+      {"head.docx", whole.substr(0, whole.size() / 2)},  // the end record is gone
+      // The entries' data zeroed, the directory kept.
+      {"zeroed.docx", whole.substr(0, whole.size() / 4) + std::string(whole.size() / 2, '\0') +
+                          whole.substr(whole.size() / 4 + whole.size() / 2)},
+  };
+  test::TempDir dir;
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.name);
+    const fs::path file = dir.path() / damage.name;
+    WriteTextFile(file, damage.bytes);
+    expectSameAsTheFile(file);
+    EXPECT_EQ(runConverter("- -o - < " + quoted(file.string())).status, 1);
+  }
 }
 
 }  // namespace

@@ -13,15 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string documentName(const testing::TestParamInfo<fs::path>& info) {
-  std::string name = info.param.parent_path().filename().string() + "_" + info.param.stem().string();
-  for (char& ch : name) {
-    const bool alnum = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-    if (!alnum) ch = '_';
-  }
-  return name + "_" + std::to_string(info.index);
-}
-
 class CorpusDocument : public testing::TestWithParam<fs::path> {};
 
 TEST_P(CorpusDocument, ConvertsToACompletePage) {
@@ -34,7 +25,7 @@ TEST_P(CorpusDocument, ConvertsToACompletePage) {
   EXPECT_EQ(page.substr(page.size() - 20), "</div></body></html>");
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, CorpusDocument, testing::ValuesIn(test::corpusDocuments()), documentName);
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusDocument, testing::ValuesIn(test::corpusDocuments()), test::corpusTestName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusDocument);
 
 }  // namespace

@@ -50,6 +50,15 @@ std::vector<std::filesystem::path> corpusDocuments() {
   return files;
 }
 
+std::string corpusTestName(const ::testing::TestParamInfo<std::filesystem::path>& info) {
+  std::string name = info.param.parent_path().filename().string() + "_" + info.param.stem().string();
+  for (char& ch : name) {
+    const bool alnum = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+    if (!alnum) ch = '_';
+  }
+  return name + "_" + std::to_string(info.index);
+}
+
 TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
   std::random_device rd;

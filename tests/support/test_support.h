@@ -24,6 +24,8 @@ std::filesystem::path fixturesDir();
 std::filesystem::path corpusDir();
 // Every .docx below the shared corpus, sorted; empty when the corpus is not beside the checkout.
 std::vector<std::filesystem::path> corpusDocuments();
+// The name of a test over one corpus document: "<suite>_<name>_<index>", letters and digits only.
+std::string corpusTestName(const ::testing::TestParamInfo<std::filesystem::path>& info);
 
 // Reproducible pseudo-random texts for the tests that check a fast routine against a plain one.
 class RandomText {

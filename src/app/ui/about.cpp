@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/ui/logo.h"
+#include "app/version.h"
 
 namespace {
 
@@ -14,12 +15,14 @@ constexpr int kWidth = 323;
 constexpr int kHeight = 419;
 
 QString aboutText() {
-  return QStringLiteral(
-      "<p style=\"font-size:18px\"><b>Vellumine</b></p>"
-      "<p>Version 1.3</p>"
-      "<p>A fast viewer for Word .docx documents.</p>"
-      "<p>Open a document with File &gt; Open... (F2), print it or preview it from the File menu, "
-      "and save it as an HTML page with its images with F10.</p>");
+  const std::string_view version = vellumine::kProductVersion;
+  return QStringLiteral("<p style=\"font-size:18px\"><b>Vellumine</b></p><p>Version ") +
+         QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size())) +
+         QStringLiteral(
+             "</p>"
+             "<p>A fast viewer for Word .docx documents.</p>"
+             "<p>Open a document with File &gt; Open... (F2), print it or preview it from the File menu, "
+             "and save it as an HTML page with its images with F10.</p>");
 }
 
 }  // namespace

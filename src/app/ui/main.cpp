@@ -1,5 +1,6 @@
 // vellumine: the viewer.  The first command-line argument, when given, is the document to open.
-// `vellumine --export-pdf IN.docx OUT.pdf` writes the document's page as a PDF without a window.
+// `vellumine --export-pdf IN.docx OUT.pdf` writes the document's page as a PDF without a window;
+// `--help` and `--version` answer before Qt starts, so they need no display.
 #include <QApplication>
 #include <QFile>
 #include <QLocale>
@@ -10,11 +11,41 @@
 #include "app/program_folders.h"
 #include "app/ui/pdfexport.h"
 #include "app/ui/sui.h"
+#include "app/version.h"
 #include "text/heap_tuning.h"
 
 namespace {
 
 constexpr char kExportPdfOption[] = "--export-pdf";
+
+constexpr char kHelp[] =
+    "Usage: vellumine [DOCUMENT.docx]\n"
+    "       vellumine --export-pdf IN.docx OUT.pdf\n"
+    "\n"
+    "Opens DOCUMENT (a Word .docx) in the Vellumine viewer, or the start page without one.\n"
+    "\n"
+    "Options (only as the first argument; a document called like one is ./NAME):\n"
+    "  --export-pdf IN OUT  write the page of IN as a PDF to OUT without a window or a display\n"
+    "  --help               show this text\n"
+    "  --version            show the program's name and version\n"
+    "Qt's own options (-platform NAME, -style NAME, ...) are accepted too.\n"
+    "\n"
+    "Exit status of --export-pdf: 0 the PDF is written, 1 it failed, 2 a usage error.\n";
+
+// --help or --version as the first argument: the text, and true.
+bool answerInformationOption(int argc, char** argv) {
+  if (argc < 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kHelp, stdout);
+    return true;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("vellumine %.*s\n", static_cast<int>(vellumine::kProductVersion.size()),
+                vellumine::kProductVersion.data());
+    return true;
+  }
+  return false;
+}
 
 // Scripts read standard error for the one line that says why an export failed; the browser's
 // notes about graphics on a platform without a display would bury it.  Errors still pass.
@@ -46,6 +77,7 @@ int runExportPdf(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (answerInformationOption(argc, argv)) return 0;
   vellumine::KeepLargeTextsInHeap();
   if (isExportPdf(argc, argv)) return runExportPdf(argc, argv);
   QApplication app(argc, argv);
