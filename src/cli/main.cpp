@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/page_writer.h"
 #include "app/savehtml.h"
 #include "app/temp_package_folder.h"
 #include "convert/ddocx.h"
@@ -140,13 +141,12 @@ void prepareKeptPackageFolder(const fs::path& folder) {
 void writePage(const OutputTarget& target, const fs::path& packageFolder, std::string page) {
   const fs::path packageMedia = packageFolder / "word" / "media";
   if (target.page == "-") {
-    std::fwrite(page.data(), 1, page.size(), stdout);
-    std::fflush(stdout);
+    vellumine::writePage(stdout, std::move(page));
   } else if (target.mediaLink.empty()) {
     exportPage(std::move(page), packageMedia, target.page);  // what the viewer's Save As HTML writes
   } else {
     page = ReplaceAllText(page, "src=\"media/", "src=\"" + target.mediaLink + "/");
-    WriteTextFile(target.page, page);
+    vellumine::writePage(target.page, std::move(page));
     CopyFolderFiles(packageMedia, target.mediaFolder);
   }
 }
