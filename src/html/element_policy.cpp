@@ -125,6 +125,9 @@ bool staysInHead(std::string_view writtenName) {
 }
 
 AttributeTreatment attributeTreatment(std::string_view writtenName) {
+  // A NUL has no business in a name, and a parser that skips it (as Gumbo does before a name)
+  // would read "\0onerror" as a handler.
+  if (writtenName.find('\0') != std::string_view::npos) return A::Drop;
   // Every on... attribute is an event handler or may become one.
   if (writtenName.size() >= 2 && AsciiLower(static_cast<unsigned char>(writtenName[0])) == 'o' &&
       AsciiLower(static_cast<unsigned char>(writtenName[1])) == 'n')

@@ -80,6 +80,7 @@ class PageSanitiser {
   std::size_t skipContent(const ElementRule& rule, Token& token);
   void checkAttributes(const Token& tag);
   bool attributeIsSafe(const Attribute& a);
+  char firstAfterSpace(std::size_t p) const;
   bool metaIsInert(const Token& tag);
   std::string_view decodedValue(const Attribute& a) {
     return decodeAttributeValue(attributeValue(text_, a), decodeBuffer_);
@@ -94,6 +95,7 @@ class PageSanitiser {
   bool headLeft_ = false;
   std::string decodeBuffer_;
   std::vector<ByteRange> styleRanges_;
+  std::vector<char> safe_;  // the verdict on each attribute of the tag being checked
 };
 
 PageEdits& PageSanitiser::run() {
@@ -234,18 +236,37 @@ void PageSanitiser::keepHeadText(const ElementRule& rule) {
   if (token_.kind == TokenKind::Dropped) edits_.remove(token_.begin, token_.end);
 }
 
-// An attribute goes with the white space before it when white space or the tag's end follows,
-// otherwise alone, so that what stays never runs into a neighbour ("<a x=1 />" must not become
-// "<a x=1/>", where '/' would join the unquoted value).
+// Removed attributes go in runs, the bytes between them included, so that what stays reads as
+// it did: with the white space before them when white space or the tag's end follows, otherwise
+// alone ("<a x=1 />" must not become "<a x=1/>", where '/' joins the unquoted value).  A kept
+// bare name must never meet a '=' across white space, where it would gain the next attribute as
+// its value ("<a x y="1"=z>" would become "<a x =z>"): the '='-named attribute goes too.
 void PageSanitiser::checkAttributes(const Token& tag) {
-  std::size_t previousEnd = tag.nameEnd;
-  for (const Attribute& a : tag.attributes) {
-    if (!attributeIsSafe(a)) {
-      const char next = a.end < text_.size() ? text_[a.end] : '>';
-      edits_.remove(isHtmlSpace(next) || next == '>' ? previousEnd : a.nameBegin, a.end);
+  const std::vector<Attribute>& attributes = tag.attributes;
+  safe_.resize(attributes.size());
+  for (std::size_t i = 0; i < attributes.size(); ++i) safe_[i] = attributeIsSafe(attributes[i]);
+  std::size_t keptEnd = tag.nameEnd;
+  bool keptBareName = false;
+  for (std::size_t i = 0; i < attributes.size(); ++i) {
+    if (safe_[i]) {
+      keptEnd = attributes[i].end;
+      keptBareName = attributes[i].end == attributes[i].nameEnd;
+      continue;
     }
-    previousEnd = a.end;
+    std::size_t last = i;
+    while (last + 1 < attributes.size() &&
+           (!safe_[last + 1] || (keptBareName && firstAfterSpace(attributes[last].end) == '=')))
+      ++last;
+    const std::size_t end = attributes[last].end;
+    const char next = end < text_.size() ? text_[end] : '>';
+    edits_.remove(isHtmlSpace(next) || next == '>' ? keptEnd : attributes[i].nameBegin, end);
+    i = last;
   }
+}
+
+char PageSanitiser::firstAfterSpace(std::size_t p) const {
+  while (p < text_.size() && isHtmlSpace(text_[p])) ++p;
+  return p < text_.size() ? text_[p] : '>';
 }
 
 bool PageSanitiser::attributeIsSafe(const Attribute& a) {

@@ -79,6 +79,8 @@ bool staysInFolder(std::string_view url) {
   if (url.empty()) return true;
   if (url[0] == '/' || url[0] == '\\') return false;  // the root, or another host ("//host")
   const std::string_view path = url.substr(0, url.find_first_of("?#"));
+  // A ':' in the first step reads as a scheme to some ("a:b", "C:"), whatever precedes it.
+  if (path.substr(0, path.find_first_of("/\\")).find(':') != std::string_view::npos) return false;
   // "C|/x" is read as a drive letter against a file: page, and escaped separators may be undone
   // by the server or the file system that serves the page.
   if (path.size() >= 2 && IsAsciiLetter(static_cast<unsigned char>(path[0])) && path[1] == '|' &&
