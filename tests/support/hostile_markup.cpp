@@ -101,13 +101,13 @@ constexpr HostileMarkup kRows[] = {
     {"LinkPrefetch", "<link rel=prefetch href=\"https://evil.example/\">"sv},
     {"StyleImport", "<style>@import 'https://evil.example/x.css';</style>"sv},
     // Style that loads
-    {"CssUrl", "<p style=\"background:url(https://evil.example/x.png)\">x</p>"sv},
-    {"CssUrlWithEntity", "<p style=\"background:u&#114;l(https://evil.example/x.png)\">x</p>"sv},
-    {"CssUrlWithEscape", "<p style=\"background:\\75 rl(https://evil.example/x.png)\">x</p>"sv},
-    {"CssExpression", "<p style=\"width:expression(alert(1))\">x</p>"sv},
-    {"CssBehavior", "<p style=\"behavior:url(https://evil.example/x.htc)\">x</p>"sv},
-    {"CssMozBinding", "<p style=\"-moz-binding:url(https://evil.example/x.xml#x)\">x</p>"sv},
-    {"CssImageSet", "<p style=\"background-image:image-set('https://evil.example/x.png' 1x)\">x</p>"sv},
+    {"CssUrl", "<div style=\"background:url(https://evil.example/x.png)\">x</div>"sv},
+    {"CssUrlWithEntity", "<div style=\"background:u&#114;l(https://evil.example/x.png)\">x</div>"sv},
+    {"CssUrlWithEscape", "<div style=\"background:\\75 rl(https://evil.example/x.png)\">x</div>"sv},
+    {"CssExpression", "<div style=\"width:expression(alert(1))\">x</div>"sv},
+    {"CssBehavior", "<div style=\"behavior:url(https://evil.example/x.htc)\">x</div>"sv},
+    {"CssMozBinding", "<div style=\"-moz-binding:url(https://evil.example/x.xml#x)\">x</div>"sv},
+    {"CssImageSet", "<div style=\"background-image:image-set('https://evil.example/x.png' 1x)\">x</div>"sv},
     // Sources outside the page's folder
     {"RemoteImage", "<img src=\"https://evil.example/x.png\">"sv},
     {"SchemeRelativeImage", "<img src=\"//evil.example/x.png\">"sv},
@@ -126,7 +126,7 @@ constexpr HostileMarkup kRows[] = {
     // Bytes
     {"NulInSchemeAndTagName", "<a href=\"java\0script:alert(1)\">x</a><scr\0ipt>alert(1)</script>"sv},
     {"EncodingShiftBytes",
-     "<meta charset=\"iso-2022-jp\"><p title=\"\x1b(I\"\x1b(B x=\"><img src=x onerror=alert(1)>\">x</p>"sv},
+     "<meta charset=\"iso-2022-jp\"><p title=\"\x1b(I\"\x1b(B x=\"><img src=x onerror=alert(1)>\">x</div>"sv},
 };
 
 }  // namespace
