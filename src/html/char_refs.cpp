@@ -267,7 +267,8 @@ std::size_t decodeNamed(std::string_view raw, std::size_t at, std::string& out) 
 }  // namespace
 
 std::string_view decodeAttributeValue(std::string_view raw, std::string& buffer) {
-  if (raw.find_first_of(std::string_view("&\0", 2)) == std::string_view::npos) return raw;
+  // Two byte searches are much faster than find_first_of, which tries each byte of the set.
+  if (raw.find('&') == std::string_view::npos && raw.find('\0') == std::string_view::npos) return raw;
   buffer.clear();
   buffer.reserve(raw.size());
   for (std::size_t p = 0; p < raw.size();) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "text/chartype.h"
@@ -101,8 +102,34 @@ std::optional<std::string_view> lowerName(std::string_view written, std::array<c
   return std::string_view(buffer.data(), written.size());
 }
 
+constexpr std::string_view nameOf(std::string_view name) { return name; }
+template <typename Row>
+constexpr std::string_view nameOf(const Row& row) { return row.name; }
+
+// Which first letters a listed name of each length has: most names a page uses (p, span, td,
+// width, height) are turned away by one look instead of a search.
+using NameShapes = std::array<std::uint32_t, kLongestListedName + 1>;
+
 template <typename Row, std::size_t N>
-const Row* findRow(const Row (&rows)[N], std::string_view written) {
+constexpr NameShapes shapesOf(const Row (&rows)[N]) {
+  NameShapes shapes{};
+  for (const Row& row : rows) shapes[nameOf(row).size()] |= 1u << (nameOf(row)[0] - 'a');
+  return shapes;
+}
+
+constexpr NameShapes kElementShapes = shapesOf(kElementRules);
+constexpr NameShapes kHeadShapes = shapesOf(kHeadElements);
+constexpr NameShapes kAttributeShapes = shapesOf(kAttributeRules);
+
+bool mayBeListed(const NameShapes& shapes, std::string_view written) {
+  if (written.empty() || written.size() > kLongestListedName) return false;
+  const unsigned char first = AsciiLower(static_cast<unsigned char>(written[0]));
+  return first >= 'a' && first <= 'z' && (shapes[written.size()] >> (first - 'a') & 1u) != 0;
+}
+
+template <typename Row, std::size_t N>
+const Row* findRow(const Row (&rows)[N], const NameShapes& shapes, std::string_view written) {
+  if (!mayBeListed(shapes, written)) return nullptr;
   std::array<char, kLongestListedName> buffer;
   const std::optional<std::string_view> name = lowerName(written, buffer);
   if (!name) return nullptr;
@@ -114,11 +141,12 @@ const Row* findRow(const Row (&rows)[N], std::string_view written) {
 }  // namespace
 
 ElementRule elementRule(std::string_view writtenName) {
-  const ElementRule* rule = findRow(kElementRules, writtenName);
+  const ElementRule* rule = findRow(kElementRules, kElementShapes, writtenName);
   return rule != nullptr ? *rule : ElementRule{{}, T::Keep, C::Markup};
 }
 
 bool staysInHead(std::string_view writtenName) {
+  if (!mayBeListed(kHeadShapes, writtenName)) return false;
   std::array<char, kLongestListedName> buffer;
   const std::optional<std::string_view> name = lowerName(writtenName, buffer);
   return name && std::binary_search(std::begin(kHeadElements), std::end(kHeadElements), *name);
@@ -132,7 +160,7 @@ AttributeTreatment attributeTreatment(std::string_view writtenName) {
   if (writtenName.size() >= 2 && AsciiLower(static_cast<unsigned char>(writtenName[0])) == 'o' &&
       AsciiLower(static_cast<unsigned char>(writtenName[1])) == 'n')
     return A::Drop;
-  const AttributeRule* rule = findRow(kAttributeRules, writtenName);
+  const AttributeRule* rule = findRow(kAttributeRules, kAttributeShapes, writtenName);
   return rule != nullptr ? rule->treatment : A::Keep;
 }
 

@@ -125,10 +125,12 @@ PageEdits& PageSanitiser::run() {
 
 void PageSanitiser::startTag() {
   const std::string_view name = tagName(text_, token_);
-  if (!staysInHead(name)) {
-    leaveHead();
-  } else if (nameIs(name, "head") && !headLeft_) {
-    inHead_ = true;
+  if (!headLeft_) {
+    if (!staysInHead(name)) {
+      leaveHead();
+    } else if (nameIs(name, "head")) {
+      inHead_ = true;
+    }
   }
   const ElementRule rule = elementRule(name);
   switch (rule.treatment) {
@@ -301,7 +303,7 @@ bool PageSanitiser::metaIsInert(const Token& tag) {
 }  // namespace
 
 std::string sanitisePage(std::string page) {
-  std::erase(page, '\x1b');
+  if (page.find('\x1b') != std::string::npos) std::erase(page, '\x1b');
   PageSanitiser sanitiser(page);
   PageEdits& edits = sanitiser.run();
   return edits.changed() ? edits.finish() : std::move(page);

@@ -3,6 +3,7 @@
 // compared without case, '\' taken as '/', "%2e" taken as '.' in a path step.
 #include "html/url_policy.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -18,7 +19,7 @@ namespace {
 std::string_view parsedUrl(std::string_view value, std::string& buffer) {
   while (!value.empty() && static_cast<unsigned char>(value.front()) <= 0x20) value.remove_prefix(1);
   while (!value.empty() && static_cast<unsigned char>(value.back()) <= 0x20) value.remove_suffix(1);
-  if (value.find_first_of("\t\n\r") == std::string_view::npos) return value;
+  if (std::none_of(value.begin(), value.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; })) return value;
   buffer.clear();
   for (char c : value) {
     if (c != '\t' && c != '\n' && c != '\r') buffer += c;
