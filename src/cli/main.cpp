@@ -37,6 +37,8 @@ constexpr std::string_view kHelp =
     "\n"
     "Converts Word documents to the HTML page the Vellumine viewer shows.\n"
     "INPUT is a .docx file or a folder holding an already extracted package.\n"
+    "Every page is written without scripts, frames, forms or anything that loads from outside\n"
+    "its folder.\n"
     "\n"
     "Options:\n"
     "  -o FILE              write the page to FILE; its images go to a media/ folder beside it.\n"
