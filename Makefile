@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan install package bench fuzz clean
+.PHONY: all deps build run test test-asan install package bench fuzz fuzz-sanitiser clean
 
 all: build
 
@@ -54,6 +54,15 @@ fuzz: deps
 	mkdir -p build-fuzz/corpus build-fuzz/findings
 	build-fuzz/fuzz/convert_fuzzer build-fuzz/corpus build-fuzz/seeds fuzz/regress/convert_fuzzer \
 	  -dict=fuzz/dict/docx.dict -max_len=65536 -timeout=1 -rss_limit_mb=4096 \
+	  -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/findings/
+
+# The sanitiser's fuzz target (same build) for FUZZ_SECONDS, seeded with fuzz/regress/sanitiser_fuzzer/.
+fuzz-sanitiser: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMINE_FUZZ=ON -DVELLUMINE_GUI=OFF -DBUILD_TESTING=OFF
+	cmake --build build-fuzz -j $(JOBS) --target sanitiser_fuzzer
+	mkdir -p build-fuzz/sanitiser-corpus build-fuzz/findings
+	build-fuzz/fuzz/sanitiser_fuzzer build-fuzz/sanitiser-corpus fuzz/regress/sanitiser_fuzzer \
+	  -dict=fuzz/dict/html.dict -max_len=4096 -timeout=1 -rss_limit_mb=4096 \
 	  -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/findings/
 
 clean:

@@ -37,9 +37,6 @@ constexpr ImageSignature kSignatures[] = {
     {0, "GIF87a", "image/gif"},
     {0, "GIF89a", "image/gif"},
     {8, "WEBP", "image/webp"},  // with "RIFF" at 0, checked below
-    {0, std::string_view("\0\0\1\0", 4), "image/x-icon"},
-    {4, "ftypavif", "image/avif"},
-    {4, "ftypavis", "image/avif"},
     // "BM" alone is too common a start; the bitmap's own header size follows at 14.
     {0, "BM", "image/bmp"},
 };

@@ -14,7 +14,7 @@ inline constexpr std::uint64_t kMaxEmbeddedImageBytes = std::uint64_t{256} << 20
 
 // Why a media reference was emptied instead of embedded.
 inline constexpr std::string_view kNotAShownImageType =
-    "not an image type browsers show (png, jpeg, gif, bmp, webp, ico, avif)";
+    "not an image type browsers show (png, jpeg, gif, bmp, webp)";
 inline constexpr std::string_view kNoSuchMediaFile = "no such file in the package's media folder";
 inline constexpr std::string_view kEmbedLimitReached = "the page's embedded images would pass 256 MiB";
 

@@ -7,6 +7,7 @@
 
 #include "app/delTree.h"
 #include "app/package_folder.h"
+#include "app/page_writer.h"
 #include "convert/ddocx.h"
 #include "text/strutil.h"
 
@@ -51,7 +52,7 @@ void deletePreviousPackage(const DocumentState& state) {
 void writeFramedPage(const Conversion& conversion, const fs::path& htmlPath) {
   std::string page = conversion.text;
   applyPageFrame(conversion, page);
-  WriteTextFile(htmlPath, page);
+  writePage(htmlPath, std::move(page));
 }
 
 }  // namespace

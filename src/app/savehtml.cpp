@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "app/page_writer.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -36,7 +37,7 @@ bool sameFolder(const fs::path& a, const fs::path& b) {
 
 void exportPage(std::string page, const fs::path& mediaFolder, const fs::path& target) {
   ReplaceAllInPlace(page, kHiddenOverflowRule, "");
-  WriteTextFile(target, page);
+  writePage(target, std::move(page));
   fs::path targetMedia = target.parent_path() / "media";
   std::error_code ec;
   if (!fs::is_directory(mediaFolder, ec) || sameFolder(mediaFolder, targetMedia)) return;

@@ -11,8 +11,9 @@ namespace vellumine {
 inline constexpr std::string_view kHiddenOverflowRule = "body{overflow:hidden;border:none;}";
 
 // Exports the page docHtml (a package's word/doc.html) to target: reads it, removes every
-// kHiddenOverflowRule, writes the result to target and copies the files of the media folder
-// beside docHtml into a media folder beside target (created only when there is an image).
+// kHiddenOverflowRule, writes the result to target through writePage (sanitised) and copies the
+// files of the media folder beside docHtml into a media folder beside target (created only when
+// there is an image).
 // Throws EInOutError when docHtml is missing or unreadable (nothing is written then), when target
 // cannot be written (no image is copied then) or when the media folder cannot be made.
 void exportHtml(const std::filesystem::path& docHtml, const std::filesystem::path& target);

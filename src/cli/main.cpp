@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/embed_images.h"
+#include "app/page_writer.h"
 #include "app/savehtml.h"
 #include "app/spooled_input.h"
 #include "app/temp_package_folder.h"
@@ -48,6 +49,8 @@ constexpr std::string_view kHelp =
     "Converts Word documents to the HTML page the Vellumine viewer shows.\n"
     "INPUT is a .docx file or a folder holding an already extracted package; '-' reads the\n"
     ".docx from standard input (a file called '-' is './-').\n"
+    "Every page is written without scripts, frames, forms or anything that loads from outside\n"
+    "its folder.\n"
     "\n"
     "Options:\n"
     "  -o FILE              write the page to FILE; its images go to a media/ folder beside it.\n"
@@ -59,7 +62,7 @@ constexpr std::string_view kHelp =
     "                       processors). On a terminal the batch shows its progress and a\n"
     "                       summary on standard error.\n"
     "  --embed-images       put the document's images into the page as data: URIs (png, jpeg,\n"
-    "                       gif, bmp, webp, ico, avif); no media folder is written. An image of\n"
+    "                       gif, bmp, webp); no media folder is written. An image of\n"
     "                       another type (emf, wmf, tiff, svg) gets an empty source and a warning.\n"
     "  --keep-package DIR   unpack the .docx into DIR (created; must not exist or be empty) and\n"
     "                       leave it there for inspection, instead of a temporary folder\n"
@@ -196,10 +199,11 @@ std::string embedMedia(std::string page, const fs::path& packageMedia, const fs:
   return std::move(embedded.page);
 }
 
-void writeStandardOutput(std::string_view page) {
-  std::fwrite(page.data(), 1, page.size(), stdout);
+void writeStandardOutput(std::string page) {
   // A full disk or a closed pipe behind a redirection is a failed conversion, not a short page.
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+  try {
+    vellumine::writePage(stdout, std::move(page));
+  } catch (const EInOutError&) {
     throw std::runtime_error("cannot write the page to standard output");
   }
 }
@@ -210,12 +214,12 @@ void writePage(const OutputTarget& target, const fs::path& packageFolder, std::s
   if (options.embedImages) page = embedMedia(std::move(page), packageMedia, input, report);
   const fs::path copiedMedia = options.embedImages ? fs::path() : packageMedia;  // none: nothing copied
   if (target.page == kStandardInput) {
-    writeStandardOutput(page);
+    writeStandardOutput(std::move(page));
   } else if (target.mediaLink.empty()) {
     exportPage(std::move(page), copiedMedia, target.page);  // what the viewer's Save As HTML writes
   } else {
     if (!options.embedImages) page = ReplaceAllText(page, "src=\"media/", "src=\"" + target.mediaLink + "/");
-    WriteTextFile(target.page, page);
+    vellumine::writePage(target.page, std::move(page));
     if (!options.embedImages) CopyFolderFiles(packageMedia, target.mediaFolder);
   }
 }

@@ -148,6 +148,27 @@ TEST(Cli, KeepPackageLeavesTheExtractedPartsForInspection) {
   EXPECT_EQ(ReadWholeFile(dir.path() / "x.htm"), convertPackageFolder(kept));
 }
 
+// A page, a batch page and standard output all leave through the sanitiser.
+TEST(Cli, EveryOutputIsSanitised) {
+  test::TempDir package, out;
+  fs::create_directories(package.path() / "word" / "_rels");
+  WriteTextFile(package.path() / "word" / "document.xml",
+                "<w:body><w:p><w:hyperlink r:id=\"rS\">x</w:hyperlink><script>alert(1)</script></w:p></w:body>");
+  WriteTextFile(package.path() / "word" / "_rels" / "document.xml.rels",
+                "<Relationships><Relationship Id=\"rS\" Target=\"data:text/html,x\"/></Relationships>");
+  const std::string input = quoted(package.path().string());
+  const RunResult toStdout = runConverter(input + " -o -");
+  const RunResult toFile = runConverter(input + " -o " + quoted((out.path() / "page.htm").string()));
+  const RunResult toBatch = runConverter(input + " -d " + quoted((out.path() / "batch").string()));
+  ASSERT_EQ(toStdout.status + toFile.status + toBatch.status, 0) << toStdout.output << toFile.output << toBatch.output;
+  const std::string batchName = package.path().filename().string() + ".htm";
+  for (const std::string& page : {toStdout.output, ReadWholeFile(out.path() / "page.htm"),
+                                  ReadWholeFile(out.path() / "batch" / batchName)}) {
+    EXPECT_NE(page.find("<a>x</a></p>"), std::string::npos) << page;
+    EXPECT_EQ(page.find("script"), std::string::npos) << page;
+  }
+}
+
 TEST(CliBatch, EachDocumentGetsItsOwnPageAndMediaFolderNamedAfterIt) {
   test::TempDir a, b, out;
   for (const test::TempDir* dir : {&a, &b}) {
@@ -235,7 +256,7 @@ TEST(CliEmbedImages, ImageThatCannotBeEmbeddedIsEmptiedWithAWarning) {
   EXPECT_NE(ReadWholeFile(dir.path() / "page.htm").find("<img src=\"\" align=right"), std::string::npos);
   EXPECT_EQ(r.output, "vellumine-convert: " + (dir.path() / "doc").string() +
                           ": warning: image media/image1.png left out: not an image type browsers show (png, jpeg, "
-                          "gif, bmp, webp, ico, avif)\n");
+                          "gif, bmp, webp)\n");
 }
 
 // Standard input is the same document as the file: the same page, or the same failure, under the name "-".

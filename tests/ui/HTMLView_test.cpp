@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QHostAddress>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -27,6 +29,7 @@ class HTMLViewTest : public QObject {
   void initTestCase();
   void navigationRules_data();
   void navigationRules();
+  void fileLinkAsksFirst();
   void pageScriptsDoNotRun();
   void remoteResourcesAreNotFetched();
   void bodyPaddingIsRestyled();
@@ -83,6 +86,25 @@ void HTMLViewTest::navigationRules() {
   QFETCH(QUrl, shown);
   QFETCH(int, expected);
   QCOMPARE(int(decideNavigation(target, Page::NavigationType(type), shown)), expected);
+}
+
+void HTMLViewTest::fileLinkAsksFirst() {
+  THTMLView view;
+  view.resize(400, 300);
+  view.show();
+  const QUrl target = QUrl::fromLocalFile(dir_.filePath(QStringLiteral("elsewhere.txt")));
+  QVERIFY(show(view, QStringLiteral("link.html"), "<a id=\"l\" href=\"" + target.toEncoded() + "\">elsewhere</a>"));
+  QStringList asked;
+  uitest::ModalWatcher watcher([&](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    if (box == nullptr) return false;
+    asked << box->text();
+    box->button(QMessageBox::No)->click();  // never hand the file to the desktop from a test
+    return true;
+  });
+  uitest::evaluate(&view, QStringLiteral("document.getElementById('l').click()"));
+  QVERIFY(QTest::qWaitFor([&] { return !asked.isEmpty(); }, kLoadTimeout));
+  QVERIFY2(asked.front().contains(target.toDisplayString()), qPrintable(asked.front()));
 }
 
 void HTMLViewTest::pageScriptsDoNotRun() {

@@ -7,7 +7,9 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFile>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -17,6 +19,8 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 #include <stdexcept>
+
+#include "app/link_handoff.h"
 
 namespace {
 
@@ -28,11 +32,11 @@ bool isLocalScheme(const QString& scheme) {
          scheme == QLatin1String("blob");
 }
 
-bool isExternalScheme(const QString& scheme) {
-  return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
-         scheme == QLatin1String("mailto") || scheme == QLatin1String("ftp") ||
-         scheme == QLatin1String("file");
+vellumine::LinkHandOff handOffFor(const QUrl& url) {
+  return vellumine::linkHandOff(url.scheme().toStdString());
 }
+
+bool isExternalScheme(const QUrl& url) { return handOffFor(url) != vellumine::LinkHandOff::Refuse; }
 
 // The last word on remote content: whatever a page or a redirect asks for, only local schemes
 // are fetched.
@@ -70,8 +74,34 @@ QWebEngineProfile* viewProfile() {
   return profile;
 }
 
-void openExternally(const QUrl& url) {
-  if (isExternalScheme(url.scheme())) QDesktopServices::openUrl(url);
+// The view a page belongs to (the pages are children of their view, popups of the page).
+QWidget* owningWidget(QObject* object) {
+  while (object != nullptr && !object->isWidgetType()) object = object->parent();
+  return static_cast<QWidget*>(object);
+}
+
+// A local file or FTP target is shown to the user, who decides whether it leaves the viewer.
+bool userAgreesToOpen(QWidget* parent, const QUrl& url) {
+  const QString text = QStringLiteral("This link opens a file or folder outside the document:\n\n%1\n\n"
+                                      "Open it with the program your desktop chooses?")
+                           .arg(url.toDisplayString());
+  return QMessageBox::question(parent, QStringLiteral("Open link"), text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
+// Runs after the navigation request has been answered, so that no dialog opens inside the
+// browser's own call.
+void openExternally(QObject* requester, const QUrl& url) {
+  const vellumine::LinkHandOff handOff = handOffFor(url);
+  if (handOff == vellumine::LinkHandOff::Refuse) return;
+  QWidget* parent = owningWidget(requester);
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [parent = QPointer<QWidget>(parent), url, handOff] {
+        if (handOff == vellumine::LinkHandOff::AskFirst && !userAgreesToOpen(parent, url)) return;
+        QDesktopServices::openUrl(url);
+      },
+      Qt::QueuedConnection);
 }
 
 // Takes the first navigation of a window that a link asked for (target=_blank, a middle or
@@ -82,7 +112,7 @@ class PopupLinkCatcher : public QWebEnginePage {
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-    openExternally(url);
+    openExternally(this, url);
     deleteLater();
     return false;
   }
@@ -96,7 +126,7 @@ class LocalDocumentPage : public QWebEnginePage {
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
     NavigationDecision decision = decideNavigation(url, type, this->url());
-    if (decision == NavigationDecision::OpenExternally && isMainFrame) openExternally(url);
+    if (decision == NavigationDecision::OpenExternally && isMainFrame) openExternally(this, url);
     return decision == NavigationDecision::Accept;
   }
 
@@ -131,7 +161,7 @@ NavigationDecision decideNavigation(const QUrl& target, QWebEnginePage::Navigati
   if (target.adjusted(QUrl::RemoveFragment) == shown.adjusted(QUrl::RemoveFragment)) {
     return NavigationDecision::Accept;
   }
-  return isExternalScheme(target.scheme()) ? NavigationDecision::OpenExternally : NavigationDecision::Refuse;
+  return isExternalScheme(target) ? NavigationDecision::OpenExternally : NavigationDecision::Refuse;
 }
 
 THTMLView::THTMLView(QWidget* parent) : QWebEngineView(parent) {

@@ -14,8 +14,8 @@ class QWebEngineProfile;
 enum class NavigationDecision { Accept, OpenExternally, Refuse };
 
 // Local pages (file, data, qrc, about) load; a clicked link stays in the view only when it moves
-// inside the page shown (a "#bookmark"); any other clicked link of a scheme a browser or mail
-// program handles goes to the user's default program; everything else is refused.
+// inside the page shown (a "#bookmark"); any other clicked link that linkHandOff lets leave goes
+// to the user's default program (a file: or ftp: one after the user agreed); the rest is refused.
 NavigationDecision decideNavigation(const QUrl& target, QWebEnginePage::NavigationType type,
                                     const QUrl& shown);
 
