@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan install package bench fuzz fuzz-sanitiser clean
+.PHONY: all deps build run test test-asan install package bench fuzz fuzz-zip fuzz-sanitiser clean
 
 all: build
 
@@ -43,27 +43,31 @@ bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLUMINE_BENCH=ON -DBUILD_TESTING=OFF -DVELLUMINE_GUI=OFF
 	cmake --build build-bench -j $(JOBS)
 
-# The converter fuzz target (clang, ASan + UBSan) for FUZZ_SECONDS, seeded with the corpus parts;
-# findings land in build-fuzz/findings/, and belong in fuzz/regress/convert_fuzzer/ once fixed.
+# The fuzz targets (clang, ASan + UBSan) for FUZZ_SECONDS each: the converter seeded with the
+# parts of the corpus documents, the ZIP reader and the sanitiser with their seeds in fuzz/seeds/.
+# Findings land in build-fuzz/findings/, and belong in fuzz/regress/<target>/ once fixed (ctest
+# replays them there).  $(call run-fuzzer,TARGET,DICTIONARY,MAX_LEN,SEED FOLDERS)
 FUZZ_SECONDS ?= 1800
 CORPUS ?= ../shared/corpus
-fuzz: deps
+define run-fuzzer
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMINE_FUZZ=ON -DVELLUMINE_GUI=OFF -DBUILD_TESTING=OFF
-	cmake --build build-fuzz -j $(JOBS) --target convert_fuzzer
-	python3 fuzz/convert_seeds.py build-fuzz/seeds $(CORPUS)
-	mkdir -p build-fuzz/corpus build-fuzz/findings
-	build-fuzz/fuzz/convert_fuzzer build-fuzz/corpus build-fuzz/seeds fuzz/regress/convert_fuzzer \
-	  -dict=fuzz/dict/docx.dict -max_len=65536 -timeout=1 -rss_limit_mb=4096 \
+	cmake --build build-fuzz -j $(JOBS) --target $(1)
+	mkdir -p build-fuzz/$(1)-corpus build-fuzz/findings
+	build-fuzz/fuzz/$(1) build-fuzz/$(1)-corpus $(4) fuzz/regress/$(1) \
+	  -dict=fuzz/dict/$(2) -max_len=$(3) -timeout=1 -rss_limit_mb=4096 \
 	  -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/findings/
+endef
 
-# The sanitiser's fuzz target (same build) for FUZZ_SECONDS, seeded with fuzz/regress/sanitiser_fuzzer/.
+fuzz: deps
+	mkdir -p build-fuzz
+	python3 fuzz/convert_seeds.py build-fuzz/seeds $(CORPUS)
+	$(call run-fuzzer,convert_fuzzer,docx.dict,65536,build-fuzz/seeds)
+
+fuzz-zip: deps
+	$(call run-fuzzer,zip_reader_fuzzer,zip.dict,65536,fuzz/seeds/zip_reader_fuzzer)
+
 fuzz-sanitiser: deps
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMINE_FUZZ=ON -DVELLUMINE_GUI=OFF -DBUILD_TESTING=OFF
-	cmake --build build-fuzz -j $(JOBS) --target sanitiser_fuzzer
-	mkdir -p build-fuzz/sanitiser-corpus build-fuzz/findings
-	build-fuzz/fuzz/sanitiser_fuzzer build-fuzz/sanitiser-corpus fuzz/regress/sanitiser_fuzzer \
-	  -dict=fuzz/dict/html.dict -max_len=4096 -timeout=1 -rss_limit_mb=4096 \
-	  -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/findings/
+	$(call run-fuzzer,sanitiser_fuzzer,html.dict,4096,fuzz/seeds/sanitiser_fuzzer)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

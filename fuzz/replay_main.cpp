@@ -1,5 +1,7 @@
 // Runs a fuzz target's entry point on saved inputs without libFuzzer, so any compiler can replay
-// the findings kept in fuzz/regress/.  Arguments: files, or folders whose files are all replayed.
+// the seeds in fuzz/seeds/ and the findings kept in fuzz/regress/.  Arguments: files, or folders
+// whose files are all replayed (a missing folder holds none).  Replaying nothing is a failure: a
+// moved or misspelt folder must not pass as a clean run.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -35,5 +37,9 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("replayed %d inputs\n", replayed);
+  if (replayed == 0) {
+    std::fputs("no input replayed: check the folders given\n", stderr);
+    return 1;
+  }
   return 0;
 }
