@@ -53,7 +53,7 @@ define run-fuzzer
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLUMINE_FUZZ=ON -DVELLUMINE_GUI=OFF -DBUILD_TESTING=OFF
 	cmake --build build-fuzz -j $(JOBS) --target $(1)
 	mkdir -p build-fuzz/$(1)-corpus build-fuzz/findings
-	build-fuzz/fuzz/$(1) build-fuzz/$(1)-corpus $(4) fuzz/regress/$(1) \
+	build-fuzz/fuzz/$(1) build-fuzz/$(1)-corpus $(4) $(wildcard fuzz/regress/$(1)) \
 	  -dict=fuzz/dict/$(2) -max_len=$(3) -timeout=1 -rss_limit_mb=4096 \
 	  -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/findings/
 endef
