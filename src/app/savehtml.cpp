@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

@@ -23,7 +23,7 @@
 #include "convert/story_parts.h"
 #include "convert/package_parts.h"
 #include "convert/word_prefix.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 

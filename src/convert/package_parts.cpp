@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "text/chartype.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {

@@ -1,6 +1,7 @@
-// Whole files in and out: package parts read as unchanged bytes, texts written as they are, the
-// media folder copied when a page is saved, and the size text of the status bar.  Reading never
-// throws; writing and copying throw EInOutError naming the path.
+// The whole-file routines over POSIX descriptors: a read sizes its buffer from fstat and follows a
+// file that grows meanwhile; a write reports the error a delayed write leaves for close.
+#include "text/fileutil.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,8 +10,6 @@
 #include <cerrno>
 #include <charconv>
 #include <system_error>
-
-#include "text/strutil.h"
 
 namespace vellumine {
 

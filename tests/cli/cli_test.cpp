@@ -9,6 +9,7 @@
 
 #include "convert/ddocx.h"
 #include "support/test_support.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

@@ -11,6 +11,7 @@
 #include "convert/docx_skeleton.h"
 #include "convert/word_prefix.h"
 #include "support/test_support.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 #include "text/units.h"
 #include "text/wsregex.h"

@@ -12,7 +12,7 @@
 
 #include "convert/ddocx.h"
 #include "support/test_support.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 namespace {
