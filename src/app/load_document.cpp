@@ -8,6 +8,7 @@
 #include "app/delTree.h"
 #include "app/package_folder.h"
 #include "convert/ddocx.h"
+#include "convert/docx_page.h"
 #include "text/fileutil.h"
 #include "text/strutil.h"
 

@@ -18,11 +18,12 @@
 #include "convert/docx_skeleton.h"
 #include "convert/docx_style.h"
 #include "convert/docx_table.h"
+#include "convert/package_parts.h"
 #include "convert/story_marks.h"
 #include "convert/story_page.h"
 #include "convert/story_parts.h"
-#include "convert/package_parts.h"
 #include "convert/word_prefix.h"
+#include "convert/wordhtm.h"
 #include "text/fileutil.h"
 
 namespace vellumine {

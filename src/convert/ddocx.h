@@ -39,9 +39,6 @@ void convert(Conversion& c);
 void convertDocument(Conversion& c);
 void convertDocument(Conversion& c, StoryTexts stories);
 void initConversion(Conversion& c, bool optimize, bool pageSetting);
-void optimize(Conversion& c);
-// Adds the page frame (the page div and the body padding rule) to a copy of the finished text.
-void applyPageFrame(const Conversion& c, std::string& text);
 
 // Extracted package folder in, framed HTML out: loadDocumentParts, convertDocument, applyPageFrame.
 std::string convertPackageFolder(const std::filesystem::path& packageFolder,

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string_view>
 
-#include "convert/ddocx.h"
 #include "convert/docx_scan.h"
 #include "text/bytesearch.h"
 #include "text/strutil.h"

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/ddocx.h"
+#include "convert/docx_page.h"
 #include "support/test_support.h"
 #include "text/fileutil.h"
 
