@@ -19,15 +19,11 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
 using test::runPass;
 
-struct PassCase {
-  std::string_view name, input, expected;
-};
-
-std::string caseName(const testing::TestParamInfo<PassCase>& info) { return std::string(info.param.name); }
-
-constexpr PassCase kPreCleanCases[] = {
+const PassCase kPreCleanCases[] = {
     {"PrefixesGoFromNamesTextKeepsThem", "<w:p><w:r><w:t>law:x</w:t></w:r></w:p>", "<p><r>law:x</r></p>"},
     {"TextWrappersWithAttributesGo", "<t xml:space=\"preserve\"> a </t>", " a "},
     {"ParagraphStartLosesAttributes", "<p rsidR=\"00A1\">x</p>", "<p>x</p>"},
@@ -144,7 +140,7 @@ TEST(DriverPageFrame, FrameGoesAfterBodyStartAndRuleBeforeStyleEnd) {
 }
 
 // Where the page frame goes when the page lacks a piece or holds them in another order.
-constexpr PassCase kPageFrameCases[] = {
+const PassCase kPageFrameCases[] = {
     {"WithoutBodyOnlyTheRuleGoesIn", "<style>x</style><p>a</p>", "<style>xR</style><p>a</p>"},
     {"WithoutStyleOnlyTheDivGoesIn", "<body><p>a</p>", "<body>D<p>a</p>"},
     {"StyleAfterTheBodyStart", "<body a><style></style>", "<body a>D<style>R</style>"},

@@ -11,12 +11,9 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
 using test::runPass;
-
-struct PassCase {
-  std::string name, input, expected;
-};
-std::string caseName(const testing::TestParamInfo<PassCase>& info) { return info.param.name; }
 
 const std::string kLetter = "<p><pPr><framePr dropCap=\"drop\" lines=\"3\"/></pPr><r>O</r></p>";
 const std::string kMarginLetter = "<p><pPr><framePr dropCap=\"margin\"/></pPr><r>T</r></p>";
