@@ -17,6 +17,7 @@
 #include "convert/docx_run.h"
 #include "convert/docx_skeleton.h"
 #include "convert/docx_style.h"
+#include "convert/docx_tab.h"
 #include "convert/docx_table.h"
 #include "convert/package_parts.h"
 #include "convert/story_marks.h"

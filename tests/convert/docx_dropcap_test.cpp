@@ -1,4 +1,4 @@
-// Drop-cap paragraphs float left in their own div; tab elements become spacers.
+// Drop-cap paragraphs float left in their own div.
 #include "convert/docx_dropcap.h"
 
 #include <string>
@@ -45,11 +45,6 @@ TEST(DocxDropCap, ThousandsOfFramesOutsideParagraphsAreLeftAlone) {
   for (int k = 0; k < 50000; ++k) text += "<framePr dropCap=\"drop\"/>";
   text += "</p>";
   EXPECT_EQ(runPass(convertDropCaps, text), text);
-}
-
-TEST(DocxDropCap, TabBetweenTwoWordsBecomesABlankAndASpacer) {
-  EXPECT_SAME_TEXT(runPass(convertTabs, "<p>one<tab/>two<tab/></p><tab val=\"left\" pos=\"720\"/>"),
-                   "<p>one <b class=tab></b>two <b class=tab></b></p><tab val=\"left\" pos=\"720\"/>");
 }
 
 TEST(DocxDropCapPackage, DropCapParagraphFloatsLeftOfTheFollowingText) {
