@@ -37,7 +37,7 @@ RunResult runConverter(const std::string& arguments) {
   return result;
 }
 
-fs::path samplePackage() { return fs::path(VELLUMINE_SOURCE_DIR) / "resources" / "sample"; }
+fs::path samplePackage() { return test::fixturesDir() / "packages" / "sample"; }
 
 TEST(Cli, HelpExplainsTheOptionsAndSucceeds) {
   const RunResult r = runConverter("--help");

@@ -34,7 +34,7 @@ TEST(Ddocx, EmptyPackageStillGivesTheFramedSkeleton) {
 }
 
 TEST(Ddocx, SampleKeepsItsTextAndTheFrameStaysOutOfTheDocumentText) {
-  const auto sample = std::filesystem::path(VELLUMINE_SOURCE_DIR) / "resources" / "sample";
+  const auto sample = test::fixturesDir() / "packages" / "sample";
   Conversion c;
   c.packageFolder = sample;
   loadDocumentParts(c);
