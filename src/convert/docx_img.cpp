@@ -8,6 +8,7 @@
 
 #include "convert/docx_scan.h"
 #include "text/chartype.h"
+#include "text/markup_escape.h"
 #include "text/strutil.h"
 #include "text/units.h"
 #include "text/xmlfrag.h"

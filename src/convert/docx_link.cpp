@@ -7,6 +7,7 @@
 
 #include "convert/docx_scan.h"
 #include "text/chartype.h"
+#include "text/markup_escape.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {

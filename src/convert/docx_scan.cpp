@@ -84,15 +84,6 @@ void rewriteMatches(TWSRegEx& regex, std::string& text, const WindowFinder& find
   text = std::move(out);
 }
 
-void appendQuotedValue(std::string& out, std::string_view value) {
-  for (char ch : value) {
-    if (ch == '"')
-      out += "&quot;";
-    else
-      out += ch;
-  }
-}
-
 RelationshipIndex::RelationshipIndex(std::string_view relationships) : relationships_(relationships) {
   static constexpr std::string_view kEntryOpen = "<Relationship Id=\"";
   for (std::size_t at = relationships.find(kEntryOpen); at != std::string_view::npos;

@@ -41,10 +41,6 @@ std::size_t findLastBetween(std::string_view text, std::string_view needle, std:
 std::optional<MatchWindow> findTagWindow(std::string_view text, std::size_t from,
                                          std::string_view prefix, std::string_view closer);
 
-// Appends value for the inside of a double-quoted attribute: a double quote becomes "&quot;", so a
-// value brought in from the document can never end the attribute and add markup of its own.
-void appendQuotedValue(std::string& out, std::string_view value);
-
 // RelTarget for many ids: remembers where the first relationship with each Id starts, so that a
 // document with thousands of hyperlinks or pictures does not rescan the relationship part for each.
 class RelationshipIndex {
