@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
 
 namespace vellumine {
 

@@ -6,7 +6,8 @@
 #include <charconv>
 #include <optional>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
+#include "convert/relationship_index.h"
 #include "text/chartype.h"
 #include "text/markup_escape.h"
 #include "text/strutil.h"

@@ -5,7 +5,8 @@
 
 #include <optional>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
+#include "convert/relationship_index.h"
 #include "text/chartype.h"
 #include "text/markup_escape.h"
 #include "text/xmlfrag.h"

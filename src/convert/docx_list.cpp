@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
 #include "text/strutil.h"
 #include "text/units.h"
 #include "text/xmlfrag.h"

@@ -15,8 +15,8 @@
 
 #include "convert/docx_css.h"
 #include "convert/docx_style.h"
+#include "convert/markup_scan.h"
 #include "text/bytesearch.h"
-#include "text/chartype.h"
 #include "text/strutil.h"
 #include "text/units.h"
 #include "text/wsregex.h"
@@ -67,46 +67,11 @@ class TextBuilder {
   TextPos fill_ = 1;
 };
 
-// True when the byte at pos ends an element name: the start tag closes or an attribute follows.
-bool endsName(std::string_view text, std::size_t pos) {
-  return pos < text.size() && (text[pos] == '>' || IsAsciiSpace(static_cast<unsigned char>(text[pos])));
-}
-
 // True when text holds the start tag of the named element at pos ("<tc>", "<tc colspan=...>", but
 // not "<tcPr>").
 bool isStartTag(std::string_view text, std::size_t pos, std::string_view open) {
-  return text.compare(pos, open.size(), open) == 0 && endsName(text, pos + open.size());
+  return text.compare(pos, open.size(), open) == 0 && endsTagName(text, pos + open.size());
 }
-
-// The first occurrence of a needle at or after a position, for callers whose positions only move
-// forward: a hit that still lies ahead is reused, so all the queries together read the text once.
-// With wholeName only start tags of that name count ("<tc" finds "<tc>" but not "<tcPr>").
-class ForwardFinder {
- public:
-  ForwardFinder(std::string_view text, std::string_view needle, bool wholeName = false)
-      : text_(text), needle_(needle), wholeName_(wholeName), finder_(text, needle) {}
-
-  std::size_t from(std::size_t pos) {
-    if (pos < lastQuery_ || (hit_ != npos && hit_ < pos)) hit_ = search(pos);
-    lastQuery_ = pos;
-    return hit_;
-  }
-
- private:
-  std::size_t search(std::size_t pos) {
-    for (std::size_t at = finder_.next(pos); at != npos; at = finder_.next(at + 1)) {
-      if (!wholeName_ || endsName(text_, at + needle_.size())) return at;
-    }
-    return npos;
-  }
-
-  std::string_view text_;
-  std::string_view needle_;
-  bool wholeName_;
-  ByteFinder finder_;
-  std::size_t lastQuery_ = npos;  // npos: nothing searched yet, so the first query searches
-  std::size_t hit_ = 0;
-};
 
 // The last start tag of the named element that begins in text[low, before); npos when there is
 // none.  The search never goes below low: what lies there has been written out already, and a
@@ -119,7 +84,7 @@ std::size_t findLastStartTag(std::string_view text, std::string_view open, std::
   while (searchEnd > 0) {
     std::size_t hit = region.rfind(open, searchEnd - 1);
     if (hit == npos) return npos;
-    if (endsName(text, low + hit + open.size())) return low + hit;
+    if (endsTagName(text, low + hit + open.size())) return low + hit;
     searchEnd = hit;
   }
   return npos;
@@ -562,9 +527,9 @@ void convertTableProperties(Conversion& c) {
   TextBuilder out(text);
   TableStyleLookup styles(c);
   // A block counts as closed only when its end tag comes before the table's grid and rows.
-  ForwardFinder blockEnds(text, kTablePropsEnd);
-  ForwardFinder grids(text, "<tblGrid");
-  ForwardFinder rows(text, "<tr", true);
+  ForwardFinder blockEnds(text, kTablePropsEnd, false);
+  ForwardFinder grids(text, "<tblGrid", false);
+  ForwardFinder rows(text, "<tr", false, ForwardFinder::Match::wholeName);
   std::size_t copyFrom = 0;
   std::size_t searchFrom = 0;
   for (;;) {
@@ -638,9 +603,9 @@ void convertCellProperties(Conversion& c) {
   if (findBytes(text, kCellPropsStart) == npos) return;
   TextBuilder out(text);
   // A block counts as closed only when its end tag comes before its cell ends or another begins.
-  ForwardFinder blockEnds(text, kCellPropsEnd);
-  ForwardFinder cellEnds(text, "</tc>");
-  ForwardFinder cellStarts(text, "<tc", true);
+  ForwardFinder blockEnds(text, kCellPropsEnd, false);
+  ForwardFinder cellEnds(text, "</tc>", false);
+  ForwardFinder cellStarts(text, "<tc", false, ForwardFinder::Match::wholeName);
   std::size_t copyFrom = 0;
   std::size_t searchFrom = 0;
   for (;;) {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
 #include "text/bytesearch.h"
 #include "text/strutil.h"
 
