@@ -5,7 +5,6 @@
 #include "convert/docx_table.h"
 
 #include <array>
-#include <charconv>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -92,12 +91,6 @@ std::size_t findLastStartTag(std::string_view text, std::string_view open, std::
 
 void appendAll(std::string& text, std::initializer_list<std::string_view> pieces) {
   for (std::string_view piece : pieces) text += piece;
-}
-
-std::string decimal(long long value) {
-  std::array<char, 24> digits{};
-  auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  return std::string(digits.data(), end);
 }
 
 // A lazy "<x.+?</x>" rewrite applied only to the text up to the last closing tag (the shared regex
@@ -588,7 +581,7 @@ void convertMergedCells(Conversion& c) {
     if (cell.rowSpan >= 0 && cell.contentStart != npos) {
       out.copy(copyFrom, cell.contentStart);
       out.add("<rowspan=\"");
-      out.add(decimal(scan.rowSpans[static_cast<std::size_t>(cell.rowSpan)]));
+      out.add(DecimalText(scan.rowSpans[static_cast<std::size_t>(cell.rowSpan)]));
       out.add("\">");
       copyFrom = cell.contentStart;
     }

@@ -5,6 +5,7 @@
 // document holds thousands of unclosed tags.
 #include "convert/markup_scan.h"
 
+#include "text/bytesearch.h"
 #include "text/chartype.h"
 
 namespace vellumine {
@@ -12,26 +13,6 @@ namespace vellumine {
 namespace {
 constexpr std::size_t npos = std::string_view::npos;
 }  // namespace
-
-bool equalsCaseless(std::string_view text, std::size_t at, std::string_view needle) {
-  if (at > text.size() || text.size() - at < needle.size()) return false;
-  for (std::size_t i = 0; i < needle.size(); ++i) {
-    if (AsciiLower(static_cast<unsigned char>(text[at + i])) !=
-        AsciiLower(static_cast<unsigned char>(needle[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-std::size_t findCaseless(std::string_view text, std::string_view needle, std::size_t from) {
-  return findBytesCaseless(text, needle, from);
-}
-
-std::size_t findLastCaseless(std::string_view text, std::string_view needle) {
-  if (needle.empty() || needle.size() > text.size()) return npos;
-  return rfindBytesCaseless(text, needle);
-}
 
 std::size_t findStartTag(std::string_view text, std::string_view name, std::size_t from) {
   for (std::size_t at = findBytes(text, name, from); at != std::string_view::npos;
@@ -80,7 +61,7 @@ std::size_t ForwardFinder::search(std::size_t position) {
 std::optional<MatchWindow> findTagWindow(std::string_view text, std::size_t from,
                                          std::string_view prefix, std::string_view closer) {
   while (from < text.size()) {
-    std::size_t start = findCaseless(text, prefix, from);
+    std::size_t start = findBytesCaseless(text, prefix, from);
     if (start == std::string_view::npos) return std::nullopt;
     std::size_t tagEnd = text.find('>', start + prefix.size());
     if (tagEnd == std::string_view::npos) return std::nullopt;

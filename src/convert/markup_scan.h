@@ -14,11 +14,8 @@
 
 namespace vellumine {
 
-// First occurrence of needle at or after from, ASCII letters compared without case; npos if none.
-std::size_t findCaseless(std::string_view text, std::string_view needle, std::size_t from);
-// Last occurrence of needle, ASCII letters compared without case; npos if none.
-std::size_t findLastCaseless(std::string_view text, std::string_view needle);
-bool equalsCaseless(std::string_view text, std::size_t at, std::string_view needle);
+// The substring searches themselves are text/bytesearch's (findBytes, findBytesCaseless, ...), the
+// caseless compare is text/chartype's EqualsCaseless.
 
 // The first start tag of exactly this name ("<w:footnote", not "<w:footnotes") at or after from:
 // the name followed by a blank, "/" or ">"; npos if none.  Case is compared.

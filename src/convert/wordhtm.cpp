@@ -10,6 +10,7 @@
 
 #include "convert/markup_scan.h"
 #include "text/bytesearch.h"
+#include "text/chartype.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -67,7 +68,7 @@ void collapseBlankRuns(std::string& text) {
 // that fails leaves every later "<p " before its ">" failing too.
 std::optional<MatchWindow> findSpacerParagraph(std::string_view text, std::size_t from) {
   while (from < text.size()) {
-    std::size_t start = findCaseless(text, kSpacerParagraph, from);
+    std::size_t start = findBytesCaseless(text, kSpacerParagraph, from);
     if (start == std::string_view::npos) return std::nullopt;
     std::size_t pEnd = text.find('>', start + kSpacerParagraph.size());
     if (pEnd == std::string_view::npos) return std::nullopt;
@@ -76,10 +77,10 @@ std::optional<MatchWindow> findSpacerParagraph(std::string_view text, std::size_
       continue;
     }
     std::size_t span = pEnd + 1;
-    if (equalsCaseless(text, span, kSpacerSpan)) {
+    if (EqualsCaselessAt(text, span, kSpacerSpan)) {
       std::size_t spanEnd = text.find('>', span + kSpacerSpan.size());
       if (spanEnd != std::string_view::npos && spanEnd > span + kSpacerSpan.size() &&
-          equalsCaseless(text, spanEnd + 1, kSpacerTail))
+          EqualsCaselessAt(text, spanEnd + 1, kSpacerTail))
         return MatchWindow{start, spanEnd + 1 + kSpacerTail.size()};
     }
     from = pEnd + 1;

@@ -8,8 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <system_error>
+
+#include "text/units.h"
 
 namespace vellumine {
 
@@ -143,9 +144,7 @@ int CopyFolderFiles(const fs::path& source, const fs::path& target) {
 
 std::string SizeText(std::int64_t bytes) {
   if (bytes <= 0) return "0 KB";
-  char digits[24];
-  auto end = std::to_chars(digits, digits + sizeof digits, bytes / 1024 + 1).ptr;
-  return std::string(digits, end) + " KB";
+  return DecimalText(bytes / 1024 + 1) + " KB";
 }
 
 }  // namespace vellumine

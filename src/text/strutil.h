@@ -27,6 +27,9 @@ TextPos PosLast(std::string_view s, std::string_view sub, TextPos from, bool ign
 TextPos PosFirstOf(std::string_view s, std::string_view a, std::string_view b, TextPos from,
                    std::string_view c);
 
+// s without the ASCII blanks (space, \t \n \v \f \r) at either end.
+std::string_view TrimBlanks(std::string_view s);
+
 std::string TextBetween(std::string_view s, std::string_view open, std::string_view close,
                         bool ignoreCase = false);
 // TextBetween, case compared, as a view into s: for the per-element readers that only look.
