@@ -285,7 +285,7 @@ class MergeScanner {
   }
 
   void readStartTag(std::size_t at) {
-    // Tables with a property block have had their start tag renamed by the step before.
+    // Tables with a property block have had their start tag renamed by convertTableProperties.
     if (isStartTag(text_, at, "<tbl") || isStartTag(text_, at, "<table")) {
       tables_.emplace_back();
     } else if (isStartTag(text_, at, "<tr")) {
@@ -465,6 +465,63 @@ std::string cellStyle(const Conversion& c, std::string_view block) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Property blocks into their owners' start tags
+
+// Where one kind of property block stands: its own start and end tag, the start tag of the element
+// that owns it, and what ends the stretch in which the block's end tag must come for the block to
+// count as closed (any occurrence of `stop`, a start tag of exactly `stopTag`).
+struct PropertyBlockKind {
+  std::string_view start, end;
+  std::string_view owner;
+  std::string_view stop, stopTag;
+};
+// A table's block must close before its grid and its rows; a cell's before its cell ends or the
+// next cell starts.
+constexpr PropertyBlockKind kTableBlocks{kTablePropsStart, kTablePropsEnd, "<tbl", "<tblGrid", "<tr"};
+constexpr PropertyBlockKind kCellBlocks{kCellPropsStart, kCellPropsEnd, "<tc", "</tc>", "<tc"};
+
+// Moves each closed block of one kind into the start tag of its owner (the last owner start tag
+// between the previous block and this one): the owner's name is replaced by what ownerTag makes of
+// the block's content, the new name with its attributes, and the block itself goes.  Positions
+// only move forward, so the walk reads the text once per needle.
+template <typename OwnerTag>
+void moveBlocksIntoOwners(Conversion& c, const PropertyBlockKind& kind, const OwnerTag& ownerTag) {
+  const std::string_view text = c.text;
+  if (findBytes(text, kind.start) == npos) return;
+  TextBuilder out(text);
+  ForwardFinder blockEnds(text, kind.end, false);
+  ForwardFinder stops(text, kind.stop, false);
+  ForwardFinder stopTags(text, kind.stopTag, false, ForwardFinder::Match::wholeName);
+  std::size_t copyFrom = 0;
+  std::size_t searchFrom = 0;
+  for (;;) {
+    const std::size_t block = findBytes(text, kind.start, searchFrom);
+    if (block == npos) break;
+    const std::size_t content = block + kind.start.size();
+    const std::size_t end = blockEnds.from(content);
+    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
+    if (stops.from(content) < end || stopTags.from(content) < end) {
+      searchFrom = content;  // not closed before its owner goes on: left as it stands
+      continue;
+    }
+    const std::size_t after = end + kind.end.size();
+    searchFrom = after;
+    const std::size_t owner = findLastStartTag(text, kind.owner, copyFrom, block);
+    if (owner == npos) {  // no owner start tag of its own: left as it stands
+      out.copy(copyFrom, after);
+      copyFrom = after;
+      continue;
+    }
+    out.copy(copyFrom, owner + 1);  // through the "<" of the owner's start tag
+    out.add(ownerTag(text.substr(content, end - content)));
+    out.copy(owner + kind.owner.size(), block);  // the rest of the start tag, and what precedes the block
+    copyFrom = after;
+  }
+  out.copy(copyFrom, text.size());
+  c.text = out.finish();
+}
+
+// ---------------------------------------------------------------------------------------------
 // Row heights and grid columns
 
 void convertRowHeights(Conversion& c) {
@@ -515,44 +572,11 @@ void convertTables(Conversion& c) {
 }
 
 void convertTableProperties(Conversion& c) {
-  const std::string_view text = c.text;
-  if (findBytes(text, kTablePropsStart) == npos) return;
-  TextBuilder out(text);
   TableStyleLookup styles(c);
-  // A block counts as closed only when its end tag comes before the table's grid and rows.
-  ForwardFinder blockEnds(text, kTablePropsEnd, false);
-  ForwardFinder grids(text, "<tblGrid", false);
-  ForwardFinder rows(text, "<tr", false, ForwardFinder::Match::wholeName);
-  std::size_t copyFrom = 0;
-  std::size_t searchFrom = 0;
-  for (;;) {
-    const std::size_t block = findBytes(text, kTablePropsStart, searchFrom);
-    if (block == npos) break;
-    const std::size_t content = block + kTablePropsStart.size();
-    const std::size_t end = blockEnds.from(content);
-    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
-    if (grids.from(content) < end || rows.from(content) < end) {
-      searchFrom = content;  // not closed before its table goes on: left as it stands
-      continue;
-    }
-    const std::size_t after = end + kTablePropsEnd.size();
-    searchFrom = after;
-    const std::size_t tableStart = findLastStartTag(text, "<tbl", copyFrom, block);
-    if (tableStart == npos) {  // no start tag of its own: left as it stands
-      out.copy(copyFrom, after);
-      copyFrom = after;
-      continue;
-    }
-    const TableStartTag tag = readTableProperties(c, styles, text.substr(content, end - content));
-    out.copy(copyFrom, tableStart + 1);  // through the "<" of the start tag
-    out.add("table");
-    out.add(tag.width);
-    out.add(tag.attributes);
-    out.copy(tableStart + 4, block);  // the rest of the start tag, and anything before the block
-    copyFrom = after;
-  }
-  out.copy(copyFrom, text.size());
-  c.text = out.finish();
+  moveBlocksIntoOwners(c, kTableBlocks, [&c, &styles](std::string_view content) {
+    const TableStartTag tag = readTableProperties(c, styles, content);
+    return "table" + tag.width + tag.attributes;
+  });
 }
 
 void convertMergedCells(Conversion& c) {
@@ -592,45 +616,12 @@ void convertMergedCells(Conversion& c) {
 }
 
 void convertCellProperties(Conversion& c) {
-  const std::string_view text = c.text;
-  if (findBytes(text, kCellPropsStart) == npos) return;
-  TextBuilder out(text);
-  // A block counts as closed only when its end tag comes before its cell ends or another begins.
-  ForwardFinder blockEnds(text, kCellPropsEnd, false);
-  ForwardFinder cellEnds(text, "</tc>", false);
-  ForwardFinder cellStarts(text, "<tc", false, ForwardFinder::Match::wholeName);
-  std::size_t copyFrom = 0;
-  std::size_t searchFrom = 0;
-  for (;;) {
-    const std::size_t block = findBytes(text, kCellPropsStart, searchFrom);
-    if (block == npos) break;
-    const std::size_t content = block + kCellPropsStart.size();
-    const std::size_t end = blockEnds.from(content);
-    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
-    if (cellEnds.from(content) < end || cellStarts.from(content) < end) {
-      searchFrom = content;  // not closed within its cell: left as it stands
-      continue;
-    }
-    const std::size_t after = end + kCellPropsEnd.size();
-    searchFrom = after;
-    const std::size_t cellStart = findLastStartTag(text, "<tc", copyFrom, block);
-    if (cellStart == npos) {  // no cell start tag of its own: left as it stands
-      out.copy(copyFrom, after);
-      copyFrom = after;
-      continue;
-    }
-    const std::string style = cellStyle(c, text.substr(content, end - content));
-    out.copy(copyFrom, cellStart + 3);  // through "<tc"
-    if (!style.empty()) {
-      out.add(" style=\"");
-      out.add(style);
-      out.add("\"");
-    }
-    out.copy(cellStart + 3, block);  // the rest of the start tag, a row span marker, ...
-    copyFrom = after;
-  }
-  out.copy(copyFrom, text.size());
-  c.text = out.finish();
+  moveBlocksIntoOwners(c, kCellBlocks, [&c](std::string_view content) {
+    std::string tag = "tc";
+    const std::string style = cellStyle(c, content);
+    if (!style.empty()) appendAll(tag, {" style=\"", style, "\""});
+    return tag;
+  });
 }
 
 }  // namespace vellumine
