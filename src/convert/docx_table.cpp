@@ -552,7 +552,7 @@ void replaceAll(Conversion& c, std::string_view oldText, std::string_view newTex
 void convertTables(Conversion& c) {
   convertTableProperties(c);
   convertMergedCells(c);
-  if (c.cellPropertiesEnabled) {
+  if (c.flags.cellPropertiesEnabled) {
     convertCellProperties(c);
   } else {
     deleteClosedBlocks(c, "<tcPr.+?</tcPr>", kCellPropsEnd);

@@ -25,6 +25,23 @@ TEST(Ddocx, StepTextsAreReportedInOrder) {
   EXPECT_EQ(steps.back(), "Done");
 }
 
+// The settings are the inputs; the flags are what the table's rows make of them.
+TEST(Ddocx, PassTableSetsTheFlagsFromTheSettings) {
+  test::TempDir dir;
+  for (bool chosen : {false, true}) {
+    Conversion c;
+    c.packageFolder = dir.path();
+    c.settings.optimizeHtml = chosen;
+    c.settings.useOriginalPageSetting = chosen;
+    c.flags.cellPropertiesEnabled = false;  // initConversion puts it back
+    loadDocumentParts(c);
+    convert(c);
+    EXPECT_EQ(c.flags.optimizeHtml, chosen);
+    EXPECT_EQ(c.flags.useOriginalPageSetting, chosen);
+    EXPECT_TRUE(c.flags.cellPropertiesEnabled);
+  }
+}
+
 TEST(Ddocx, EmptyPackageStillGivesTheFramedSkeleton) {
   test::TempDir dir;
   const std::string page = convertPackageFolder(dir.path());

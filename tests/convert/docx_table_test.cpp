@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(DocxTable, CellStyles, testing::ValuesIn(kCellStyleCase
 
 TEST(DocxTable, CellPropertiesDeletedWhenDisabled) {
   Conversion c;
-  c.cellPropertiesEnabled = false;
+  c.flags.cellPropertiesEnabled = false;
   c.text = table(row(cell("<tcW w=\"2880\" type=\"dxa\"/>", para("x"))));
   convertTables(c);
   EXPECT_SAME_TEXT(c.text, "<table><tr><td><p>x</p></td></tr></table>");
