@@ -69,7 +69,9 @@ constexpr unsigned char AsciiUpper(unsigned char c) {
 constexpr bool EqualsCaseless(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) return false;
+    if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
   }
   return true;
 }

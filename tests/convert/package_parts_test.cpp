@@ -44,7 +44,8 @@ TEST(PackageParts, MainPartNamedByPackageRelationshipsIsReadWhenDocumentXmlIsAbs
   loadDocumentParts(c);
   EXPECT_EQ(c.text, "<w:body>two</w:body>");
   EXPECT_EQ(c.relationships, "<Relationship Id=\"rId9\"/>");
-  EXPECT_EQ(findMainDocumentParts(dir.path()).relationships, dir.path() / "word" / "_rels" / "document2.xml.rels");
+  EXPECT_EQ(findMainDocumentParts(dir.path()).relationships,
+            dir.path() / "word" / "_rels" / "document2.xml.rels");
 }
 
 }  // namespace
