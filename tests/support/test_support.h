@@ -1,5 +1,6 @@
 // Helpers shared by the unit tests: text comparison with a readable first difference, passes run
-// on a small document text, and the locations of fixtures and the shared corpus.
+// on a small document text, the rows and names of pass tables, and the locations of fixtures and
+// the shared corpus.  (ZipBuilder, the archive writer of the ZIP reader's tests, is beside it.)
 #pragma once
 #include <cstdint>
 #include <filesystem>
