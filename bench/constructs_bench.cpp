@@ -13,6 +13,7 @@
 #include "convert/docx_img.h"
 #include "convert/docx_link.h"
 #include "convert/docx_list.h"
+#include "convert/wordhtm.h"
 
 namespace vellumine::bench {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "text/strutil.h"
+#include "text/fileutil.h"
 
 namespace vellumine::bench {
 

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "package/unzip_docx.h"
-#include "package/zip_builder.h"
+#include "support/zip_builder.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "convert/ddocx.h"
+#include "convert/docx_page.h"
 #include "text/units.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "app/docxInfo.h"
 
 #include "text/encoding.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

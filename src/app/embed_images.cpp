@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "text/base64.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

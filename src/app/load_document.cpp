@@ -9,6 +9,8 @@
 #include "app/package_folder.h"
 #include "app/page_writer.h"
 #include "convert/ddocx.h"
+#include "convert/docx_page.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

@@ -2,7 +2,7 @@
 #include "app/page_writer.h"
 
 #include "html/html_sanitiser.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 

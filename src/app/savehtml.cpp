@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/page_writer.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

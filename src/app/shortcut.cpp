@@ -17,6 +17,7 @@
 #include "app/desktop_entry.h"
 #include "app/keyfile.h"
 #include "app/user_file.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/user_file.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

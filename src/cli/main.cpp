@@ -30,6 +30,7 @@
 #include "convert/ddocx.h"
 #include "package/unzip_docx.h"
 #include "text/heap_tuning.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace fs = std::filesystem;

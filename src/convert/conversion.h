@@ -19,12 +19,25 @@ struct styleEntry {
   std::array<std::string, 10> slots;
 };
 
-// The states of the menu check items the converter reads.
+// The inputs of a conversion: the states of the window's menu check items, or the CLI's options.
+// The caller sets them before converting; no pass reads them.  The pass table copies the first two
+// into the flags below at its named rows, and convertDocument reads includeStories.
 struct ConversionSettings {
   bool optimizeHtml = true;             // "&Optimize HTML"
   bool useOriginalPageSetting = true;   // "Use Original Page Setting"
   // "&Notes, Comments and Headers": the whole document on the page; off, the main part alone.
   bool includeStories = true;
+};
+
+// The state the passes read, set by the pass table (ddocx.cpp) and nowhere else: its row
+// "initConversion" puts every flag back to the value below, the row "useOriginalPageSetting"
+// copies that setting, and the row "optimize" copies optimizeHtml just before it decides whether
+// the optimiser runs.  A pass run on its own (tests, benchmarks) sees the values below, as it
+// would right after initConversion.
+struct ConversionFlags {
+  bool useOriginalPageSetting = true;  // no pass reads it; the window restyles from its setting
+  bool optimizeHtml = false;
+  bool cellPropertiesEnabled = true;   // false: the table pass deletes cell property blocks
 };
 
 struct Conversion {
@@ -38,17 +51,16 @@ struct Conversion {
   std::string numbering;      // word/numbering.xml without "w:"
   std::vector<styleEntry> styleTable;
 
+  // What a shading colour "auto" becomes in tables, cells and styles; the same in every conversion.
   std::string autoShadeColour = "#eeeeee";
   std::string pageWidth, pageHeight;
   std::string marginTop, marginRight, marginBottom, marginLeft;
   std::string documentEncoding;
 
-  bool useOriginalPageSetting = true;
-  bool optimizeHtml = false;
-  bool cellPropertiesEnabled = true;
-  bool hasListItems = false;
-
   ConversionSettings settings;
+  ConversionFlags flags;
+  bool hasListItems = false;  // the list passes' own: whether the document has numbering at all
+
   // Called with each step text of the pass table; the window advances its gauge by 10.
   std::function<void(std::string_view stepText)> showStep;
 

@@ -17,22 +17,32 @@
 #include "convert/docx_run.h"
 #include "convert/docx_skeleton.h"
 #include "convert/docx_style.h"
+#include "convert/docx_tab.h"
 #include "convert/docx_table.h"
+#include "convert/package_parts.h"
 #include "convert/story_marks.h"
 #include "convert/story_page.h"
 #include "convert/story_parts.h"
-#include "convert/package_parts.h"
 #include "convert/word_prefix.h"
-#include "text/strutil.h"
+#include "convert/wordhtm.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 
 namespace {
 
+// The row "useOriginalPageSetting": the setting becomes the conversion's flag.
+void takePageSetting(Conversion& c) { c.flags.useOriginalPageSetting = c.settings.useOriginalPageSetting; }
+
+// The row "optimize": the setting becomes the flag, and the flag decides whether the optimiser runs.
+void optimizeWhenChosen(Conversion& c) {
+  c.flags.optimizeHtml = c.settings.optimizeHtml;
+  if (c.flags.optimizeHtml) optimize(c);
+}
+
 // The passes in their order.  A row is added when its pass exists.
 constexpr std::array kConversionSteps{
-    ConversionStep{"Preparing conversion", "initConversion",
-                   [](Conversion& c) { initConversion(c, false, true); }},
+    ConversionStep{"Preparing conversion", "initConversion", initConversion},
     ConversionStep{"", "preClean", preClean},
     ConversionStep{"", "readPageSetup", readPageSetup},
     ConversionStep{"Parsing table", "convertTables", convertTables},
@@ -44,15 +54,10 @@ constexpr std::array kConversionSteps{
     ConversionStep{"", "convertTabs", convertTabs},
     ConversionStep{"", "convertLinks", convertLinks},
     ConversionStep{"", "convertDrawings", convertDrawings},
-    ConversionStep{"Optimizing", "useOriginalPageSetting",
-                   [](Conversion& c) { c.useOriginalPageSetting = c.settings.useOriginalPageSetting; }},
+    ConversionStep{"Optimizing", "useOriginalPageSetting", takePageSetting},
     ConversionStep{"", "convertFields", convertFields},
     ConversionStep{"", "wrapHtmlDocument", wrapHtmlDocument},
-    ConversionStep{"", "optimize",
-                   [](Conversion& c) {
-                     c.optimizeHtml = c.settings.optimizeHtml;
-                     if (c.optimizeHtml) optimize(c);
-                   }},
+    ConversionStep{"", "optimize", optimizeWhenChosen},
     ConversionStep{"", "reformat", reformat},
     ConversionStep{"Done", "", nullptr},
 };
@@ -74,7 +79,6 @@ void loadDocumentParts(Conversion& c) {
 }
 
 void loadPartTexts(Conversion& c, PartTexts parts) {
-  c.autoShadeColour = "#eeeeee";
   c.text = std::move(parts.document);
   normaliseWordPrefix(c.text);
   c.relationships = companionText(std::move(parts.relationships));
@@ -83,11 +87,7 @@ void loadPartTexts(Conversion& c, PartTexts parts) {
   c.numbering = companionText(std::move(parts.numbering));
 }
 
-void initConversion(Conversion& c, bool optimize, bool pageSetting) {
-  c.optimizeHtml = optimize;
-  c.useOriginalPageSetting = pageSetting;
-  c.cellPropertiesEnabled = true;
-}
+void initConversion(Conversion& c) { c.flags = ConversionFlags{}; }
 
 std::span<const ConversionStep> conversionSteps() { return kConversionSteps; }
 

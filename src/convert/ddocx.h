@@ -38,10 +38,8 @@ void convert(Conversion& c);
 // comments, headers and footers, read from c.packageFolder (or given) and set on the page.
 void convertDocument(Conversion& c);
 void convertDocument(Conversion& c, StoryTexts stories);
-void initConversion(Conversion& c, bool optimize, bool pageSetting);
-void optimize(Conversion& c);
-// Adds the page frame (the page div and the body padding rule) to a copy of the finished text.
-void applyPageFrame(const Conversion& c, std::string& text);
+// The pass table's first row: c.flags back to their starting values (see ConversionFlags).
+void initConversion(Conversion& c);
 
 // Extracted package folder in, framed HTML out: loadDocumentParts, convertDocument, applyPageFrame.
 std::string convertPackageFolder(const std::filesystem::path& packageFolder,

@@ -9,18 +9,13 @@
 #include <optional>
 
 #include "text/chartype.h"
+#include "text/strutil.h"
 #include "text/units.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view s) {
-  while (!s.empty() && IsAsciiSpace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && IsAsciiSpace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
 
 bool isInt32(std::string_view s) {
   std::int32_t value = 0;
@@ -91,12 +86,6 @@ std::optional<TwipsFraction> universalMeasure(std::string_view s) {
 // The side elements of border and margin blocks, in the order their declarations are written.
 constexpr std::array<std::string_view, 4> kSides{"top", "left", "right", "bottom"};
 
-std::string decimal(long long value) {
-  std::array<char, 24> buffer{};
-  auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), end);
-}
-
 // The CSS line style that draws a border style of the document; a style CSS has no line for (the
 // waves, the art borders) is drawn solid rather than dropped as an invalid declaration.
 std::string_view borderStyle(std::string_view val) {
@@ -120,24 +109,24 @@ std::string_view borderStyle(std::string_view val) {
 }  // namespace
 
 std::string pixelsOf(std::string_view length) {
-  std::string_view value = trimBlanks(length);
+  std::string_view value = TrimBlanks(length);
   if (value.empty()) return {};
   if (isInt32(value)) return TwipsToPx(value);
   std::optional<TwipsFraction> twips = universalMeasure(value);
   if (!twips) return {};
   long long px = NearestQuotient(twips->num, twips->den * twipsPerPixel);
   if (px == 0 && twips->num != 0) px = 1;  // a hairline keeps one pixel, as TwipsToPx does
-  return decimal(px);
+  return DecimalText(px);
 }
 
 std::string fontSizeToPx(std::string_view halfPoints) {
-  std::string_view value = trimBlanks(halfPoints);
+  std::string_view value = TrimBlanks(halfPoints);
   if (value.empty()) return {};
   if (isInt32(value)) return HalfPointsToPx(value);
   std::optional<TwipsFraction> twips = universalMeasure(value);
   if (!twips) return {};
   // A point is 20 twips and 4/3 pixel, so pixels = twips / 15 here as for lengths.
-  return decimal(NearestQuotient(twips->num, twips->den * twipsPerPixel)) + "px";
+  return DecimalText(NearestQuotient(twips->num, twips->den * twipsPerPixel)) + "px";
 }
 
 std::string borderSideToCss(std::string_view block, std::string_view side) {

@@ -1,12 +1,10 @@
-// Drop-cap paragraphs into left-floating divs, and tab elements into spacers.  The drop caps run
-// before paragraphs (the paragraph still starts with the "<p>" that pre-cleaning left and ends with
-// "</p>"); the tabs run after runs have become HTML.
+// Drop-cap paragraphs into left-floating divs.  Runs before the paragraph pass: the paragraph still
+// starts with the "<p>" that pre-cleaning left and ends with "</p>".
 #include "convert/docx_dropcap.h"
 
 #include <string_view>
 
-#include "convert/docx_scan.h"
-#include "text/strutil.h"
+#include "convert/markup_scan.h"
 
 namespace vellumine {
 
@@ -48,7 +46,5 @@ void convertDropCaps(Conversion& c) {
   out.append(text, copied, std::string_view::npos);
   c.text = std::move(out);
 }
-
-void convertTabs(Conversion& c) { c.text = ReplaceAllText(c.text, "<tab/>", " <b class=tab></b>"); }
 
 }  // namespace vellumine

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "convert/markup_scan.h"
+#include "text/bytesearch.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -22,17 +22,17 @@ constexpr std::string_view kInstructionEnd = "</instrText>";
 // between), as a scan: an instruction whose end tag never comes ends the search at once, where
 // the lazy pattern would read the rest of the text from every later start.
 void deleteInstructions(std::string& text) {
-  std::size_t start = findCaseless(text, kInstructionStart, 0);
+  std::size_t start = findBytesCaseless(text, kInstructionStart, 0);
   if (start == std::string::npos) return;
   std::string out;
   std::size_t copied = 0;
   while (start != std::string::npos) {
-    const std::size_t end = findCaseless(text, kInstructionEnd, start + kInstructionStart.size() + 1);
+    const std::size_t end = findBytesCaseless(text, kInstructionEnd, start + kInstructionStart.size() + 1);
     if (end == std::string::npos) break;  // no later start has an end tag either
     if (out.empty()) out.reserve(text.size());
     out.append(text, copied, start - copied);
     copied = end + kInstructionEnd.size();
-    start = findCaseless(text, kInstructionStart, copied);
+    start = findBytesCaseless(text, kInstructionStart, copied);
   }
   if (copied == 0) return;
   out.append(text, copied);

@@ -3,11 +3,13 @@
 // everything in it but the picture reference, the alignment and the extent is dropped.
 #include "convert/docx_img.h"
 
-#include <charconv>
 #include <optional>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
+#include "convert/relationship_index.h"
+#include "text/bytesearch.h"
 #include "text/chartype.h"
+#include "text/markup_escape.h"
 #include "text/strutil.h"
 #include "text/units.h"
 #include "text/xmlfrag.h"
@@ -55,9 +57,9 @@ ImageParts readImageParts(std::string_view drawing, const TargetOfId& targetOfId
 // "<drawing>.+?</drawing>": the first end tag behind at least one byte of content.  Without an
 // end tag behind a start tag no later start tag can match either, so the scan stops there.
 std::optional<MatchWindow> findDrawingWindow(std::string_view text, std::size_t from) {
-  std::size_t start = findCaseless(text, kDrawingOpen, from);
+  std::size_t start = findBytesCaseless(text, kDrawingOpen, from);
   if (start == std::string_view::npos) return std::nullopt;
-  std::size_t close = findCaseless(text, kDrawingClose, start + kDrawingOpen.size() + 1);
+  std::size_t close = findBytesCaseless(text, kDrawingClose, start + kDrawingOpen.size() + 1);
   if (close == std::string_view::npos) return std::nullopt;
   return MatchWindow{start, close + kDrawingClose.size()};
 }
@@ -65,11 +67,7 @@ std::optional<MatchWindow> findDrawingWindow(std::string_view text, std::size_t 
 }  // namespace
 
 std::string emuToPixels(std::string_view emu) {
-  long long pixels = NearestQuotient(StrToInt(emu), kEmuPerPixel);
-  char digits[24];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, pixels);
-  (void)ec;  // 24 bytes hold any long long
-  return std::string(digits, end);
+  return DecimalText(NearestQuotient(StrToInt(emu), kEmuPerPixel));
 }
 
 std::string drawingToImage(const Conversion& c, std::string_view drawing) {

@@ -5,8 +5,11 @@
 
 #include <optional>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
+#include "convert/relationship_index.h"
+#include "text/bytesearch.h"
 #include "text/chartype.h"
+#include "text/markup_escape.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
@@ -27,7 +30,7 @@ constexpr std::string_view kLinkClose = "</hyperlink>";
 // tag behind a start tag no later start tag can match either, so the scan stops there.
 std::optional<MatchWindow> findLinkWindow(std::string_view text, std::size_t from) {
   while (from < text.size()) {
-    std::size_t start = findCaseless(text, kLinkOpen, from);
+    std::size_t start = findBytesCaseless(text, kLinkOpen, from);
     if (start == std::string_view::npos) return std::nullopt;
     std::size_t tagEnd = text.find('>', start + kLinkOpen.size());
     if (tagEnd == std::string_view::npos) return std::nullopt;
@@ -35,7 +38,7 @@ std::optional<MatchWindow> findLinkWindow(std::string_view text, std::size_t fro
       from = start + 1;
       continue;
     }
-    std::size_t close = findCaseless(text, kLinkClose, tagEnd + 2);
+    std::size_t close = findBytesCaseless(text, kLinkClose, tagEnd + 2);
     if (close == std::string_view::npos) return std::nullopt;
     return MatchWindow{start, close + kLinkClose.size()};
   }
@@ -56,7 +59,7 @@ DecodedChar decodeReference(std::string_view text, std::size_t at) {
     int byte;
   } kNamed[] = {{"&colon;", ':'}, {"&tab;", 0}, {"&newline;", 0}};
   for (const auto& named : kNamed) {
-    if (equalsCaseless(text, at, named.name))
+    if (EqualsCaselessAt(text, at, named.name))
       return {named.byte, named.name.size()};
   }
   std::size_t k = at + 1;

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
+#include "text/bytesearch.h"
+#include "text/chartype.h"
 #include "text/strutil.h"
 #include "text/units.h"
 #include "text/xmlfrag.h"
@@ -135,7 +137,7 @@ std::size_t skipPatternBlanks(std::string_view text, std::size_t at) {
 // The end of the item "<li>.+?</li>" that starts at itemStart (content of at least one byte, up to
 // the first end tag), or npos when no end tag follows.
 std::size_t findItemEnd(std::string_view text, std::size_t itemStart) {
-  std::size_t close = findCaseless(text, kItemEnd, itemStart + kItemStart.size() + 1);
+  std::size_t close = findBytesCaseless(text, kItemEnd, itemStart + kItemStart.size() + 1);
   return close == std::string_view::npos ? close : close + kItemEnd.size();
 }
 
@@ -148,12 +150,12 @@ std::vector<Span> findListGroups(std::string_view text) {
   std::vector<Span> groups;
   std::size_t from = 0;
   for (;;) {
-    std::size_t start = findCaseless(text, kItemStart, from);
+    std::size_t start = findBytesCaseless(text, kItemStart, from);
     if (start == std::string_view::npos) break;
     std::size_t itemEnd = findItemEnd(text, start);
     if (itemEnd == std::string_view::npos) break;
     std::size_t groupEnd = skipPatternBlanks(text, itemEnd);
-    while (equalsCaseless(text, groupEnd, kItemStart)) {
+    while (EqualsCaselessAt(text, groupEnd, kItemStart)) {
       itemEnd = findItemEnd(text, groupEnd);
       if (itemEnd == std::string_view::npos) break;
       groupEnd = skipPatternBlanks(text, itemEnd);

@@ -6,8 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "convert/ddocx.h"
-
 #include "convert/markup_scan.h"
 #include "text/bytesearch.h"
 #include "text/strutil.h"

@@ -70,8 +70,6 @@ bool isBlank(std::string_view text) {
   return true;
 }
 
-bool contains(std::string_view text, std::string_view part) { return findBytes(text, part) != npos; }
-
 // Appends the HTML of one paragraph ("<p>...</p>") to out.
 void appendConverted(Conversion& c, const StyleIndex* index, std::string_view paragraph, bool inTable,
                      std::string& out) {
@@ -79,7 +77,7 @@ void appendConverted(Conversion& c, const StyleIndex* index, std::string_view pa
   std::string content(properties.empty() ? ViewBetween(paragraph, ">", "</p>")
                                          : ViewBetween(paragraph, "</pPr>", "</p>"));
   if (isBlank(content)) {
-    out += contains(paragraph, "<section/>") ? std::string_view("<section/>") : kEmptyParagraph;
+    out += containsBytes(paragraph, "<section/>") ? std::string_view("<section/>") : kEmptyParagraph;
     return;
   }
 
@@ -90,7 +88,7 @@ void appendConverted(Conversion& c, const StyleIndex* index, std::string_view pa
 
   convertRuns(content, style.css);
 
-  if (contains(paragraph, "<pict")) out += "<pict>";
+  if (containsBytes(paragraph, "<pict")) out += "<pict>";
   out.append("<").append(style.tag);
   if (!style.css.empty()) out.append(" style=\"").append(style.css).append("\"");
   out.append(">").append(content).append("</").append(style.tag).append(">");
@@ -105,7 +103,7 @@ std::string convertWith(Conversion& c, const StyleIndex* index, std::string_view
 // Every "<p ...attributes.../>" becomes an empty HTML paragraph (what "<p [^>]+/>" matches,
 // ASCII case ignored), found with plain scans: a start whose tag never closes costs one scan.
 void replaceSelfClosingParagraphs(std::string& text) {
-  std::size_t start = findCaseless(text, "<p ", 0);
+  std::size_t start = findBytesCaseless(text, "<p ", 0);
   if (start == npos) return;
   ForwardFinder tagEnd(text, ">", false);
   std::string out;
@@ -119,9 +117,9 @@ void replaceSelfClosingParagraphs(std::string& text) {
       out.append(text, copied, start - copied);
       out += kEmptyParagraph;
       copied = end + 1;
-      start = findCaseless(text, "<p ", copied);
+      start = findBytesCaseless(text, "<p ", copied);
     } else {
-      start = findCaseless(text, "<p ", start + 1);
+      start = findBytesCaseless(text, "<p ", start + 1);
     }
   }
   if (copied == 0) return;

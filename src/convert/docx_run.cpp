@@ -10,6 +10,7 @@
 #include "convert/docx_css.h"
 #include "convert/markup_scan.h"
 #include "text/bytesearch.h"
+#include "text/chartype.h"
 #include "text/strutil.h"
 #include "text/xmlfrag.h"
 
@@ -36,11 +37,11 @@ class RunScanner {
         runEnd_(content, "</r>", true) {}
 
   RunExtent next(std::size_t from) {
-    for (std::size_t start = findCaseless(content_, "<r", from); start != npos;
-         start = findCaseless(content_, "<r", start + 1)) {
+    for (std::size_t start = findBytesCaseless(content_, "<r", from); start != npos;
+         start = findBytesCaseless(content_, "<r", start + 1)) {
       std::size_t tagEnd = tagEnd_.from(start + 2);
       if (tagEnd == npos) break;  // no later start has a tag end either
-      if (!equalsCaseless(content_, tagEnd + 1, "<rPr>")) continue;
+      if (!EqualsCaselessAt(content_, tagEnd + 1, "<rPr>")) continue;
       std::size_t propsEnd = propsEnd_.from(tagEnd + 1 + 5 + 1);  // ".+?": at least one byte
       if (propsEnd == npos) break;
       std::size_t runEnd = runEnd_.from(propsEnd + 6 + 1);
@@ -67,8 +68,6 @@ std::string fontDeclaration(std::string_view font, std::string_view size) {
   if (!size.empty()) css.append("font-size:").append(size).append(";");
   return css;
 }
-
-bool contains(std::string_view text, std::string_view part) { return findBytes(text, part) != npos; }
 
 // Deletes every match of pattern in the text before limit; the tail from limit on is kept.  The
 // callers pass the end of the last place a match can end, so that starts beyond it, which could
@@ -137,11 +136,11 @@ RunSpan runSpan(std::string_view run, std::string_view paragraphCss) {
 
   std::string css;
   std::string fontCss = fontDeclaration(font, fontSizeToPx(size));
-  if (!fontCss.empty() && !contains(paragraphCss, fontCss)) css += fontCss;
+  if (!fontCss.empty() && !containsBytes(paragraphCss, fontCss)) css += fontCss;
   if (!colour.empty()) {
     std::string colourCss = "color:#";
     colourCss.append(colour).append(";");
-    if (!contains(paragraphCss, colourCss)) css += colourCss;
+    if (!containsBytes(paragraphCss, colourCss)) css += colourCss;
   }
   if (!highlight.empty()) css.append("background-color:").append(highlight).append(";");
   if (css.empty()) return {};
@@ -178,7 +177,7 @@ void convertRuns(std::string& content, std::string_view paragraphCss) {
 }
 
 void finishRuns(Conversion& c) {
-  std::size_t lastPropsEnd = findLastCaseless(c.text, "</rPr>");
+  std::size_t lastPropsEnd = rfindBytesCaseless(c.text, "</rPr>");
   deleteMatchesBefore(c, "<rPr>.*?</rPr>", lastPropsEnd == npos ? npos : lastPropsEnd + 6);
   std::size_t lastTagEnd = c.text.rfind('>');
   deleteMatchesBefore(c, "<r[^>]*>", lastTagEnd == npos ? npos : lastTagEnd + 1);

@@ -11,7 +11,7 @@
 #include "convert/markup_scan.h"
 #include "convert/word_prefix.h"
 #include "text/bytesearch.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {

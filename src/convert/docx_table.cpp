@@ -5,7 +5,6 @@
 #include "convert/docx_table.h"
 
 #include <array>
-#include <charconv>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -15,8 +14,8 @@
 
 #include "convert/docx_css.h"
 #include "convert/docx_style.h"
+#include "convert/markup_scan.h"
 #include "text/bytesearch.h"
-#include "text/chartype.h"
 #include "text/strutil.h"
 #include "text/units.h"
 #include "text/wsregex.h"
@@ -67,46 +66,11 @@ class TextBuilder {
   TextPos fill_ = 1;
 };
 
-// True when the byte at pos ends an element name: the start tag closes or an attribute follows.
-bool endsName(std::string_view text, std::size_t pos) {
-  return pos < text.size() && (text[pos] == '>' || IsAsciiSpace(static_cast<unsigned char>(text[pos])));
-}
-
 // True when text holds the start tag of the named element at pos ("<tc>", "<tc colspan=...>", but
 // not "<tcPr>").
 bool isStartTag(std::string_view text, std::size_t pos, std::string_view open) {
-  return text.compare(pos, open.size(), open) == 0 && endsName(text, pos + open.size());
+  return text.compare(pos, open.size(), open) == 0 && endsTagName(text, pos + open.size());
 }
-
-// The first occurrence of a needle at or after a position, for callers whose positions only move
-// forward: a hit that still lies ahead is reused, so all the queries together read the text once.
-// With wholeName only start tags of that name count ("<tc" finds "<tc>" but not "<tcPr>").
-class ForwardFinder {
- public:
-  ForwardFinder(std::string_view text, std::string_view needle, bool wholeName = false)
-      : text_(text), needle_(needle), wholeName_(wholeName), finder_(text, needle) {}
-
-  std::size_t from(std::size_t pos) {
-    if (pos < lastQuery_ || (hit_ != npos && hit_ < pos)) hit_ = search(pos);
-    lastQuery_ = pos;
-    return hit_;
-  }
-
- private:
-  std::size_t search(std::size_t pos) {
-    for (std::size_t at = finder_.next(pos); at != npos; at = finder_.next(at + 1)) {
-      if (!wholeName_ || endsName(text_, at + needle_.size())) return at;
-    }
-    return npos;
-  }
-
-  std::string_view text_;
-  std::string_view needle_;
-  bool wholeName_;
-  ByteFinder finder_;
-  std::size_t lastQuery_ = npos;  // npos: nothing searched yet, so the first query searches
-  std::size_t hit_ = 0;
-};
 
 // The last start tag of the named element that begins in text[low, before); npos when there is
 // none.  The search never goes below low: what lies there has been written out already, and a
@@ -119,7 +83,7 @@ std::size_t findLastStartTag(std::string_view text, std::string_view open, std::
   while (searchEnd > 0) {
     std::size_t hit = region.rfind(open, searchEnd - 1);
     if (hit == npos) return npos;
-    if (endsName(text, low + hit + open.size())) return low + hit;
+    if (endsTagName(text, low + hit + open.size())) return low + hit;
     searchEnd = hit;
   }
   return npos;
@@ -127,12 +91,6 @@ std::size_t findLastStartTag(std::string_view text, std::string_view open, std::
 
 void appendAll(std::string& text, std::initializer_list<std::string_view> pieces) {
   for (std::string_view piece : pieces) text += piece;
-}
-
-std::string decimal(long long value) {
-  std::array<char, 24> digits{};
-  auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  return std::string(digits.data(), end);
 }
 
 // A lazy "<x.+?</x>" rewrite applied only to the text up to the last closing tag (the shared regex
@@ -327,7 +285,7 @@ class MergeScanner {
   }
 
   void readStartTag(std::size_t at) {
-    // Tables with a property block have had their start tag renamed by the step before.
+    // Tables with a property block have had their start tag renamed by convertTableProperties.
     if (isStartTag(text_, at, "<tbl") || isStartTag(text_, at, "<table")) {
       tables_.emplace_back();
     } else if (isStartTag(text_, at, "<tr")) {
@@ -507,6 +465,63 @@ std::string cellStyle(const Conversion& c, std::string_view block) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Property blocks into their owners' start tags
+
+// Where one kind of property block stands: its own start and end tag, the start tag of the element
+// that owns it, and what ends the stretch in which the block's end tag must come for the block to
+// count as closed (any occurrence of `stop`, a start tag of exactly `stopTag`).
+struct PropertyBlockKind {
+  std::string_view start, end;
+  std::string_view owner;
+  std::string_view stop, stopTag;
+};
+// A table's block must close before its grid and its rows; a cell's before its cell ends or the
+// next cell starts.
+constexpr PropertyBlockKind kTableBlocks{kTablePropsStart, kTablePropsEnd, "<tbl", "<tblGrid", "<tr"};
+constexpr PropertyBlockKind kCellBlocks{kCellPropsStart, kCellPropsEnd, "<tc", "</tc>", "<tc"};
+
+// Moves each closed block of one kind into the start tag of its owner (the last owner start tag
+// between the previous block and this one): the owner's name is replaced by what ownerTag makes of
+// the block's content, the new name with its attributes, and the block itself goes.  Positions
+// only move forward, so the walk reads the text once per needle.
+template <typename OwnerTag>
+void moveBlocksIntoOwners(Conversion& c, const PropertyBlockKind& kind, const OwnerTag& ownerTag) {
+  const std::string_view text = c.text;
+  if (findBytes(text, kind.start) == npos) return;
+  TextBuilder out(text);
+  ForwardFinder blockEnds(text, kind.end, false);
+  ForwardFinder stops(text, kind.stop, false);
+  ForwardFinder stopTags(text, kind.stopTag, false, ForwardFinder::Match::wholeName);
+  std::size_t copyFrom = 0;
+  std::size_t searchFrom = 0;
+  for (;;) {
+    const std::size_t block = findBytes(text, kind.start, searchFrom);
+    if (block == npos) break;
+    const std::size_t content = block + kind.start.size();
+    const std::size_t end = blockEnds.from(content);
+    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
+    if (stops.from(content) < end || stopTags.from(content) < end) {
+      searchFrom = content;  // not closed before its owner goes on: left as it stands
+      continue;
+    }
+    const std::size_t after = end + kind.end.size();
+    searchFrom = after;
+    const std::size_t owner = findLastStartTag(text, kind.owner, copyFrom, block);
+    if (owner == npos) {  // no owner start tag of its own: left as it stands
+      out.copy(copyFrom, after);
+      copyFrom = after;
+      continue;
+    }
+    out.copy(copyFrom, owner + 1);  // through the "<" of the owner's start tag
+    out.add(ownerTag(text.substr(content, end - content)));
+    out.copy(owner + kind.owner.size(), block);  // the rest of the start tag, and what precedes the block
+    copyFrom = after;
+  }
+  out.copy(copyFrom, text.size());
+  c.text = out.finish();
+}
+
+// ---------------------------------------------------------------------------------------------
 // Row heights and grid columns
 
 void convertRowHeights(Conversion& c) {
@@ -537,7 +552,7 @@ void replaceAll(Conversion& c, std::string_view oldText, std::string_view newTex
 void convertTables(Conversion& c) {
   convertTableProperties(c);
   convertMergedCells(c);
-  if (c.cellPropertiesEnabled) {
+  if (c.flags.cellPropertiesEnabled) {
     convertCellProperties(c);
   } else {
     deleteClosedBlocks(c, "<tcPr.+?</tcPr>", kCellPropsEnd);
@@ -557,44 +572,11 @@ void convertTables(Conversion& c) {
 }
 
 void convertTableProperties(Conversion& c) {
-  const std::string_view text = c.text;
-  if (findBytes(text, kTablePropsStart) == npos) return;
-  TextBuilder out(text);
   TableStyleLookup styles(c);
-  // A block counts as closed only when its end tag comes before the table's grid and rows.
-  ForwardFinder blockEnds(text, kTablePropsEnd);
-  ForwardFinder grids(text, "<tblGrid");
-  ForwardFinder rows(text, "<tr", true);
-  std::size_t copyFrom = 0;
-  std::size_t searchFrom = 0;
-  for (;;) {
-    const std::size_t block = findBytes(text, kTablePropsStart, searchFrom);
-    if (block == npos) break;
-    const std::size_t content = block + kTablePropsStart.size();
-    const std::size_t end = blockEnds.from(content);
-    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
-    if (grids.from(content) < end || rows.from(content) < end) {
-      searchFrom = content;  // not closed before its table goes on: left as it stands
-      continue;
-    }
-    const std::size_t after = end + kTablePropsEnd.size();
-    searchFrom = after;
-    const std::size_t tableStart = findLastStartTag(text, "<tbl", copyFrom, block);
-    if (tableStart == npos) {  // no start tag of its own: left as it stands
-      out.copy(copyFrom, after);
-      copyFrom = after;
-      continue;
-    }
-    const TableStartTag tag = readTableProperties(c, styles, text.substr(content, end - content));
-    out.copy(copyFrom, tableStart + 1);  // through the "<" of the start tag
-    out.add("table");
-    out.add(tag.width);
-    out.add(tag.attributes);
-    out.copy(tableStart + 4, block);  // the rest of the start tag, and anything before the block
-    copyFrom = after;
-  }
-  out.copy(copyFrom, text.size());
-  c.text = out.finish();
+  moveBlocksIntoOwners(c, kTableBlocks, [&c, &styles](std::string_view content) {
+    const TableStartTag tag = readTableProperties(c, styles, content);
+    return "table" + tag.width + tag.attributes;
+  });
 }
 
 void convertMergedCells(Conversion& c) {
@@ -623,7 +605,7 @@ void convertMergedCells(Conversion& c) {
     if (cell.rowSpan >= 0 && cell.contentStart != npos) {
       out.copy(copyFrom, cell.contentStart);
       out.add("<rowspan=\"");
-      out.add(decimal(scan.rowSpans[static_cast<std::size_t>(cell.rowSpan)]));
+      out.add(DecimalText(scan.rowSpans[static_cast<std::size_t>(cell.rowSpan)]));
       out.add("\">");
       copyFrom = cell.contentStart;
     }
@@ -634,45 +616,12 @@ void convertMergedCells(Conversion& c) {
 }
 
 void convertCellProperties(Conversion& c) {
-  const std::string_view text = c.text;
-  if (findBytes(text, kCellPropsStart) == npos) return;
-  TextBuilder out(text);
-  // A block counts as closed only when its end tag comes before its cell ends or another begins.
-  ForwardFinder blockEnds(text, kCellPropsEnd);
-  ForwardFinder cellEnds(text, "</tc>");
-  ForwardFinder cellStarts(text, "<tc", true);
-  std::size_t copyFrom = 0;
-  std::size_t searchFrom = 0;
-  for (;;) {
-    const std::size_t block = findBytes(text, kCellPropsStart, searchFrom);
-    if (block == npos) break;
-    const std::size_t content = block + kCellPropsStart.size();
-    const std::size_t end = blockEnds.from(content);
-    if (end == npos) break;  // never closed: it and the rest of the text stay as they are
-    if (cellEnds.from(content) < end || cellStarts.from(content) < end) {
-      searchFrom = content;  // not closed within its cell: left as it stands
-      continue;
-    }
-    const std::size_t after = end + kCellPropsEnd.size();
-    searchFrom = after;
-    const std::size_t cellStart = findLastStartTag(text, "<tc", copyFrom, block);
-    if (cellStart == npos) {  // no cell start tag of its own: left as it stands
-      out.copy(copyFrom, after);
-      copyFrom = after;
-      continue;
-    }
-    const std::string style = cellStyle(c, text.substr(content, end - content));
-    out.copy(copyFrom, cellStart + 3);  // through "<tc"
-    if (!style.empty()) {
-      out.add(" style=\"");
-      out.add(style);
-      out.add("\"");
-    }
-    out.copy(cellStart + 3, block);  // the rest of the start tag, a row span marker, ...
-    copyFrom = after;
-  }
-  out.copy(copyFrom, text.size());
-  c.text = out.finish();
+  moveBlocksIntoOwners(c, kCellBlocks, [&c](std::string_view content) {
+    std::string tag = "tc";
+    const std::string style = cellStyle(c, content);
+    if (!style.empty()) appendAll(tag, {" style=\"", style, "\""});
+    return tag;
+  });
 }
 
 }  // namespace vellumine

@@ -6,28 +6,19 @@
 #include <system_error>
 
 #include "text/chartype.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
 
 namespace {
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 // The entry of folder named name, ignoring case; empty when there is none.
 std::filesystem::path findEntry(const std::filesystem::path& folder, std::string_view name) {
   std::error_code ec;
   if (std::filesystem::exists(folder / std::string(name), ec)) return folder / std::string(name);
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (sameIgnoringCase(it->path().filename().string(), name)) return it->path();
+    if (EqualsCaseless(it->path().filename().string(), name)) return it->path();
   }
   return {};
 }

@@ -12,6 +12,7 @@
 
 #include "convert/markup_scan.h"
 #include "text/bytesearch.h"
+#include "text/markup_escape.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
@@ -122,18 +123,6 @@ std::optional<CustomMark> findCustomMark(std::string_view document, std::size_t 
   const std::size_t close = findBytes(document, "</w:t>", textStart);
   if (close == npos || close > runEnd) return std::nullopt;
   return CustomMark{textAt, close + 6, document.substr(textStart, close - textStart)};
-}
-
-void appendEscaped(std::string& out, std::string_view text) {
-  for (char ch : text) {
-    if (ch == '<') {
-      out += "&lt;";
-    } else if (ch == '>') {
-      out += "&gt;";
-    } else {
-      out += ch;
-    }
-  }
 }
 
 std::string romanNumeral(int number) {

@@ -9,6 +9,7 @@
 
 #include "convert/story_marks.h"
 #include "text/bytesearch.h"
+#include "text/markup_escape.h"
 
 namespace vellumine {
 
@@ -31,18 +32,6 @@ bool mentionsReferences(std::string_view html) {
     if (findBytes(html, needle) != npos) return true;
   }
   return false;
-}
-
-void appendEscaped(std::string& out, std::string_view text) {
-  for (char ch : text) {
-    if (ch == '<') {
-      out += "&lt;";
-    } else if (ch == '>') {
-      out += "&gt;";
-    } else {
-      out += ch;
-    }
-  }
 }
 
 // A block of its own; its id tells the viewer that the block is not part of the body's text.

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string_view>
 
-#include "convert/ddocx.h"
-#include "convert/docx_scan.h"
+#include "convert/markup_scan.h"
 #include "text/bytesearch.h"
+#include "text/chartype.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -40,8 +40,8 @@ bool insideTagBefore(std::string_view text, std::size_t from, std::size_t to, bo
   return close != nullptr ? false : inside;
 }
 
-// Step 2: a run of two or more blanks keeps one blank; behind ":" or ";" a run of three or more goes
-// entirely ("color:   red" -> "color:red").  Tabs and line breaks are not blanks here.
+// Runs of blanks: a run of two or more blanks keeps one blank; behind ":" or ";" a run of three or
+// more goes entirely ("color:   red" -> "color:red").  Tabs and line breaks are not blanks here.
 void collapseBlankRuns(std::string& text) {
   std::size_t run = findBytes(text, "  ");
   if (run == std::string::npos) return;
@@ -64,11 +64,12 @@ void collapseBlankRuns(std::string& text) {
   text = std::move(out);
 }
 
-// Step 5 bounds: "<p [^>]+>" and "<span [^>]+>" each end at their first ">", so a paragraph start
-// that fails leaves every later "<p " before its ">" failing too.
+// Where the next empty spacer paragraph (kSpacerPattern) can match.  "<p [^>]+>" and "<span [^>]+>"
+// each end at their first ">", so a paragraph start that fails leaves every later "<p " before its
+// ">" failing too.
 std::optional<MatchWindow> findSpacerParagraph(std::string_view text, std::size_t from) {
   while (from < text.size()) {
-    std::size_t start = findCaseless(text, kSpacerParagraph, from);
+    std::size_t start = findBytesCaseless(text, kSpacerParagraph, from);
     if (start == std::string_view::npos) return std::nullopt;
     std::size_t pEnd = text.find('>', start + kSpacerParagraph.size());
     if (pEnd == std::string_view::npos) return std::nullopt;
@@ -77,10 +78,10 @@ std::optional<MatchWindow> findSpacerParagraph(std::string_view text, std::size_
       continue;
     }
     std::size_t span = pEnd + 1;
-    if (equalsCaseless(text, span, kSpacerSpan)) {
+    if (EqualsCaselessAt(text, span, kSpacerSpan)) {
       std::size_t spanEnd = text.find('>', span + kSpacerSpan.size());
       if (spanEnd != std::string_view::npos && spanEnd > span + kSpacerSpan.size() &&
-          equalsCaseless(text, spanEnd + 1, kSpacerTail))
+          EqualsCaselessAt(text, spanEnd + 1, kSpacerTail))
         return MatchWindow{start, spanEnd + 1 + kSpacerTail.size()};
     }
     from = pEnd + 1;
@@ -94,9 +95,10 @@ std::size_t findWithin(std::string_view text, std::string_view needle, std::size
   return text.substr(0, limit).find(needle, from);
 }
 
-// Steps 6 and 7: in each tag that holds `marker`, the first `declaration` behind the marker is
-// dropped, with its ";" when `toSemicolon` and one comes before the tag's end, or else up to the
-// closing "'" of its style attribute.  A declaration with neither before the tag's ">" is kept.
+// Duplicated widths and cell heights: in each tag that holds `marker`, the first `declaration`
+// behind the marker is dropped, with its ";" when `toSemicolon` and one comes before the tag's
+// end, or else up to the closing "'" of its style attribute.  A declaration with neither before
+// the tag's ">" is kept.
 void dropDeclarations(std::string& text, std::string_view marker, std::string_view declaration,
                       bool toSemicolon) {
   std::size_t tag = findBytes(text, marker);
@@ -123,8 +125,9 @@ void dropDeclarations(std::string& text, std::string_view marker, std::string_vi
 
 }  // namespace
 
-// Step 1: inside a tag (from a "<" not followed by "!" to the next ">") line feeds and tabs become
-// blanks; comments and declarations ("<!") are not tags.  Same length, so it is done in place.
+// White space in tags: inside a tag (from a "<" not followed by "!" to the next ">") line feeds and
+// tabs become blanks; comments and declarations ("<!") are not tags.  Same length, so it is done
+// in place.
 // Only the line feeds and tabs are visited: the tag state at each comes from the boundaries
 // between it and the one before, so the text is read once and never byte by byte.
 void blankTagWhitespace(std::string& text) {

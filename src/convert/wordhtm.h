@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "convert/conversion.h"
 #include "text/wsregex.h"
 
 namespace vellumine {
@@ -19,5 +20,8 @@ class TWordHTM {
 
 // The first step of cleanHtml: line feeds and tabs inside tags become blanks.
 void blankTagWhitespace(std::string& text);
+
+// The pass table's optimiser step: cleanHtml over the document text.
+void optimize(Conversion& c);
 
 }  // namespace vellumine

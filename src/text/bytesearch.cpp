@@ -39,11 +39,10 @@ EndByte endByte(char c, bool caseless) {
 // The needle's bytes between its first and last (those two are tested already); short middles,
 // the common case for markup needles, without a library call.
 bool sameMiddle(const char* at, std::string_view middle, bool caseless) {
-  if (!caseless && middle.size() > 8) return std::memcmp(at, middle.data(), middle.size()) == 0;
+  if (caseless) return EqualsCaseless(std::string_view(at, middle.size()), middle);
+  if (middle.size() > 8) return std::memcmp(at, middle.data(), middle.size()) == 0;
   for (std::size_t k = 0; k < middle.size(); ++k) {
-    const auto a = static_cast<unsigned char>(at[k]);
-    const auto b = static_cast<unsigned char>(middle[k]);
-    if (caseless ? AsciiLower(a) != AsciiLower(b) : a != b) return false;
+    if (at[k] != middle[k]) return false;
   }
   return true;
 }

@@ -14,6 +14,11 @@ std::size_t findBytes(std::string_view text, std::string_view needle, std::size_
 // The same with ASCII letters compared without case (bytes 128-255 compare exactly).
 std::size_t findBytesCaseless(std::string_view text, std::string_view needle, std::size_t from = 0);
 
+// Whether needle occurs in text (an empty needle always does).
+inline bool containsBytes(std::string_view text, std::string_view needle) {
+  return findBytes(text, needle) != std::string_view::npos;
+}
+
 // 0-based position of the last occurrence of needle that starts at or before `at` (npos: the end
 // of the text); npos when there is none.
 std::size_t rfindBytes(std::string_view text, std::string_view needle,

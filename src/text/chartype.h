@@ -1,11 +1,12 @@
-// Byte classification for the text layer: ASCII only, never the C library's locale (Qt sets the
-// locale at start-up).  Bytes 128-255 are never letters, digits or blanks, so UTF-8 sequences pass
-// through every classification and case folding untouched.  Inline: the scans of every pass call
-// these once per byte.
+// Byte classification for the text layer, and the caseless byte compare built on it: ASCII only,
+// never the C library's locale (Qt sets the locale at start-up).  Bytes 128-255 are never letters,
+// digits or blanks, so UTF-8 sequences pass through every classification and case folding
+// untouched.  Inline: the scans of every pass call these once per byte.
 #pragma once
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace vellumine {
 
@@ -62,6 +63,22 @@ constexpr unsigned char AsciiLower(unsigned char c) {
 }
 constexpr unsigned char AsciiUpper(unsigned char c) {
   return IsAsciiLower(c) ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
+}
+
+// Whether a and b hold the same bytes, ASCII letters compared without case (bytes 128-255 exactly).
+constexpr bool EqualsCaseless(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(static_cast<unsigned char>(a[i])) != AsciiLower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+// Whether text holds needle at position at, compared as EqualsCaseless does; false past the end.
+constexpr bool EqualsCaselessAt(std::string_view text, std::size_t at, std::string_view needle) {
+  return at <= text.size() && text.size() - at >= needle.size() &&
+         EqualsCaseless(text.substr(at, needle.size()), needle);
 }
 
 }  // namespace vellumine

@@ -1,16 +1,16 @@
-// Whole files in and out: package parts read as unchanged bytes, texts written as they are, the
-// media folder copied when a page is saved, and the size text of the status bar.  Reading never
-// throws; writing and copying throw EInOutError naming the path.
+// The whole-file routines over POSIX descriptors: a read sizes its buffer from fstat and follows a
+// file that grows meanwhile; a write reports the error a delayed write leaves for close.
+#include "text/fileutil.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <system_error>
 
-#include "text/strutil.h"
+#include "text/units.h"
 
 namespace vellumine {
 
@@ -144,9 +144,7 @@ int CopyFolderFiles(const fs::path& source, const fs::path& target) {
 
 std::string SizeText(std::int64_t bytes) {
   if (bytes <= 0) return "0 KB";
-  char digits[24];
-  auto end = std::to_chars(digits, digits + sizeof digits, bytes / 1024 + 1).ptr;
-  return std::string(digits, end) + " KB";
+  return DecimalText(bytes / 1024 + 1) + " KB";
 }
 
 }  // namespace vellumine

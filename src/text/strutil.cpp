@@ -30,13 +30,8 @@ std::string copyText(std::string_view s, TextPos from, TextPos count) {
 }
 
 bool equalsAt(std::string_view s, Size at, std::string_view sub, bool ignoreCase) {
-  if (at > s.size() || s.size() - at < sub.size()) return false;
-  if (!ignoreCase) return s.compare(at, sub.size(), sub) == 0;
-  for (Size k = 0; k < sub.size(); ++k) {
-    if (AsciiLower(static_cast<unsigned char>(s[at + k])) != AsciiLower(static_cast<unsigned char>(sub[k])))
-      return false;
-  }
-  return true;
+  if (ignoreCase) return EqualsCaselessAt(s, at, sub);
+  return at <= s.size() && s.size() - at >= sub.size() && s.compare(at, sub.size(), sub) == 0;
 }
 
 // 0-based index of the first occurrence at or after `at` whose start is at most lastStart;
@@ -121,6 +116,12 @@ std::string_view ViewBetween(std::string_view s, std::string_view open, std::str
   std::size_t q = findBytes(s, close, p);
   if (q == npos || q <= p) return {};
   return s.substr(p, q - p);
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsAsciiSpace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && IsAsciiSpace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
 }
 
 std::string TextBetween(std::string_view s, std::string_view open, std::string_view close, bool ignoreCase) {

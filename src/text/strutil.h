@@ -1,13 +1,10 @@
 // Substring routines over byte strings (1-based positions, 0 = not found, the copy rules below),
-// the regex shorthands, MergeAdjacentElements, and the whole-file routines every part passes through.
+// the regex shorthands and MergeAdjacentElements.
 //
 // Copy rules used by every routine that cuts text: a start below 1 is taken as 1 (the count is not
 // reduced); a count running past the end stops at the end; a start past the end, or a count of 0
 // or less, gives the empty string.  Case-insensitive comparison folds ASCII A-Z only.
 #pragma once
-#include <cstdint>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +14,6 @@
 namespace vellumine {
 
 class TWSRegEx;
-
-// A file that cannot be created, written or copied.
-class EInOutError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 std::string StrLeft(std::string_view s, TextPos n);
 std::string StrRight(std::string_view s, TextPos n);
@@ -35,6 +26,9 @@ TextPos PosWithin(std::string_view s, std::string_view sub, TextPos from, bool i
 TextPos PosLast(std::string_view s, std::string_view sub, TextPos from, bool ignoreCase = false);
 TextPos PosFirstOf(std::string_view s, std::string_view a, std::string_view b, TextPos from,
                    std::string_view c);
+
+// s without the ASCII blanks (space, \t \n \v \f \r) at either end.
+std::string_view TrimBlanks(std::string_view s);
 
 std::string TextBetween(std::string_view s, std::string_view open, std::string_view close,
                         bool ignoreCase = false);
@@ -65,15 +59,5 @@ void RegexDeleteAll(TWSRegEx& regex, std::string& text, std::string_view pattern
 
 // Joins neighbouring elements that carry byte-identical opening tags of the given name.
 std::string MergeAdjacentElements(std::string_view s, std::string_view tag);
-
-// Every byte of the file; empty when missing or empty; "R" when it exists but cannot be read.
-std::string ReadWholeFile(const std::filesystem::path& path);
-void WriteTextFile(const std::filesystem::path& path, std::string_view text);  // throws EInOutError
-std::int64_t FileSizeOf(const std::filesystem::path& path);
-std::vector<std::string> ListFolder(const std::filesystem::path& folder);  // "." and ".." included
-void CopyFile(const std::filesystem::path& source, const std::filesystem::path& target);
-int CopyFolderFiles(const std::filesystem::path& source, const std::filesystem::path& target);
-
-std::string SizeText(std::int64_t bytes);  // "0 KB", "1 KB", ...
 
 }  // namespace vellumine

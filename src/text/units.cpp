@@ -13,24 +13,8 @@
 
 namespace vellumine {
 
-namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && IsAsciiSpace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && IsAsciiSpace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
-
-std::string decimal(long long value) {
-  char digits[24];
-  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  return std::string(digits, end);
-}
-
-}  // namespace
-
 int StrToInt(std::string_view text) {
-  std::string_view digits = trimBlanks(text);
+  std::string_view digits = TrimBlanks(text);
   bool negative = false;
   if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
     negative = digits.front() == '-';
@@ -48,6 +32,12 @@ int StrToInt(std::string_view text) {
   return static_cast<int>(value);
 }
 
+std::string DecimalText(long long value) {
+  char digits[24];  // any long long with its sign
+  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::string(digits, end);
+}
+
 long long NearestQuotient(long long num, long long den) {
   long long q = num / den;
   long long r = num % den;
@@ -61,23 +51,23 @@ long long NearestQuotient(long long num, long long den) {
 }
 
 std::string TwipsToPx(std::string_view text) {
-  if (trimBlanks(text).empty()) return {};
+  if (TrimBlanks(text).empty()) return {};
   int twips = StrToInt(text);
   long long px = NearestQuotient(twips, twipsPerPixel);
   // A hairline of a few twips still gets one pixel: a non-zero length never vanishes.
   if (px == 0 && twips != 0) return "1";
-  return decimal(px);
+  return DecimalText(px);
 }
 
 std::string HalfPointsToPx(std::string_view text) {
-  return decimal(NearestQuotient(2LL * StrToInt(text), 3)) + "px";
+  return DecimalText(NearestQuotient(2LL * StrToInt(text), 3)) + "px";
 }
 
 std::string WidthToCss(std::string_view element) {
   std::string w = AttrValue(element, "w");
   if (w.empty() || w == "0") return {};
   std::string type = AttrValue(element, "type");
-  if (type == "pct") return decimal(NearestQuotient(StrToInt(w), 50)) + "%";
+  if (type == "pct") return DecimalText(NearestQuotient(StrToInt(w), 50)) + "%";
   if (type == "dxa") return TwipsToPx(w) + "px";
   return w;
 }

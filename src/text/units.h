@@ -21,6 +21,8 @@ inline constexpr int twipsPerPixel = 15;
 int StrToInt(std::string_view text);
 // The integer nearest to num / den (den > 0), an exact half going to the even neighbour.
 long long NearestQuotient(long long num, long long den);
+// The decimal text of value ("-12"), written without the locale.
+std::string DecimalText(long long value);
 
 std::string TwipsToPx(std::string_view text);       // "1440" -> "96"; never 0 for a non-zero length
 std::string HalfPointsToPx(std::string_view text);  // "24" -> "16px"

@@ -11,6 +11,7 @@
 #include "support/active_content.h"
 #include "support/hostile_markup.h"
 #include "support/test_support.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

@@ -11,6 +11,7 @@
 
 #include "app/keyfile.h"
 #include "support/test_support.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

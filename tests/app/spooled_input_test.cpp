@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 namespace {

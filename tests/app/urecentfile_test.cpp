@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {

@@ -10,6 +10,7 @@
 #include "app/version.h"
 #include "convert/ddocx.h"
 #include "support/test_support.h"
+#include "text/fileutil.h"
 #include "text/strutil.h"
 
 namespace vellumine {
@@ -44,7 +45,7 @@ RunResult runOnTerminal(const std::string& arguments) {
                       quoted(std::string(quoted(VELLUMINE_CONVERT)) + " " + arguments) + " /dev/null </dev/null");
 }
 
-fs::path samplePackage() { return fs::path(VELLUMINE_SOURCE_DIR) / "resources" / "sample"; }
+fs::path samplePackage() { return test::fixturesDir() / "packages" / "sample"; }
 
 TEST(Cli, HelpExplainsTheOptionsAndSucceeds) {
   const RunResult r = runConverter("--help");

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_support.h"
+
 namespace vellumine {
 namespace {
+
+using test::caseName;
 
 struct CssCase {
   std::string_view name;
@@ -13,10 +17,6 @@ struct CssCase {
   std::string_view input;
   std::string_view expected;
 };
-
-std::string caseName(const ::testing::TestParamInfo<CssCase>& info) {
-  return std::string(info.param.name);
-}
 
 class DocxCss : public ::testing::TestWithParam<CssCase> {};
 

@@ -1,4 +1,4 @@
-// Drop-cap paragraphs float left in their own div; tab elements become spacers.
+// Drop-cap paragraphs float left in their own div.
 #include "convert/docx_dropcap.h"
 
 #include <string>
@@ -11,12 +11,9 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
 using test::runPass;
-
-struct PassCase {
-  std::string name, input, expected;
-};
-std::string caseName(const testing::TestParamInfo<PassCase>& info) { return info.param.name; }
 
 const std::string kLetter = "<p><pPr><framePr dropCap=\"drop\" lines=\"3\"/></pPr><r>O</r></p>";
 const std::string kMarginLetter = "<p><pPr><framePr dropCap=\"margin\"/></pPr><r>T</r></p>";
@@ -48,11 +45,6 @@ TEST(DocxDropCap, ThousandsOfFramesOutsideParagraphsAreLeftAlone) {
   for (int k = 0; k < 50000; ++k) text += "<framePr dropCap=\"drop\"/>";
   text += "</p>";
   EXPECT_EQ(runPass(convertDropCaps, text), text);
-}
-
-TEST(DocxDropCap, TabBetweenTwoWordsBecomesABlankAndASpacer) {
-  EXPECT_SAME_TEXT(runPass(convertTabs, "<p>one<tab/>two<tab/></p><tab val=\"left\" pos=\"720\"/>"),
-                   "<p>one <b class=tab></b>two <b class=tab></b></p><tab val=\"left\" pos=\"720\"/>");
 }
 
 TEST(DocxDropCapPackage, DropCapParagraphFloatsLeftOfTheFollowingText) {

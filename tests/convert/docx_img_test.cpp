@@ -12,6 +12,8 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+
 constexpr std::string_view kRelationships =
     "<Relationships><Relationship Id=\"rId4\" Target=\"media/image1.png\"/>"
     "<Relationship Id=\"rId5\" Target=\"media/image2.jpeg\"/>"
@@ -56,7 +58,6 @@ TEST(DocxImg, EmuThatIsNotAnIntegerStopsTheConversion) {
 struct ImageCase {
   std::string name, drawing, image;
 };
-std::string caseName(const testing::TestParamInfo<ImageCase>& info) { return info.param.name; }
 
 const ImageCase kImageCases[] = {
     {"InlinePictureGetsSourceAndSize", drawing("rId4", kTwoByOneInch),

@@ -12,6 +12,9 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
+
 constexpr std::string_view kRelationships =
     "<Relationships>"
     "<Relationship Id=\"rId1\" Type=\"x/hyperlink\" Target=\"http://example.com/a?b=1&amp;c=2\" TargetMode=\"External\"/>"
@@ -36,11 +39,6 @@ std::string convertLinksOn(std::string text) {
   convertLinks(c);
   return std::move(c.text);
 }
-
-struct PassCase {
-  std::string name, input, expected;
-};
-std::string caseName(const testing::TestParamInfo<PassCase>& info) { return info.param.name; }
 
 const PassCase kLinkCases[] = {
     {"InternalLinkPointsAtItsBookmark", "<hyperlink anchor=\"_Toc1\" history=\"1\"><span>Intro</span></hyperlink>",

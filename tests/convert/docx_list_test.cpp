@@ -14,6 +14,8 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
 using test::runPass;
 
 // A numbered paragraph as the list passes see it (prefixes gone, start tag normalised).
@@ -44,11 +46,6 @@ std::string buildListsOn(std::string text, std::string_view numbering = kNumberi
   buildLists(c);
   return std::move(c.text);
 }
-
-struct PassCase {
-  std::string name, input, expected;
-};
-std::string caseName(const testing::TestParamInfo<PassCase>& info) { return info.param.name; }
 
 // ---- markListItems -----------------------------------------------------------------------------
 
@@ -132,7 +129,6 @@ struct LevelCase {
   std::vector<int> levels;
   std::string tags;  // the list and item tags of the result, in order
 };
-std::string levelCaseName(const testing::TestParamInfo<LevelCase>& info) { return info.param.name; }
 
 // The list structure of a text: its ol/ul/li start and end tags, blank-separated.
 std::string listTags(std::string_view html) {
@@ -167,7 +163,7 @@ TEST_P(DocxListLevels, NestsByItemLevel) {
   for (int level : GetParam().levels) items += item("x", 2, level);
   EXPECT_EQ(listTags(buildListsOn(items)), GetParam().tags);
 }
-INSTANTIATE_TEST_SUITE_P(Cases, DocxListLevels, testing::ValuesIn(kLevelCases), levelCaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, DocxListLevels, testing::ValuesIn(kLevelCases), caseName);
 
 // Found by fuzzing: a level whose closing quote is missing runs into the next element; the
 // conversion ends with the conversion error naming that text, and nothing worse happens.

@@ -12,6 +12,9 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
+
 // A style part with a heading style "2" and a paragraph style that sets every kind of slot.
 constexpr std::string_view kStyles =
     R"(<styles><style type="paragraph" default="1" styleId="Normal"><name val="Normal"/>)"
@@ -41,21 +44,13 @@ std::string para(std::string_view properties, std::string_view content) {
 
 std::string bold(std::string_view text) { return "<r><rPr><b/></rPr>" + std::string(text) + "</r>"; }
 
-struct WalkCase {
-  std::string_view name;
-  std::string input;
-  std::string expected;
-};
-
-std::string caseName(const ::testing::TestParamInfo<WalkCase>& info) { return std::string(info.param.name); }
-
-class DocxPara : public ::testing::TestWithParam<WalkCase> {};
+class DocxPara : public ::testing::TestWithParam<PassCase> {};
 
 TEST_P(DocxPara, ConvertsParagraphs) {
   EXPECT_SAME_TEXT(paragraphsOf(GetParam().input), GetParam().expected);
 }
 
-const WalkCase kParagraphCases[] = {
+const PassCase kParagraphCases[] = {
     {"PlainParagraphKeepsRunsForCleanUp", para("", "<r>Hi</r>"), "<p><r>Hi</r></p>"},
     {"CentredWithBoldRun", para(R"(<jc val="center"/>)", bold("B")),
      R"(<p style="text-align:center;"><b>B</b></p>)"},

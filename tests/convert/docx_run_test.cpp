@@ -13,6 +13,8 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
 using test::runPass;
 
 // One run as the paragraph pass sees it: "<r>", the properties, the text, "</r>".
@@ -33,8 +35,6 @@ struct RunCase {
   std::string_view paragraphCss;
   std::string_view expected;
 };
-
-std::string caseName(const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); }
 
 class DocxRun : public ::testing::TestWithParam<RunCase> {};
 
@@ -168,21 +168,13 @@ TEST(DocxRunOracle, ManyUnclosedRunsStillConvert) {
   EXPECT_SAME_TEXT(runsOf(content), runsByReplaceMatch(content, ""));
 }
 
-struct FinishCase {
-  std::string_view name;
-  std::string_view input;
-  std::string_view expected;
-};
-
-std::string finishName(const ::testing::TestParamInfo<FinishCase>& info) { return std::string(info.param.name); }
-
-class DocxRunFinish : public ::testing::TestWithParam<FinishCase> {};
+class DocxRunFinish : public ::testing::TestWithParam<PassCase> {};
 
 TEST_P(DocxRunFinish, StripsRunMarkup) {
   EXPECT_SAME_TEXT(runPass(finishRuns, std::string(GetParam().input)), GetParam().expected);
 }
 
-const FinishCase kFinishCases[] = {
+const PassCase kFinishCases[] = {
     {"RunsLoseTheirTagsAndProperties", "<p><r><rPr><noProof/></rPr>x</r><r>y</r></p>", "<p>xy</p>"},
     {"EveryTagStartingWithR", "<p><ruby>a</ruby><rFonts ascii=\"x\"/>b</p>", "<p>a</ruby>b</p>"},
     {"NeighbouringIdenticalSpansMerge",
@@ -192,7 +184,7 @@ const FinishCase kFinishCases[] = {
     {"UnclosedTagStays", "<p>a</p><r b", "<p>a</p><r b"},
     {"NothingToDo", "<p>plain</p>", "<p>plain</p>"},
 };
-INSTANTIATE_TEST_SUITE_P(Finish, DocxRunFinish, ::testing::ValuesIn(kFinishCases), finishName);
+INSTANTIATE_TEST_SUITE_P(Finish, DocxRunFinish, ::testing::ValuesIn(kFinishCases), caseName);
 
 TEST(DocxRunFinishOracle, BoundedPassesMatchWholeTextDeletion) {
   std::string text;

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_support.h"
+
 namespace vellumine {
 namespace {
+
+using test::caseName;
 
 // One style definition as it stands in the style part once "w:" is gone.
 std::string style(std::string_view id, std::string_view body, std::string_view type = "paragraph") {
@@ -88,10 +92,6 @@ struct SlotCase {
   std::string_view expected;
 };
 
-std::string slotCaseName(const ::testing::TestParamInfo<SlotCase>& info) {
-  return std::string(info.param.name);
-}
-
 class DocxStyleSlots : public ::testing::TestWithParam<SlotCase> {};
 
 TEST_P(DocxStyleSlots, ReadsSlot) {
@@ -120,7 +120,7 @@ const SlotCase kSlotCases[] = {
     {"ShadingColourAsItStands", R"(<shd val="clear" color="00FF00"/>)", 9, "background-color:00FF00;"},
     {"ShadingWithoutColour", R"(<shd val="clear" fill="FFFF00"/>)", 9, ""},
 };
-INSTANTIATE_TEST_SUITE_P(Slots, DocxStyleSlots, ::testing::ValuesIn(kSlotCases), slotCaseName);
+INSTANTIATE_TEST_SUITE_P(Slots, DocxStyleSlots, ::testing::ValuesIn(kSlotCases), caseName);
 
 TEST(DocxStyle, ReadOverwritesEverySlotAndBoldOnlyWhenAsked) {
   Conversion c;

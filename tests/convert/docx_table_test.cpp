@@ -11,6 +11,9 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
+
 // A table style drawing every border single, size 4, colour auto, and one that draws only the
 // inside-horizontal border.
 constexpr std::string_view kStyles =
@@ -49,14 +52,6 @@ constexpr std::string_view kRestart = "<vMerge val=\"restart\"/>";
 constexpr std::string_view kContinue = "<vMerge/>";
 constexpr std::string_view kSpan2 = "<gridSpan val=\"2\"/>";
 
-struct PassCase {
-  std::string_view name;
-  std::string input;
-  std::string expected;
-};
-
-std::string caseName(const testing::TestParamInfo<PassCase>& info) { return std::string(info.param.name); }
-
 TEST(DocxTable, WorkedExampleComesOutByteForByte) {
   const std::string input =
       "<tbl><tblPr><tblStyle val=\"TableGrid\"/><tblW w=\"5000\" type=\"pct\"/><tblLook val=\"04A0\"/>"
@@ -82,7 +77,7 @@ TEST(DocxTable, DocumentWithoutTablesIsUnchanged) {
 class TableAttributes : public testing::TestWithParam<PassCase> {};
 
 PassCase tableCase(std::string_view name, std::string_view props, std::string_view attributes) {
-  return {name, "<tbl><tblPr>" + std::string(props) + "</tblPr>" + row(cell("", para("x"))) + "</tbl>",
+  return {std::string(name), "<tbl><tblPr>" + std::string(props) + "</tblPr>" + row(cell("", para("x"))) + "</tbl>",
           "<table" + std::string(attributes) + "><tr><td><p>x</p></td></tr></table>"};
 }
 
@@ -142,7 +137,7 @@ TEST(DocxTable, TableWithoutWidthGetsNoneFromTheTableBefore) {
 class CellStyles : public testing::TestWithParam<PassCase> {};
 
 PassCase cellCase(std::string_view name, std::string_view props, std::string_view startTag) {
-  return {name, table(row(cell(props, para("x")))),
+  return {std::string(name), table(row(cell(props, para("x")))),
           "<table><tr>" + std::string(startTag) + "<p>x</p></td></tr></table>"};
 }
 
@@ -185,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(DocxTable, CellStyles, testing::ValuesIn(kCellStyleCase
 
 TEST(DocxTable, CellPropertiesDeletedWhenDisabled) {
   Conversion c;
-  c.cellPropertiesEnabled = false;
+  c.flags.cellPropertiesEnabled = false;
   c.text = table(row(cell("<tcW w=\"2880\" type=\"dxa\"/>", para("x"))));
   convertTables(c);
   EXPECT_SAME_TEXT(c.text, "<table><tr><td><p>x</p></td></tr></table>");
@@ -195,7 +190,7 @@ TEST(DocxTable, CellPropertiesDeletedWhenDisabled) {
 class RowsAndGrid : public testing::TestWithParam<PassCase> {};
 
 PassCase rowCase(std::string_view name, std::string_view props, std::string_view startTag) {
-  return {name, "<tbl><tr><trPr>" + std::string(props) + "</trPr>" + cell("", para("x")) + "</tr></tbl>",
+  return {std::string(name), "<tbl><tr><trPr>" + std::string(props) + "</trPr>" + cell("", para("x")) + "</tr></tbl>",
           "<table>" + std::string(startTag) + "<td><p>x</p></td></tr></table>"};
 }
 
@@ -380,8 +375,7 @@ TEST_P(HostileTables, ConvertWithEveryParagraphKept) {
   const std::string out = convertTablesIn(GetParam().make());
   EXPECT_EQ(occurrences(out, GetParam().marker), GetParam().count);
 }
-INSTANTIATE_TEST_SUITE_P(DocxTable, HostileTables, testing::ValuesIn(kHostileCases),
-                         [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(DocxTable, HostileTables, testing::ValuesIn(kHostileCases), caseName);
 
 }  // namespace
 }  // namespace vellumine

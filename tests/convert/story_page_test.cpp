@@ -11,8 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "convert/ddocx.h"
+#include "convert/docx_page.h"
 #include "support/test_support.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 namespace {

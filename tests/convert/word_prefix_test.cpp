@@ -11,6 +11,9 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+using test::PassCase;
+
 TEST(WordPrefix, PrefixIsReadFromTheNamespaceDeclaration) {
   EXPECT_EQ(wordNamespacePrefix("<ns0:document xmlns:ns0=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"),
             "ns0");
@@ -29,12 +32,8 @@ TEST(WordPrefix, NamesAreRenamedButTextAndValuesAreNot) {
                    "<w:p><w:r><w:t>ns0:literal</w:t></w:r></w:p><w:pgSz w:w=\"12240\"\n w:h=\"x ns0:y\"/></w:document>");
 }
 
-struct PrefixCase {
-  std::string_view name, input, expected;
-};
-
 // "w:" goes where it begins a name and nowhere else.
-constexpr PrefixCase kStripCases[] = {
+const PassCase kStripCases[] = {
     {"ElementAndEndTagNames", "<w:p><w:r/></w:p>", "<p><r/></p>"},
     {"AttributeNamesAfterAnyBlank", "<w:x w:a=\"1\"\tw:b=\"2\"\r\nw:c='3'/>", "<x a=\"1\"\tb=\"2\"\r\nc='3'/>"},
     {"TextContentKeepsIt", "<w:t>as shown below: w:p</w:t>", "<t>as shown below: w:p</t>"},
@@ -49,14 +48,13 @@ constexpr PrefixCase kStripCases[] = {
     {"OtherPrefixesStay", "<wp:x a:w=\"1\" ww:b=\"2\"/>", "<wp:x a:w=\"1\" ww:b=\"2\"/>"},
 };
 
-class WordPrefixStrip : public testing::TestWithParam<PrefixCase> {};
+class WordPrefixStrip : public testing::TestWithParam<PassCase> {};
 TEST_P(WordPrefixStrip, StripsNameStartsOnly) {
   std::string part(GetParam().input);
   stripWordPrefix(part);
   EXPECT_SAME_TEXT(part, GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Cases, WordPrefixStrip, testing::ValuesIn(kStripCases),
-                         [](const testing::TestParamInfo<PrefixCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, WordPrefixStrip, testing::ValuesIn(kStripCases), caseName);
 
 // The rule written out byte by byte into a new string, for the in-place walk to agree with.
 std::string strippedOneByOne(std::string_view part) {

@@ -9,17 +9,15 @@
 
 #include "convert/ddocx.h"
 #include "support/test_support.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 namespace {
 
-struct CleanCase {
-  std::string_view name, input, expected;
-};
-std::string caseName(const testing::TestParamInfo<CleanCase>& info) { return std::string(info.param.name); }
+using test::caseName;
+using test::PassCase;
 
-constexpr CleanCase kCleanCases[] = {
+const PassCase kCleanCases[] = {
     // white space inside tags
     {"LineFeedInsideTagBecomesBlank", "<td\nstyle='x'>", "<td style='x'>"},
     {"TabInsideTagBecomesBlank", "<td\tclass=a>", "<td class=a>"},
@@ -61,7 +59,7 @@ constexpr CleanCase kCleanCases[] = {
      "<html><body><p>plain, text; here</p></body></html>"},
 };
 
-class WordHtmClean : public testing::TestWithParam<CleanCase> {};
+class WordHtmClean : public testing::TestWithParam<PassCase> {};
 TEST_P(WordHtmClean, CleansAsExpected) {
   std::string text(GetParam().input);
   TWordHTM().cleanHtml(text);

@@ -10,8 +10,8 @@
 
 #include "package/package_workspace.h"
 #include "package/vclunzip.h"
-#include "package/zip_builder.h"
 #include "support/test_support.h"
+#include "support/zip_builder.h"
 
 namespace vellumine {
 namespace {

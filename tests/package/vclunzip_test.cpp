@@ -13,8 +13,8 @@
 #include <sys/stat.h>
 
 #include "package/package_workspace.h"
-#include "package/zip_builder.h"
 #include "package/zip_errors.h"
+#include "support/zip_builder.h"
 
 namespace vellumine {
 namespace {

@@ -1,5 +1,6 @@
 // Helpers shared by the unit tests: text comparison with a readable first difference, passes run
-// on a small document text, and the locations of fixtures and the shared corpus.
+// on a small document text, the rows and names of pass tables, and the locations of fixtures and
+// the shared corpus.  (ZipBuilder, the archive writer of the ZIP reader's tests, is beside it.)
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -19,6 +20,22 @@ namespace vellumine::test {
 
 // Runs one pass on a conversion whose document text is docText; returns the rewritten text.
 std::string runPass(void (*pass)(Conversion&), std::string docText);
+
+// One row of a pass table: the case's name (a sentence in CamelCase), the text the pass is given
+// and the text it must make of it.
+struct PassCase {
+  std::string name, input, expected;
+};
+
+// Names each test of a parameterised table after its row, for any row type with a `name`:
+// INSTANTIATE_TEST_SUITE_P(Cases, Suite, testing::ValuesIn(kCases), test::caseName).
+struct CaseName {
+  template <typename Case>
+  std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
+    return std::string(info.param.name);
+  }
+};
+inline constexpr CaseName caseName{};
 
 std::filesystem::path fixturesDir();
 std::filesystem::path corpusDir();

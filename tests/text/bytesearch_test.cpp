@@ -14,6 +14,8 @@
 namespace vellumine {
 namespace {
 
+using test::caseName;
+
 constexpr std::size_t npos = std::string_view::npos;
 
 struct SearchCase {
@@ -37,8 +39,6 @@ const SearchCase kSearchCases[] = {
     {"HitAcrossTheSixteenByteStep", kLong, "</tcpr>", 0, npos, 63},
     {"LongTextExactHit", kLong, "<tcPr>", 0, 40, 40},
 };
-
-std::string caseName(const testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); }
 
 class ByteSearchForward : public testing::TestWithParam<SearchCase> {};
 TEST_P(ByteSearchForward, FindsTheFirstOccurrence) {

@@ -1,3 +1,5 @@
+#include "text/fileutil.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
-#include "text/strutil.h"
 
 namespace vellumine {
 namespace {

@@ -145,6 +145,9 @@ const TextCase kTextCases[] = {
     {"JoinTwo", JoinList({"a", "b"}, ", "), "a, b"},
     {"JoinArrayConcatenates", JoinArray({"a", "", "c"}, ""), "ac"},
     {"JoinKeepsEmptyItems", JoinList({"", ""}, ";"), ";"},
+    {"TrimBlanksAtBothEndsOnly", std::string(TrimBlanks(" \t\r\n1 2\v\f ")), "1 2"},
+    {"TrimBlanksLeavesOtherBytes", std::string(TrimBlanks("\xA0x\x85")), "\xA0x\x85"},
+    {"TrimBlanksOfBlanksIsEmpty", std::string(TrimBlanks(" \n ")), ""},
 };
 
 class StrUtilText : public ::testing::TestWithParam<TextCase> {};

@@ -67,6 +67,13 @@ TEST(Units, NearestQuotientRoundsHalvesToEven) {
   EXPECT_EQ(NearestQuotient(INT64_MAX, INT64_MAX - 1), 1);
 }
 
+TEST(Units, DecimalTextWritesEveryLongLong) {
+  EXPECT_EQ(DecimalText(0), "0");
+  EXPECT_EQ(DecimalText(-1234567), "-1234567");
+  EXPECT_EQ(DecimalText(INT64_MIN), "-9223372036854775808");
+  EXPECT_EQ(DecimalText(INT64_MAX), "9223372036854775807");
+}
+
 TEST(Units, StrToIntAcceptsDecimalIntegersOnly) {
   EXPECT_EQ(StrToInt("42"), 42);
   EXPECT_EQ(StrToInt(" -17 "), -17);

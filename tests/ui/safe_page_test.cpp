@@ -17,7 +17,7 @@
 
 #include "app/page_writer.h"
 #include "support/hostile_markup.h"
-#include "text/strutil.h"
+#include "text/fileutil.h"
 #include "ui_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Writes the archives of the reader's tests field by field from the published layout, so a test
 // archive never depends on the reader's own constants or on an outside zip tool.
-#include "package/zip_builder.h"
+#include "support/zip_builder.h"
 
 #include <stdexcept>
 
