@@ -20,7 +20,8 @@ struct ParsedLine {
   std::string_view value;  // entry value
 };
 
-std::string_view trimBlanks(std::string_view s) {
+// Key files separate with spaces and tabs only; a line end is never part of a line here.
+std::string_view trimSpacesAndTabs(std::string_view s) {
   std::size_t first = s.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   std::size_t last = s.find_last_not_of(" \t");
@@ -39,7 +40,7 @@ Line takeLine(std::string_view text, std::size_t& pos) {
 }
 
 ParsedLine parseLine(std::string_view content) {
-  std::string_view s = trimBlanks(content);
+  std::string_view s = trimSpacesAndTabs(content);
   if (s.empty() || s.front() == '#') return {};
   if (s.front() == '[') {
     std::size_t close = s.find(']');
@@ -48,7 +49,7 @@ ParsedLine parseLine(std::string_view content) {
   }
   std::size_t equals = s.find('=');
   if (equals == std::string_view::npos) return {};
-  return {LineKind::Entry, trimBlanks(s.substr(0, equals)), trimBlanks(s.substr(equals + 1))};
+  return {LineKind::Entry, trimSpacesAndTabs(s.substr(0, equals)), trimSpacesAndTabs(s.substr(equals + 1))};
 }
 
 // Where the key's line is in the text, or where a missing key would go.
