@@ -40,10 +40,19 @@ bool isAlignKeyword(std::string_view value) {
   return true;
 }
 
+// The page is written into the word folder; a target named from the package root
+// ("/word/media/image1.png") is the same file as seen from there ("media/image1.png").  As written,
+// the browser would look for it at the root of the file system.
+std::string pageRelativeTarget(std::string target) {
+  constexpr std::string_view kPageFolder = "/word/";
+  if (target.size() > kPageFolder.size() && EqualsCaselessAt(target, 0, kPageFolder)) target.erase(0, kPageFolder.size());
+  return target;
+}
+
 template <class TargetOfId>
 ImageParts readImageParts(std::string_view drawing, const TargetOfId& targetOfId) {
   ImageParts parts;
-  parts.target = targetOfId(TextBetween(drawing, "<a:blip r:embed=\"", "\""));
+  parts.target = pageRelativeTarget(targetOfId(TextBetween(drawing, "<a:blip r:embed=\"", "\"")));
   std::string align = TextBetween(drawing, "<wp:align>", "</wp:align>");
   if (isAlignKeyword(align)) parts.attributes += " align=" + align;
   std::string extent = EmptyElement(drawing, "wp:extent");

@@ -17,6 +17,8 @@ using test::caseName;
 constexpr std::string_view kRelationships =
     "<Relationships><Relationship Id=\"rId4\" Target=\"media/image1.png\"/>"
     "<Relationship Id=\"rId5\" Target=\"media/image2.jpeg\"/>"
+    "<Relationship Id=\"rRoot\" Target=\"/word/media/image3.png\"/>"
+    "<Relationship Id=\"rOther\" Target=\"/media/image4.png\"/>"
     "<Relationship Id=\"rDollar\" Target=\"media/a$$b.png\"/>"
     "<Relationship Id=\"rWhole\" Target=\"$0\"/></Relationships>";
 
@@ -68,6 +70,8 @@ const ImageCase kImageCases[] = {
      "<img src=\"\" width=\"192\" height=\"96\" />"},
     {"UnknownRelationshipGetsEmptySource", drawing("rId9", kTwoByOneInch),
      "<img src=\"\" width=\"192\" height=\"96\" />"},
+    {"PackageRootTargetIsSeenFromThePageFolder", drawing("rRoot", ""), "<img src=\"media/image3.png\" />"},
+    {"TargetOutsideThePageFolderStaysAsWritten", drawing("rOther", ""), "<img src=\"/media/image4.png\" />"},
     {"DrawingWithoutExtentGetsNoSize", drawing("rId4", ""), "<img src=\"media/image1.png\" />"},
     {"ExtentWithOnlyWidthGetsOnlyWidth", drawing("rId4", "<wp:extent cx=\"952500\"/>"),
      "<img src=\"media/image1.png\" width=\"100\" />"},
