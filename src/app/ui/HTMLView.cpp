@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
-#include <QFile>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -21,6 +20,7 @@
 #include <stdexcept>
 
 #include "app/link_handoff.h"
+#include "app/ui/qt_path.h"
 
 namespace {
 
@@ -176,11 +176,7 @@ THTMLView::THTMLView(QWidget* parent) : QWebEngineView(parent) {
 
 THTMLView::~THTMLView() = default;
 
-void THTMLView::Navigate(const std::filesystem::path& file) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
-  Navigate(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString((ec ? file : absolute).string()))));
-}
+void THTMLView::Navigate(const std::filesystem::path& file) { Navigate(localFileUrl(file)); }
 
 void THTMLView::Navigate(const QUrl& url) { load(url); }
 

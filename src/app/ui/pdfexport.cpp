@@ -4,7 +4,6 @@
 #include "app/ui/pdfexport.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -15,6 +14,7 @@
 #include "app/program_folders.h"
 #include "app/session_folder.h"
 #include "app/ui/HTMLView.h"
+#include "app/ui/qt_path.h"
 
 namespace fs = std::filesystem;
 
@@ -22,8 +22,6 @@ namespace {
 
 // A page that never finishes (a hostile document) must not hang a script.
 constexpr int kPageLoadLimitMs = 5 * 60 * 1000;
-
-QString toQString(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
 
 // Runs the local loop until done() holds or the limit passes; false on the limit.
 bool waitFor(QEventLoop& loop, int limitMs) {
