@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -20,6 +19,7 @@
 #include <stdexcept>
 
 #include "app/link_handoff.h"
+#include "app/ui/localwait.h"
 #include "app/ui/qt_path.h"
 
 namespace {
@@ -190,14 +190,13 @@ bool THTMLView::printTo(QPrinter* printer) {
   if (printing_) return false;
   printing_ = true;
   bool success = false;
-  QEventLoop wait;
-  QMetaObject::Connection done = connect(this, &QWebEngineView::printFinished, &wait, [&](bool ok) {
+  LocalWait wait;
+  connect(this, &QWebEngineView::printFinished, &wait, [&](bool ok) {
     success = ok;
-    wait.quit();
+    wait.finish();
   });
   print(printer);
-  wait.exec(QEventLoop::ExcludeUserInputEvents);
-  disconnect(done);
+  wait.wait();
   printing_ = false;
   return success;
 }

@@ -1,6 +1,5 @@
-// Paths between the core and Qt.  The core keeps paths as the bytes the file system uses;
-// Qt's file functions decode and encode them the same way (UTF-8 on Linux), so a name that is
-// not valid UTF-8 still reaches the same file.
+// Paths between the core and Qt.  The core keeps a path as the bytes the file system uses; Qt
+// takes file names as text, decoded and encoded as QFile does it for the system (UTF-8 here).
 #pragma once
 #include <QString>
 #include <QUrl>
