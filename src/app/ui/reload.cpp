@@ -42,24 +42,20 @@ bool documentExists(const fs::path& document) {
 DocumentReloader::DocumentReloader(QWebEngineView* view, Load load, Message message)
     : QObject(view), view_(view), load_(std::move(load)), message_(std::move(message)) {}
 
-void DocumentReloader::reload(const fs::path& document, const QUrl& page) {
+void DocumentReloader::reload(const fs::path& document, const QUrl& page) { startReload(document, page, false); }
+
+void DocumentReloader::reloadKeepingText(const fs::path& document, const QUrl& page) {
+  startReload(document, page, true);
+}
+
+void DocumentReloader::startReload(const fs::path& document, const QUrl& page, bool keepText) {
   if (reloading_) return;  // F5 held down: one reload at a time
   if (!documentExists(document)) {
     message_(QString::fromUtf8(vellumine::kRecentFileNotFound.data(),
                                static_cast<qsizetype>(vellumine::kRecentFileNotFound.size())));
     return;
   }
-  readAndLoad(document, page, false);
-}
-
-void DocumentReloader::reloadKeepingText(const fs::path& document, const QUrl& page) {
-  if (reloading_) return;
-  if (!documentExists(document)) {
-    message_(QString::fromUtf8(vellumine::kRecentFileNotFound.data(),
-                               static_cast<qsizetype>(vellumine::kRecentFileNotFound.size())));
-    return;
-  }
-  readAndLoad(document, page, true);
+  readAndLoad(document, page, keepText);
 }
 
 void DocumentReloader::readAndLoad(const fs::path& document, const QUrl& page, bool keepText) {

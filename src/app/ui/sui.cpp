@@ -385,6 +385,23 @@ fs::path TForm1::chooseDocument(const QString& objectName, const QString& title,
   return toPath(dialog.selectedFiles().constFirst());
 }
 
+// The save dialog; with a document, its folder and its name with suffix are offered.  Empty when
+// the user cancelled.
+fs::path TForm1::chooseSaveTarget(const QString& objectName, const QString& filter, const QString& suffix,
+                                  const fs::path& document) {
+  QFileDialog dialog(this, QString(), QString(), filter);
+  dialog.setObjectName(objectName);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(suffix);
+  if (!document.empty()) {
+    const QFileInfo offered(toQString(document));
+    dialog.setDirectory(offered.absolutePath());
+    dialog.selectFile(offered.completeBaseName() + QLatin1Char('.') + suffix);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return toPath(dialog.selectedFiles().constFirst());
+}
+
 void TForm1::FileOpenItemClick() {
   fs::path chosen = chooseDocument(QStringLiteral("OpenDialog"), QString(), QString());
   if (!chosen.empty()) openChosenDocument(chosen);
@@ -419,29 +436,17 @@ void TForm1::mPrintClick() { view_->Print(); }
 void TForm1::mPageSetupClick() { view_->PageSetup(); }
 
 void TForm1::mExportPdfClick() {
-  QFileDialog dialog(this, QString(), QString(), QStringLiteral("PDF File (*.pdf)"));
-  dialog.setObjectName(QStringLiteral("ExportPdfDialog"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("pdf"));
-  const fs::path& shown = viewMenu_->shownDocument();
-  if (!shown.empty()) {
-    const QFileInfo document(toQString(shown));
-    dialog.setDirectory(document.absolutePath());
-    dialog.selectFile(document.completeBaseName() + QStringLiteral(".pdf"));
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const fs::path target = toPath(dialog.selectedFiles().constFirst());
+  const fs::path target = chooseSaveTarget(QStringLiteral("ExportPdfDialog"), QStringLiteral("PDF File (*.pdf)"),
+                                           QStringLiteral("pdf"), viewMenu_->shownDocument());
+  if (target.empty()) return;
   exportPdf(view_, target, view_->printer().pageLayout());
   showMessage(this, QString::fromStdString(vellumine::savedMessage(target)));
 }
 
 void TForm1::mSaveAsHTMLClick() {
-  QFileDialog dialog(this, QString(), QString(), QStringLiteral("HTML File (*.htm)"));
-  dialog.setObjectName(QStringLiteral("SaveDialog"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("htm"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const fs::path target = toPath(dialog.selectedFiles().constFirst());
+  const fs::path target =
+      chooseSaveTarget(QStringLiteral("SaveDialog"), QStringLiteral("HTML File (*.htm)"), QStringLiteral("htm"), {});
+  if (target.empty()) return;
   vellumine::exportHtml(state_.htmlPath, target);
   showMessage(this, QString::fromStdString(vellumine::savedMessage(target)));
 }

@@ -98,6 +98,8 @@ class TForm1 : public QMainWindow {
   void setDocumentCommandsEnabled(bool enabled);
   std::filesystem::path chooseDocument(const QString& objectName, const QString& title,
                                        const QString& folder);
+  std::filesystem::path chooseSaveTarget(const QString& objectName, const QString& filter, const QString& suffix,
+                                         const std::filesystem::path& document);
 
   vellumine::ProgramFolders folders_;
   std::filesystem::path commandLineDocument_;
