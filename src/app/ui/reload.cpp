@@ -106,10 +106,7 @@ void DocumentReloader::restore(const Position& position) {
           .arg(position.height, 0, 'f', 0)
           .arg(position.x, 0, 'f', 0)
           .arg(position.y, 0, 'f', 0);
-  QPointer<DocumentReloader> self(this);
-  view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
-    if (self) Q_EMIT self->restored(scrolled.toBool());
-  });
+  scrollBack(script);
 }
 
 void DocumentReloader::restoreTextBlock(const Position& position) {
@@ -120,6 +117,11 @@ void DocumentReloader::restoreTextBlock(const Position& position) {
                                            .arg(position.block)
                                            .arg(position.x, 0, 'f', 0)
                                            .arg(position.y, 0, 'f', 0);
+  scrollBack(script);
+}
+
+// script scrolls the page and answers whether it could put the reader back.
+void DocumentReloader::scrollBack(const QString& script) {
   QPointer<DocumentReloader> self(this);
   view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
     if (self) Q_EMIT self->restored(scrolled.toBool());

@@ -42,6 +42,7 @@ class DocumentReloader : public QObject {
   void loadKeeping(const std::filesystem::path& document, const QUrl& page, const Position& position);
   void restore(const Position& position);
   void restoreTextBlock(const Position& position);
+  void scrollBack(const QString& script);
 
   QWebEngineView* view_;
   Load load_;
