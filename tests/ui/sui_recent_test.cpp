@@ -7,16 +7,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "app/docx_writer.h"
 #include "app/ui/sui.h"
 #include "ui_support.h"
+#include "window_fixture.h"
 
 namespace fs = std::filesystem;
 using uitest::readFile;
@@ -63,7 +62,7 @@ class ScopedEnv {
 
 }  // namespace
 
-class SuiRecentTest : public QObject {
+class SuiRecentTest : public QObject, uitest::WindowFixture {
   Q_OBJECT
 
  private Q_SLOTS:
@@ -77,30 +76,20 @@ class SuiRecentTest : public QObject {
   void cleanup();
 
  private:
-  TForm1* start();
-  void press(int key);
   void openWithF2(const fs::path& document);
   QStringList visibleCaptions() const;
   QList<QAction*> recentItems() const {
     return form_->findChild<QMenu*>(QStringLiteral("mOpenRecent"))->actions();
   }
 
-  QTemporaryDir dir_;
-  fs::path docs_;
   fs::path first_;
   fs::path second_;
-  vellumine::ProgramFolders folders_;
-  std::unique_ptr<TForm1> form_;
   std::unique_ptr<DialogAnswers> answers_;
   std::unique_ptr<ModalWatcher> watcher_;
 };
 
 void SuiRecentTest::initTestCase() {
-  QVERIFY(dir_.isValid());
-  const fs::path root = dir_.path().toStdString();
-  docs_ = root / "docs";
-  fs::create_directories(docs_);
-  folders_ = uitest::sandboxFolders(root);
+  QVERIFY(makeSandbox());
   first_ = docs_ / "First.docx";
   second_ = docs_ / "Tom & Jerry.docx";
   vellumine::test::writeDocx(first_, {"The first document."});
@@ -114,25 +103,7 @@ void SuiRecentTest::init() {
 
 void SuiRecentTest::cleanup() {
   watcher_.reset();
-  form_.reset();
-  std::error_code ec;
-  fs::remove(folders_.recentList, ec);
-}
-
-TForm1* SuiRecentTest::start() {
-  form_ = std::make_unique<TForm1>(folders_, fs::path());
-  form_->show();
-  form_->activateWindow();
-  if (!QTest::qWaitForWindowActive(form_.get())) return nullptr;
-  // The list is read once the window has been shown.
-  if (!QTest::qWaitFor([this] { return !recentItems().isEmpty(); }, kLoadTimeout)) return nullptr;
-  return form_.get();
-}
-
-void SuiRecentTest::press(int key) {
-  form_->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-  QTest::keyClick(form_.get(), static_cast<Qt::Key>(key));
+  closeWindow();
 }
 
 void SuiRecentTest::openWithF2(const fs::path& document) {

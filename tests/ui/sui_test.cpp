@@ -9,19 +9,17 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <sstream>
 
 #include "app/docx_writer.h"
 #include "app/ui/HTMLView.h"
 #include "app/ui/statusbar.h"
 #include "app/ui/sui.h"
 #include "ui_support.h"
+#include "window_fixture.h"
 
 namespace fs = std::filesystem;
 using uitest::readFile;
@@ -30,7 +28,7 @@ using uitest::kLoadTimeout;
 using uitest::DialogAnswers;
 using uitest::ModalWatcher;
 
-class SuiTest : public QObject {
+class SuiTest : public QObject, uitest::WindowFixture {
   Q_OBJECT
 
  private Q_SLOTS:
@@ -49,60 +47,18 @@ class SuiTest : public QObject {
   void cleanup();
 
  private:
-  // Starts the window as main() does, with an optional command-line document, and waits until it
-  // is active (no window manager activates it) and, with a document, until the page is shown.
-  TForm1* start(const fs::path& document = {});
-  void waitForDocumentPage();
-  void press(int key);
-  QAction* action(const char* name) const { return form_->findChild<QAction*>(QLatin1String(name)); }
-
-  QTemporaryDir dir_;
-  fs::path docs_;
   fs::path sample_;
-  vellumine::ProgramFolders folders_;
-  std::unique_ptr<TForm1> form_;
-  std::unique_ptr<uitest::PageLoads> loads_;
 };
 
 void SuiTest::initTestCase() {
-  QVERIFY(dir_.isValid());
-  const fs::path root = dir_.path().toStdString();
-  docs_ = root / "docs";
-  fs::create_directories(docs_);
-  folders_ = uitest::sandboxFolders(root);
+  QVERIFY(makeSandbox());
   sample_ = docs_ / "Sample report.docx";
   vellumine::test::writeDocx(
       sample_, {"Grab check: the quick brown fox jumps over the lazy dog.", "Second paragraph of plain text."},
       {{"docProps/core.xml", vellumine::test::coreXml("Sample title", "Ann Author", "2009-04-21T08:12:00Z")}});
 }
 
-void SuiTest::cleanup() {
-  loads_.reset();
-  form_.reset();
-  std::error_code ec;
-  fs::remove(folders_.recentList, ec);  // each test starts with an empty recent list
-}
-
-TForm1* SuiTest::start(const fs::path& document) {
-  form_ = std::make_unique<TForm1>(folders_, document);
-  loads_ = std::make_unique<uitest::PageLoads>(form_->view());
-  form_->show();
-  form_->activateWindow();
-  if (!QTest::qWaitForWindowActive(form_.get())) return nullptr;
-  return form_.get();
-}
-
-void SuiTest::waitForDocumentPage() {
-  const QUrl page = QUrl::fromLocalFile(qs(form_->document().htmlPath));
-  QTRY_VERIFY_WITH_TIMEOUT(!form_->document().htmlPath.empty() && loads_->finished(page), kLoadTimeout);
-}
-
-// Dialogs take the activation with them; shortcuts only reach an active window.
-void SuiTest::press(int key) {
-  form_->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-  QTest::keyClick(form_.get(), static_cast<Qt::Key>(key));
-}
+void SuiTest::cleanup() { closeWindow(); }
 
 void SuiTest::startsWithAPathArgument() {
   QVERIFY(start(sample_));

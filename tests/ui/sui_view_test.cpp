@@ -10,10 +10,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
-#include <memory>
 
 #include "app/docx_writer.h"
 #include "app/ui/HTMLView.h"
@@ -23,6 +21,7 @@
 #include "app/ui/zoom.h"
 #include "pdf_support.h"
 #include "ui_support.h"
+#include "window_fixture.h"
 
 namespace fs = std::filesystem;
 using uitest::qs;
@@ -40,7 +39,7 @@ std::vector<std::string> numberedParagraphs(int count, const std::string& text) 
 
 }  // namespace
 
-class SuiViewTest : public QObject {
+class SuiViewTest : public QObject, uitest::WindowFixture {
   Q_OBJECT
 
  private Q_SLOTS:
@@ -62,9 +61,6 @@ class SuiViewTest : public QObject {
   void cleanup();
 
  private:
-  TForm1* start(const fs::path& document = {});
-  void waitForDocumentPage();
-  void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   QString topParagraph() {
     return uitest::evaluate(form_->view(), QStringLiteral("(function(){for(const p of document.querySelectorAll("
                                                           "'#page > p')){if(p.getBoundingClientRect().bottom>0)"
@@ -72,57 +68,23 @@ class SuiViewTest : public QObject {
         .toString();
   }
   QString pageText() { return uitest::evaluate(form_->view(), QStringLiteral("document.body.innerText")).toString(); }
-  QAction* action(const char* name) const { return form_->findChild<QAction*>(QLatin1String(name)); }
   fs::path copyOf(const fs::path& document, const std::string& name);
   void drop(const QList<QUrl>& urls, QWidget* target);
   QWidget* pageWidget() const { return form_->view()->focusProxy() ? form_->view()->focusProxy() : form_->view(); }
 
-  QTemporaryDir dir_;
-  fs::path docs_;
   fs::path jam_;       // "marmalade" three times, once capitalised
   fs::path twoPages_;  // long enough for a second page
-  vellumine::ProgramFolders folders_;
-  std::unique_ptr<TForm1> form_;
-  std::unique_ptr<uitest::PageLoads> loads_;
 };
 
 void SuiViewTest::initTestCase() {
-  QVERIFY(dir_.isValid());
-  const fs::path root = dir_.path().toStdString();
-  docs_ = root / "docs";
-  fs::create_directories(docs_);
-  folders_ = uitest::sandboxFolders(root);
+  QVERIFY(makeSandbox());
   jam_ = docs_ / "Jam.docx";
   vellumine::test::writeDocx(jam_, {"Marmalade on toast.", "Orange marmalade keeps.", "Lemon marmalade too."});
   twoPages_ = docs_ / "Two pages.docx";
   vellumine::test::writeDocx(twoPages_, numberedParagraphs(75, "quince jelly sets overnight."));
 }
 
-void SuiViewTest::cleanup() {
-  loads_.reset();
-  form_.reset();
-}
-
-TForm1* SuiViewTest::start(const fs::path& document) {
-  form_ = std::make_unique<TForm1>(folders_, document);
-  loads_ = std::make_unique<uitest::PageLoads>(form_->view());
-  form_->show();
-  form_->activateWindow();
-  if (!QTest::qWaitForWindowActive(form_.get())) return nullptr;
-  return form_.get();
-}
-
-void SuiViewTest::waitForDocumentPage() {
-  const QUrl page = QUrl::fromLocalFile(qs(form_->document().htmlPath));
-  QTRY_VERIFY_WITH_TIMEOUT(!form_->document().htmlPath.empty() && loads_->finished(page), kLoadTimeout);
-}
-
-// Shortcuts reach only an active window, and dialogs take the activation with them.
-void SuiViewTest::press(int key, Qt::KeyboardModifiers modifiers) {
-  form_->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-  QTest::keyClick(form_.get(), static_cast<Qt::Key>(key), modifiers);
-}
+void SuiViewTest::cleanup() { closeWindow(); }
 
 fs::path SuiViewTest::copyOf(const fs::path& document, const std::string& name) {
   const fs::path copy = docs_ / name;

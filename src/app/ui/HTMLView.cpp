@@ -5,8 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QEventLoop>
-#include <QFile>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -21,6 +19,8 @@
 #include <stdexcept>
 
 #include "app/link_handoff.h"
+#include "app/ui/localwait.h"
+#include "app/ui/qt_path.h"
 
 namespace {
 
@@ -176,11 +176,7 @@ THTMLView::THTMLView(QWidget* parent) : QWebEngineView(parent) {
 
 THTMLView::~THTMLView() = default;
 
-void THTMLView::Navigate(const std::filesystem::path& file) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
-  Navigate(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString((ec ? file : absolute).string()))));
-}
+void THTMLView::Navigate(const std::filesystem::path& file) { Navigate(localFileUrl(file)); }
 
 void THTMLView::Navigate(const QUrl& url) { load(url); }
 
@@ -194,14 +190,13 @@ bool THTMLView::printTo(QPrinter* printer) {
   if (printing_) return false;
   printing_ = true;
   bool success = false;
-  QEventLoop wait;
-  QMetaObject::Connection done = connect(this, &QWebEngineView::printFinished, &wait, [&](bool ok) {
+  LocalWait wait;
+  connect(this, &QWebEngineView::printFinished, &wait, [&](bool ok) {
     success = ok;
-    wait.quit();
+    wait.finish();
   });
   print(printer);
-  wait.exec(QEventLoop::ExcludeUserInputEvents);
-  disconnect(done);
+  wait.wait();
   printing_ = false;
   return success;
 }

@@ -5,11 +5,12 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
+
+#include "app/ui/qt_path.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ DroppedFiles droppedFiles(const QMimeData* data) {
     const QString file = url.toLocalFile();
     dropped.files << file;
     if (dropped.document.empty() && isWordDocument(file)) {
-      dropped.document = QFile::encodeName(file).toStdString();
+      dropped.document = toPath(file);
     }
   }
   return dropped;

@@ -2,6 +2,8 @@
 // message box, so no exception ever unwinds through Qt's event loop.
 #include "app/ui/guarded.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QMessageBox>
 #include <exception>
 
@@ -18,6 +20,16 @@ void runGuarded(QWidget* parent, const std::function<void()>& command) {
     failure = QStringLiteral("An unknown error occurred.");
   }
   QMessageBox::critical(parent, messageTitle(), failure);
+}
+
+QAction* addGuardedCommand(QMenu* menu, QWidget* parent, const QString& objectName, const QString& caption,
+                           const QKeySequence& shortcut, std::function<void()> command) {
+  QAction* item = menu->addAction(caption);
+  item->setObjectName(objectName);
+  item->setShortcut(shortcut);
+  QObject::connect(item, &QAction::triggered, parent,
+                   [parent, command = std::move(command)] { runGuarded(parent, command); });
+  return item;
 }
 
 void showMessage(QWidget* parent, const QString& text) {

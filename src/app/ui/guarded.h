@@ -4,6 +4,9 @@
 #include <QString>
 #include <functional>
 
+class QAction;
+class QKeySequence;
+class QMenu;
 class QWidget;
 
 // The title of every message box of the viewer.
@@ -11,6 +14,10 @@ QString messageTitle();
 
 // Runs command; an exception's message is shown in a message box over parent.
 void runGuarded(QWidget* parent, const std::function<void()>& command);
+
+// Adds an item to menu whose command runs through runGuarded over parent.
+QAction* addGuardedCommand(QMenu* menu, QWidget* parent, const QString& objectName, const QString& caption,
+                           const QKeySequence& shortcut, std::function<void()> command);
 
 // A plain information box with an OK button.
 void showMessage(QWidget* parent, const QString& text);

@@ -2,7 +2,6 @@
 // `vellumine --export-pdf IN.docx OUT.pdf` writes the document's page as a PDF without a window;
 // `--help` and `--version` answer before Qt starts, so they need no display.
 #include <QApplication>
-#include <QFile>
 #include <QLocale>
 #include <clocale>
 #include <cstdio>
@@ -10,6 +9,7 @@
 
 #include "app/program_folders.h"
 #include "app/ui/pdfexport.h"
+#include "app/ui/qt_path.h"
 #include "app/ui/sui.h"
 #include "app/version.h"
 #include "text/heap_tuning.h"
@@ -70,8 +70,7 @@ int runExportPdf(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");  // as below
   QLocale::setDefault(QLocale::c());
   const QStringList arguments = QApplication::arguments();
-  return exportPdfHeadless(QFile::encodeName(arguments.at(2)).toStdString(),
-                           QFile::encodeName(arguments.at(3)).toStdString());
+  return exportPdfHeadless(toPath(arguments.at(2)), toPath(arguments.at(3)));
 }
 
 }  // namespace
@@ -88,7 +87,7 @@ int main(int argc, char** argv) {
 
   std::filesystem::path document;
   const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) document = QFile::encodeName(arguments.at(1)).toStdString();
+  if (arguments.size() > 1) document = toPath(arguments.at(1));
 
   TForm1 form(vellumine::locateProgramFolders(vellumine::executableFolder()), document);
   form.showMaximized();

@@ -3,11 +3,9 @@
 // hidden view first.  Both wait in a local event loop that leaves user input for later.
 #include "app/ui/pdfexport.h"
 
-#include <QEventLoop>
-#include <QFile>
-#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <chrono>
 #include <cstdio>
 #include <stdexcept>
 
@@ -15,48 +13,28 @@
 #include "app/program_folders.h"
 #include "app/session_folder.h"
 #include "app/ui/HTMLView.h"
+#include "app/ui/localwait.h"
+#include "app/ui/qt_path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 // A page that never finishes (a hostile document) must not hang a script.
-constexpr int kPageLoadLimitMs = 5 * 60 * 1000;
-
-QString toQString(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
-
-// Runs the local loop until done() holds or the limit passes; false on the limit.
-bool waitFor(QEventLoop& loop, int limitMs) {
-  bool inTime = true;
-  QTimer limit;
-  limit.setSingleShot(true);
-  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
-    inTime = false;
-    loop.quit();
-  });
-  limit.start(limitMs);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-  return inTime;
-}
+constexpr std::chrono::minutes kPageLoadLimit{5};
 
 void loadInto(THTMLView& view, vellumine::DocumentState& state, const fs::path& document) {
-  bool loaded = false;
   bool success = false;
-  QEventLoop loop;
+  LocalWait wait;
   // A new view loads nothing of its own: the first page it finishes is the document's.
-  QMetaObject::Connection done = QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool ok) {
-    loaded = true;
+  QObject::connect(&view, &QWebEngineView::loadFinished, &wait, [&](bool ok) {
     success = ok;
-    loop.quit();
+    wait.finish();
   });
   vellumine::LoadObserver observer;
   observer.navigate = [&view](const fs::path& html) { view.Navigate(html); };
   vellumine::loadDocument(state, document, observer);
-  if (!loaded && !waitFor(loop, kPageLoadLimitMs)) {
-    QObject::disconnect(done);
-    throw std::runtime_error("The page did not finish loading.");
-  }
-  QObject::disconnect(done);
+  if (!wait.wait(kPageLoadLimit)) throw std::runtime_error("The page did not finish loading.");
   if (!success) throw std::runtime_error("The page could not be shown.");
 }
 
@@ -64,19 +42,15 @@ void loadInto(THTMLView& view, vellumine::DocumentState& state, const fs::path& 
 
 void exportPdf(QWebEngineView* view, const fs::path& target, const QPageLayout& layout) {
   const QString file = toQString(target);
-  bool finished = false;
   bool success = false;
-  QEventLoop loop;
-  QMetaObject::Connection done =
-      QObject::connect(view, &QWebEngineView::pdfPrintingFinished, &loop, [&](const QString& path, bool ok) {
-        if (path != file) return;
-        finished = true;
-        success = ok;
-        loop.quit();
-      });
+  LocalWait wait;
+  QObject::connect(view, &QWebEngineView::pdfPrintingFinished, &wait, [&](const QString& path, bool ok) {
+    if (path != file) return;
+    success = ok;
+    wait.finish();
+  });
   view->printToPdf(file, layout);
-  if (!finished) waitFor(loop, kPageLoadLimitMs);
-  QObject::disconnect(done);
+  wait.wait(kPageLoadLimit);
   if (!success) throw std::runtime_error("The PDF file " + target.string() + " could not be written.");
 }
 

@@ -42,24 +42,20 @@ bool documentExists(const fs::path& document) {
 DocumentReloader::DocumentReloader(QWebEngineView* view, Load load, Message message)
     : QObject(view), view_(view), load_(std::move(load)), message_(std::move(message)) {}
 
-void DocumentReloader::reload(const fs::path& document, const QUrl& page) {
+void DocumentReloader::reload(const fs::path& document, const QUrl& page) { startReload(document, page, false); }
+
+void DocumentReloader::reloadKeepingText(const fs::path& document, const QUrl& page) {
+  startReload(document, page, true);
+}
+
+void DocumentReloader::startReload(const fs::path& document, const QUrl& page, bool keepText) {
   if (reloading_) return;  // F5 held down: one reload at a time
   if (!documentExists(document)) {
     message_(QString::fromUtf8(vellumine::kRecentFileNotFound.data(),
                                static_cast<qsizetype>(vellumine::kRecentFileNotFound.size())));
     return;
   }
-  readAndLoad(document, page, false);
-}
-
-void DocumentReloader::reloadKeepingText(const fs::path& document, const QUrl& page) {
-  if (reloading_) return;
-  if (!documentExists(document)) {
-    message_(QString::fromUtf8(vellumine::kRecentFileNotFound.data(),
-                               static_cast<qsizetype>(vellumine::kRecentFileNotFound.size())));
-    return;
-  }
-  readAndLoad(document, page, true);
+  readAndLoad(document, page, keepText);
 }
 
 void DocumentReloader::readAndLoad(const fs::path& document, const QUrl& page, bool keepText) {
@@ -110,10 +106,7 @@ void DocumentReloader::restore(const Position& position) {
           .arg(position.height, 0, 'f', 0)
           .arg(position.x, 0, 'f', 0)
           .arg(position.y, 0, 'f', 0);
-  QPointer<DocumentReloader> self(this);
-  view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
-    if (self) Q_EMIT self->restored(scrolled.toBool());
-  });
+  scrollBack(script);
 }
 
 void DocumentReloader::restoreTextBlock(const Position& position) {
@@ -124,6 +117,11 @@ void DocumentReloader::restoreTextBlock(const Position& position) {
                                            .arg(position.block)
                                            .arg(position.x, 0, 'f', 0)
                                            .arg(position.y, 0, 'f', 0);
+  scrollBack(script);
+}
+
+// script scrolls the page and answers whether it could put the reader back.
+void DocumentReloader::scrollBack(const QString& script) {
   QPointer<DocumentReloader> self(this);
   view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
     if (self) Q_EMIT self->restored(scrolled.toBool());

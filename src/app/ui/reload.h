@@ -37,10 +37,12 @@ class DocumentReloader : public QObject {
     double height = -1;  // of the whole page; -1 when unknown
     int block = -1;      // reloadKeepingText: the text block at the top of the view, y into it
   };
+  void startReload(const std::filesystem::path& document, const QUrl& page, bool keepText);
   void readAndLoad(const std::filesystem::path& document, const QUrl& page, bool keepText);
   void loadKeeping(const std::filesystem::path& document, const QUrl& page, const Position& position);
   void restore(const Position& position);
   void restoreTextBlock(const Position& position);
+  void scrollBack(const QString& script);
 
   QWebEngineView* view_;
   Load load_;

@@ -1,6 +1,7 @@
 // The main window: its creation (folders, session folder, start page), the first show (the
-// command-line document, the help page), the menus with their commands, and the clean-up at
-// close.  Every command runs through runGuarded; the loading itself is the core's loadDocument.
+// command-line document, the help page), the menus with their commands (the View menu is a
+// ViewMenu of its own), documents dropped onto the window, and the clean-up at close.  Every
+// command runs through runGuarded; the loading itself is the core's loadDocument.
 #include "app/ui/sui.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
@@ -21,8 +23,11 @@
 #include "app/ui/HTMLView.h"
 #include "app/ui/about.h"
 #include "app/ui/dropopen.h"
+#include "app/ui/findbar.h"
 #include "app/ui/guarded.h"
 #include "app/ui/logo.h"
+#include "app/ui/pdfexport.h"
+#include "app/ui/qt_path.h"
 #include "app/ui/statusbar.h"
 
 namespace fs = std::filesystem;
@@ -33,10 +38,6 @@ constexpr int kRecentItems = 8;
 constexpr int kSponsorWidth = 153;
 const QString kProductSite = QStringLiteral("https://vellumine.org/");
 const QString kProductSiteCaption = QStringLiteral("vellumine.org");
-
-QString toQString(const fs::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.string())); }
-
-fs::path toPath(const QString& file) { return fs::path(QFile::encodeName(file).toStdString()); }
 
 QString toQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
@@ -91,6 +92,7 @@ TForm1::TForm1(const vellumine::ProgramFolders& folders, fs::path commandLineDoc
   createFileMenu();
   createOptionsMenu();
   createViewMenu();
+  acceptDroppedDocuments();
   createHelpMenu();
   about_ = new TfrmAbout(this);
   runGuarded(this, [this] { FormCreate(); });
@@ -191,12 +193,7 @@ void TForm1::createDocumentArea() {
 
 QAction* TForm1::addCommand(QMenu* menu, const QString& objectName, const QString& caption,
                             const QKeySequence& shortcut, void (TForm1::*handler)()) {
-  QAction* item = menu->addAction(caption);
-  item->setObjectName(objectName);
-  item->setShortcut(shortcut);
-  connect(item, &QAction::triggered, this,
-          [this, handler] { runGuarded(this, [this, handler] { (this->*handler)(); }); });
-  return item;
+  return addGuardedCommand(menu, this, objectName, caption, shortcut, [this, handler] { (this->*handler)(); });
 }
 
 // Qt disables an invisible action together with its shortcut; a window shortcut stands in for it.
@@ -262,6 +259,25 @@ void TForm1::createOptionsMenu() {
              &TForm1::mShortcutInProgramsClick);
 }
 
+void TForm1::createViewMenu() {
+  viewMenu_ = new ViewMenu(this, view_, state_, [this](const fs::path& document) { loadDocument(document); });
+  connect(this, &TForm1::documentShown, viewMenu_, &ViewMenu::documentShown);
+  // The find bar sits between the document area and the status bar.
+  auto* column = static_cast<QVBoxLayout*>(centralWidget()->layout());
+  column->insertWidget(column->indexOf(statusBar_), viewMenu_->findBar());
+}
+
+// A dropped document opens as one chosen with File > Open does.
+void TForm1::acceptDroppedDocuments() {
+  setAcceptDrops(true);
+  dropFilter_ = new DocumentDropFilter(
+      this, [this](const fs::path& document) { runGuarded(this, [&] { openChosenDocument(document); }); },
+      [this](const QString& message) { showMessage(this, message); });
+  // Over the page the browser view would take the drag; elsewhere it reaches the window.
+  dropFilter_->watch(view_);
+  dropFilter_->watchAlone(this);
+}
+
 void TForm1::createHelpMenu() {
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help  "));
   addCommand(help, QStringLiteral("mHelp"), QStringLiteral("Help "), Qt::Key_F1, &TForm1::mHelpClick);
@@ -306,17 +322,15 @@ void TForm1::setOpenCommandsEnabled(bool enabled) {
   openItem_->setEnabled(enabled);
   openRecentMenu_->setEnabled(enabled);
   openExamplesItem_->setEnabled(enabled);
-  if (dropFilter_ != nullptr) dropFilter_->setEnabled(enabled);
+  dropFilter_->setEnabled(enabled);
 }
 
 void TForm1::setDocumentCommandsEnabled(bool enabled) {
-  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_}) {
+  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_, exportPdfItem_}) {
     item->setEnabled(enabled);
   }
-  for (QAction* item : {exportPdfItem_, findItem_, reloadItem_}) {
-    if (item != nullptr) item->setEnabled(enabled);  // the View menu is built after the File menu
-  }
   saveAsHtmlKey_->setEnabled(enabled);
+  if (viewMenu_ != nullptr) viewMenu_->setDocumentCommandsEnabled(enabled);  // built after the File menu
 }
 
 void TForm1::loadDocument(const fs::path& path) {
@@ -371,6 +385,23 @@ fs::path TForm1::chooseDocument(const QString& objectName, const QString& title,
   return toPath(dialog.selectedFiles().constFirst());
 }
 
+// The save dialog; with a document, its folder and its name with suffix are offered.  Empty when
+// the user cancelled.
+fs::path TForm1::chooseSaveTarget(const QString& objectName, const QString& filter, const QString& suffix,
+                                  const fs::path& document) {
+  QFileDialog dialog(this, QString(), QString(), filter);
+  dialog.setObjectName(objectName);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(suffix);
+  if (!document.empty()) {
+    const QFileInfo offered(toQString(document));
+    dialog.setDirectory(offered.absolutePath());
+    dialog.selectFile(offered.completeBaseName() + QLatin1Char('.') + suffix);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return toPath(dialog.selectedFiles().constFirst());
+}
+
 void TForm1::FileOpenItemClick() {
   fs::path chosen = chooseDocument(QStringLiteral("OpenDialog"), QString(), QString());
   if (!chosen.empty()) openChosenDocument(chosen);
@@ -404,13 +435,18 @@ void TForm1::mPrintClick() { view_->Print(); }
 
 void TForm1::mPageSetupClick() { view_->PageSetup(); }
 
+void TForm1::mExportPdfClick() {
+  const fs::path target = chooseSaveTarget(QStringLiteral("ExportPdfDialog"), QStringLiteral("PDF File (*.pdf)"),
+                                           QStringLiteral("pdf"), viewMenu_->shownDocument());
+  if (target.empty()) return;
+  exportPdf(view_, target, view_->printer().pageLayout());
+  showMessage(this, QString::fromStdString(vellumine::savedMessage(target)));
+}
+
 void TForm1::mSaveAsHTMLClick() {
-  QFileDialog dialog(this, QString(), QString(), QStringLiteral("HTML File (*.htm)"));
-  dialog.setObjectName(QStringLiteral("SaveDialog"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("htm"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const fs::path target = toPath(dialog.selectedFiles().constFirst());
+  const fs::path target =
+      chooseSaveTarget(QStringLiteral("SaveDialog"), QStringLiteral("HTML File (*.htm)"), QStringLiteral("htm"), {});
+  if (target.empty()) return;
   vellumine::exportHtml(state_.htmlPath, target);
   showMessage(this, QString::fromStdString(vellumine::savedMessage(target)));
 }

@@ -2,7 +2,6 @@
 // bar, and the commands; the document itself is loaded by the Qt-free core (app/load_document).
 #pragma once
 #include <QMainWindow>
-#include <QUrl>
 #include <filesystem>
 #include <memory>
 
@@ -10,6 +9,7 @@
 #include "app/program_folders.h"
 #include "app/session_folder.h"
 #include "app/shortcut.h"
+#include "app/ui/view_menu.h"
 #include "app/urecentfile.h"
 
 class QAction;
@@ -20,9 +20,6 @@ class THTMLView;
 class TfrmAbout;
 class DocumentStatusBar;
 class DocumentDropFilter;
-class DocumentReloader;
-class FindBar;
-class ViewZoom;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -43,9 +40,9 @@ class TForm1 : public QMainWindow {
   THTMLView* view() const { return view_; }
   const vellumine::RecentFileList& recentFiles() const { return recent_; }
   DocumentStatusBar* documentStatusBar() const { return statusBar_; }
-  FindBar* findBar() const { return findBar_; }
-  ViewZoom* zoom() const { return zoom_; }
-  DocumentReloader* reloader() const { return reloader_; }
+  FindBar* findBar() const { return viewMenu_->findBar(); }
+  ViewZoom* zoom() const { return viewMenu_->zoom(); }
+  DocumentReloader* reloader() const { return viewMenu_->reloader(); }
 
  Q_SIGNALS:
   void loadProgressShown(int position);  // each step of a load, gauge visible at position
@@ -63,7 +60,8 @@ class TForm1 : public QMainWindow {
   void createDocumentArea();
   void createFileMenu();
   void createOptionsMenu();
-  void createViewMenu();  // with the find bar, the zoom, reload and drops (sui_view.cpp)
+  void createViewMenu();
+  void acceptDroppedDocuments();
   void createHelpMenu();
   void createRecentItems();
   void loadRecentList();
@@ -86,13 +84,6 @@ class TForm1 : public QMainWindow {
   void mUseOriginalPageSettingClick();
   void mShowStatusBarClick();
   void mOptimizeHTMLClick();
-  void mFindClick();
-  void mZoomInClick();
-  void mZoomOutClick();
-  void mActualSizeClick();
-  void mReloadClick();
-  void mShowStoriesClick();
-  QUrl shownPageUrl() const;  // the page of the shown document, as the view navigated to it
   void mAssociateClick();
   void mDeassociateClick();
   void mShortcutOnDesktopClick();
@@ -107,6 +98,8 @@ class TForm1 : public QMainWindow {
   void setDocumentCommandsEnabled(bool enabled);
   std::filesystem::path chooseDocument(const QString& objectName, const QString& title,
                                        const QString& folder);
+  std::filesystem::path chooseSaveTarget(const QString& objectName, const QString& filter, const QString& suffix,
+                                         const std::filesystem::path& document);
 
   vellumine::ProgramFolders folders_;
   std::filesystem::path commandLineDocument_;
@@ -130,20 +123,12 @@ class TForm1 : public QMainWindow {
   QAction* printPreviewItem_ = nullptr;
   QAction* printItem_ = nullptr;
   QAction* pageSetupItem_ = nullptr;
+  QAction* exportPdfItem_ = nullptr;
   QAction* saveAsHtmlItem_ = nullptr;
   QShortcut* saveAsHtmlKey_ = nullptr;  // F10 while the item is hidden
   QAction* useOriginalPageSettingItem_ = nullptr;
   QAction* showStatusBarItem_ = nullptr;
   QAction* optimizeHtmlItem_ = nullptr;
-
-  // The View menu and what it drives.
-  QAction* exportPdfItem_ = nullptr;
-  QAction* findItem_ = nullptr;
-  QAction* reloadItem_ = nullptr;
-  QAction* showStoriesItem_ = nullptr;
-  FindBar* findBar_ = nullptr;
-  ViewZoom* zoom_ = nullptr;
-  DocumentReloader* reloader_ = nullptr;
+  ViewMenu* viewMenu_ = nullptr;
   DocumentDropFilter* dropFilter_ = nullptr;
-  std::filesystem::path shownDocument_;  // the document of the last load that showed its page
 };

@@ -1,0 +1,92 @@
+// The View menu: its items, and the find bar, zoom and reloader they drive.  Every item runs
+// through runGuarded over the window, as the window's own commands do.
+#include "app/ui/view_menu.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/ui/HTMLView.h"
+#include "app/ui/findbar.h"
+#include "app/ui/guarded.h"
+#include "app/ui/qt_path.h"
+#include "app/ui/reload.h"
+#include "app/ui/zoom.h"
+
+namespace fs = std::filesystem;
+
+ViewMenu::ViewMenu(QMainWindow* window, THTMLView* view, vellumine::DocumentState& state, Load load)
+    : QObject(window), window_(window), view_(view), state_(state), load_(std::move(load)) {
+  createItems();
+  findBar_ = new FindBar(view_, window_->centralWidget());
+  zoom_ = new ViewZoom(view_);
+  reloader_ = new DocumentReloader(
+      view_,
+      [this](const fs::path& document) {
+        bool shown = false;
+        runGuarded(window_, [&] {
+          load_(document);
+          shown = true;
+        });
+        return shown;
+      },
+      [this](const QString& message) { showMessage(window_, message); });
+}
+
+QAction* ViewMenu::addCommand(QMenu* menu, const QString& objectName, const QString& caption,
+                              const QKeySequence& shortcut, void (ViewMenu::*handler)()) {
+  return addGuardedCommand(menu, window_, objectName, caption, shortcut, [this, handler] { (this->*handler)(); });
+}
+
+void ViewMenu::createItems() {
+  QMenu* viewMenu = window_->menuBar()->addMenu(QStringLiteral("&View"));
+  findItem_ = addCommand(viewMenu, QStringLiteral("mFind"), QStringLiteral("&Find..."),
+                         QKeySequence(Qt::CTRL | Qt::Key_F), &ViewMenu::mFindClick);
+  viewMenu->addSeparator();
+  QAction* zoomIn = addCommand(viewMenu, QStringLiteral("mZoomIn"), QStringLiteral("Zoom &In"),
+                               QKeySequence(Qt::CTRL | Qt::Key_Plus), &ViewMenu::mZoomInClick);
+  // Ctrl+= is Ctrl++ without the Shift that "+" needs on most keyboards.
+  zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  addCommand(viewMenu, QStringLiteral("mZoomOut"), QStringLiteral("Zoom &Out"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
+             &ViewMenu::mZoomOutClick);
+  addCommand(viewMenu, QStringLiteral("mActualSize"), QStringLiteral("&Actual Size"),
+             QKeySequence(Qt::CTRL | Qt::Key_0), &ViewMenu::mActualSizeClick);
+  viewMenu->addSeparator();
+  showStoriesItem_ = addCommand(viewMenu, QStringLiteral("mShowStories"), QStringLiteral("&Notes, Comments and Headers"),
+                                QKeySequence(), &ViewMenu::mShowStoriesClick);
+  showStoriesItem_->setCheckable(true);
+  showStoriesItem_->setChecked(state_.settings.includeStories);
+  reloadItem_ = addCommand(viewMenu, QStringLiteral("mReload"), QStringLiteral("&Reload"), Qt::Key_F5,
+                           &ViewMenu::mReloadClick);
+  setDocumentCommandsEnabled(false);
+}
+
+void ViewMenu::documentShown() { shownDocument_ = state_.currentDocumentPath; }
+
+void ViewMenu::setDocumentCommandsEnabled(bool enabled) {
+  findItem_->setEnabled(enabled);
+  reloadItem_->setEnabled(enabled);
+}
+
+void ViewMenu::mFindClick() { findBar_->open(); }
+
+void ViewMenu::mZoomInClick() { zoom_->zoomIn(); }
+
+void ViewMenu::mZoomOutClick() { zoom_->zoomOut(); }
+
+void ViewMenu::mActualSizeClick() { zoom_->actualSize(); }
+
+QUrl ViewMenu::shownPageUrl() const { return localFileUrl(state_.htmlPath); }
+
+void ViewMenu::mReloadClick() {
+  if (shownDocument_.empty()) return;
+  reloader_->reload(shownDocument_, shownPageUrl());
+}
+
+// The page is made again with or without the stories, and the reader stays where they were.
+void ViewMenu::mShowStoriesClick() {
+  state_.settings.includeStories = showStoriesItem_->isChecked();
+  if (shownDocument_.empty()) return;
+  reloader_->reloadKeepingText(shownDocument_, shownPageUrl());
+}

@@ -1,0 +1,69 @@
+// ViewMenu: the main window's View menu and what it drives around the document view: the find bar
+// below the page, the zoom kept across documents, reload from the document's path, and the
+// "Notes, Comments and Headers" item that makes the page again with or without them.
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <filesystem>
+#include <functional>
+
+#include "app/load_document.h"
+
+class DocumentReloader;
+class FindBar;
+class QAction;
+class QKeySequence;
+class QMainWindow;
+class QMenu;
+class THTMLView;
+class ViewZoom;
+
+class ViewMenu : public QObject {
+ public:
+  // Loads a document as the window does; throws what the load throws.
+  using Load = std::function<void(const std::filesystem::path& document)>;
+
+  // Adds the View menu to window's menu bar, for view.  state is the window's document state: the
+  // reload reads the page shown from it and the stories item sets its settings.  The find bar is
+  // made for the window's central widget; the window puts it in its place.
+  ViewMenu(QMainWindow* window, THTMLView* view, vellumine::DocumentState& state, Load load);
+
+  FindBar* findBar() const { return findBar_; }
+  ViewZoom* zoom() const { return zoom_; }
+  DocumentReloader* reloader() const { return reloader_; }
+
+  // A load has shown its page: its document is the one that reload and the stories item load again.
+  void documentShown();
+  // The document of the last load that showed its page; empty before the first.
+  const std::filesystem::path& shownDocument() const { return shownDocument_; }
+
+  // Find and reload work on a document; the zoom works on any page.
+  void setDocumentCommandsEnabled(bool enabled);
+
+ private:
+  QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
+                      const QKeySequence& shortcut, void (ViewMenu::*handler)());
+  void createItems();
+
+  void mFindClick();
+  void mZoomInClick();
+  void mZoomOutClick();
+  void mActualSizeClick();
+  void mReloadClick();
+  void mShowStoriesClick();
+  QUrl shownPageUrl() const;  // the page of the shown document, as the view navigated to it
+
+  QMainWindow* window_;
+  THTMLView* view_;
+  vellumine::DocumentState& state_;
+  Load load_;
+
+  QAction* findItem_ = nullptr;
+  QAction* reloadItem_ = nullptr;
+  QAction* showStoriesItem_ = nullptr;
+  FindBar* findBar_ = nullptr;
+  ViewZoom* zoom_ = nullptr;
+  DocumentReloader* reloader_ = nullptr;
+  std::filesystem::path shownDocument_;
+};

@@ -1,0 +1,54 @@
+// The window fixture: a sandbox below a temporary folder, and a window driven as a user would.
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+#include "app/ui/HTMLView.h"
+
+namespace fs = std::filesystem;
+
+namespace uitest {
+
+bool WindowFixture::makeSandbox() {
+  if (!dir_.isValid()) return false;
+  const fs::path root = dir_.path().toStdString();
+  docs_ = root / "docs";
+  fs::create_directories(docs_);
+  folders_ = sandboxFolders(root);
+  return true;
+}
+
+void WindowFixture::closeWindow() {
+  loads_.reset();
+  form_.reset();
+  std::error_code ec;
+  fs::remove(folders_.recentList, ec);
+}
+
+TForm1* WindowFixture::start(const fs::path& document) {
+  form_ = std::make_unique<TForm1>(folders_, document);
+  loads_ = std::make_unique<PageLoads>(form_->view());
+  form_->show();
+  form_->activateWindow();
+  if (!QTest::qWaitForWindowActive(form_.get())) return nullptr;
+  auto* recent = form_->findChild<QMenu*>(QStringLiteral("mOpenRecent"));
+  if (!QTest::qWaitFor([recent] { return !recent->actions().isEmpty(); }, kLoadTimeout)) return nullptr;
+  return form_.get();
+}
+
+void WindowFixture::waitForDocumentPage() {
+  const QUrl page = QUrl::fromLocalFile(qs(form_->document().htmlPath));
+  QTRY_VERIFY_WITH_TIMEOUT(!form_->document().htmlPath.empty() && loads_->finished(page), kLoadTimeout);
+}
+
+void WindowFixture::press(int key, Qt::KeyboardModifiers modifiers) {
+  form_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  QTest::keyClick(form_.get(), static_cast<Qt::Key>(key), modifiers);
+}
+
+QAction* WindowFixture::action(const char* name) const { return form_->findChild<QAction*>(QLatin1String(name)); }
+
+}  // namespace uitest
