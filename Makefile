@@ -33,9 +33,10 @@ install: build
 package: build
 	cmake --build $(BUILD) --target package
 
-# The core and its unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The core and its unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer; the
+# benchmark programs are built there too (not run), so that a change cannot leave them broken.
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELLUMINE_SANITIZE=ON -DVELLUMINE_GUI=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELLUMINE_SANITIZE=ON -DVELLUMINE_GUI=OFF -DVELLUMINE_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "convert/ddocx.h"
+#include "convert/docx_page.h"
 #include "docgen.h"
 #include "html/html_sanitiser.h"
 #include "text/strutil.h"

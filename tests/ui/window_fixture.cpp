@@ -38,9 +38,23 @@ TForm1* WindowFixture::start(const fs::path& document) {
   return form_.get();
 }
 
+// What a failed wait for the document's page reports: the page the window holds and the pages
+// the view finished.
+QString WindowFixture::pagesSeen() const {
+  QStringList finished;
+  for (const QUrl& url : loads_->urls()) finished << url.toString();
+  return QStringLiteral("document page \"%1\", pages finished: %2")
+      .arg(qs(form_->document().htmlPath), finished.join(QStringLiteral(", ")));
+}
+
 void WindowFixture::waitForDocumentPage() {
-  const QUrl page = QUrl::fromLocalFile(qs(form_->document().htmlPath));
-  QTRY_VERIFY_WITH_TIMEOUT(!form_->document().htmlPath.empty() && loads_->finished(page), kLoadTimeout);
+  // The page is named inside the wait: a load started by a key or a dialog answer may not have
+  // made its page yet when the wait begins.
+  const auto documentPageFinished = [this] {
+    const fs::path& page = form_->document().htmlPath;
+    return !page.empty() && loads_->finished(QUrl::fromLocalFile(qs(page)));
+  };
+  QTRY_VERIFY2_WITH_TIMEOUT(documentPageFinished(), qPrintable(pagesSeen()), kLoadTimeout);
 }
 
 void WindowFixture::press(int key, Qt::KeyboardModifiers modifiers) {

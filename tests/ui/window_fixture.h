@@ -1,6 +1,7 @@
 // WindowFixture: the main window under test, started as main() starts it, in a sandbox of its own.
 // The window tests derive from it (after QObject) and use its members as their own.
 #pragma once
+#include <QString>
 #include <QTemporaryDir>
 #include <Qt>
 #include <filesystem>
@@ -32,6 +33,7 @@ class WindowFixture {
   // Dialogs take the activation with them; shortcuts only reach an active window.
   void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   QAction* action(const char* name) const;
+  QString pagesSeen() const;
 
   QTemporaryDir dir_;
   std::filesystem::path docs_;
