@@ -78,7 +78,12 @@ bool DialogAnswers::handle(QWidget* dialog) {
 }
 
 PageLoads::PageLoads(QWebEngineView* view) {
-  connect(view, &QWebEngineView::loadFinished, this, [this, view](bool) { urls_ << view->url(); });
+  connect(view, &QWebEngineView::loadStarted, this,
+          [this, view] { events_ << QStringLiteral("started ") + view->url().toString(); });
+  connect(view, &QWebEngineView::loadFinished, this, [this, view](bool ok) {
+    urls_ << view->url();
+    events_ << (ok ? QStringLiteral("finished ") : QStringLiteral("failed ")) + view->url().toString();
+  });
 }
 
 QVariant evaluate(QWebEngineView* view, const QString& script) {

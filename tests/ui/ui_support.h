@@ -61,10 +61,12 @@ class PageLoads : public QObject {
  public:
   explicit PageLoads(QWebEngineView* view);
   bool finished(const QUrl& url) const { return urls_.contains(url); }
-  const QList<QUrl>& urls() const { return urls_; }
+  // What the view did, for a failure message: each load started and finished, with its URL.
+  const QStringList& events() const { return events_; }
 
  private:
   QList<QUrl> urls_;
+  QStringList events_;
 };
 
 // Runs script in the application's world of the view's page and waits for its result.

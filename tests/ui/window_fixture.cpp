@@ -38,13 +38,11 @@ TForm1* WindowFixture::start(const fs::path& document) {
   return form_.get();
 }
 
-// What a failed wait for the document's page reports: the page the window holds and the pages
-// the view finished.
+// What a failed wait for the document's page reports: the page the window holds and the loads
+// the view started and finished.
 QString WindowFixture::pagesSeen() const {
-  QStringList finished;
-  for (const QUrl& url : loads_->urls()) finished << url.toString();
-  return QStringLiteral("document page \"%1\", pages finished: %2")
-      .arg(qs(form_->document().htmlPath), finished.join(QStringLiteral(", ")));
+  return QStringLiteral("document page \"%1\", the view: %2")
+      .arg(qs(form_->document().htmlPath), loads_->events().join(QStringLiteral(", ")));
 }
 
 void WindowFixture::waitForDocumentPage() {
