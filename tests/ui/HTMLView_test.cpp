@@ -35,6 +35,7 @@ class HTMLViewTest : public QObject {
   void bodyPaddingIsRestyled();
   void loadFromStringNeedsAShownPage();
   void printsToPdfWithoutAPrinter();
+  void aPageShownWhileAnotherLoadsIsTheOneShown();
 
  private:
   // Writes html to a file in the test folder, shows it and waits until it has loaded.
@@ -191,3 +192,28 @@ int main(int argc, char** argv) {
 }
 
 #include "HTMLView_test.moc"
+
+// A document opened just after the start page began to load: the document's page is the one that
+// loads and stays, whenever during the first page's load it comes.
+void HTMLViewTest::aPageShownWhileAnotherLoadsIsTheOneShown() {
+  const QString first = dir_.filePath(QStringLiteral("first.htm"));
+  const QString second = dir_.filePath(QStringLiteral("second.htm"));
+  for (const QString& name : {first, second}) {
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<html><body><p>" + name.toUtf8() + "</p></body></html>");
+  }
+  for (int delay : {0, 1, 2, 3, 5, 8, 12, 20, 30, 50}) {
+    THTMLView view;
+    view.resize(400, 300);
+    view.show();
+    QList<QUrl> finished;
+    connect(&view, &QWebEngineView::loadFinished, &view, [&](bool) { finished << view.url(); });
+    view.Navigate(QUrl::fromLocalFile(first));
+    QTest::qWait(delay);
+    view.Navigate(QUrl::fromLocalFile(second));
+    QTRY_VERIFY2_WITH_TIMEOUT(finished.contains(QUrl::fromLocalFile(second)),
+                              qPrintable(QStringLiteral("delay %1 ms").arg(delay)), 10000);
+    QCOMPARE(view.url(), QUrl::fromLocalFile(second));
+  }
+}

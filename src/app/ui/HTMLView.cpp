@@ -3,6 +3,8 @@
 // one 300-dpi printer shared by print, preview and page set-up.
 #include "app/ui/HTMLView.h"
 
+#include <QWebEngineLoadingInfo>
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -11,6 +13,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -172,13 +175,34 @@ THTMLView::THTMLView(QWidget* parent) : QWebEngineView(parent) {
     hasDocument_ = true;
     focusDocument();
   });
+  connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus) loadEnded(info.url());
+  });
 }
 
 THTMLView::~THTMLView() = default;
 
 void THTMLView::Navigate(const std::filesystem::path& file) { Navigate(localFileUrl(file)); }
 
-void THTMLView::Navigate(const QUrl& url) { load(url); }
+void THTMLView::Navigate(const QUrl& url) {
+  wanted_ = url;
+  wantedAsks_ = 1;
+  load(url);
+}
+
+// A load asked for just after another began is now and then dropped by the engine, which then
+// finishes the first page: a document opened while the start page loads would never show.  When a
+// load ends on another page than the one asked for last, that page is asked for again (a few
+// times at most, so that a page the engine keeps refusing cannot make a loop).
+void THTMLView::loadEnded(const QUrl& ended) {
+  if (wanted_.isEmpty()) return;
+  if (ended.adjusted(QUrl::RemoveFragment) == wanted_.adjusted(QUrl::RemoveFragment) || wantedAsks_ >= 3) {
+    wanted_.clear();
+    return;
+  }
+  ++wantedAsks_;
+  load(wanted_);
+}
 
 // So that the keyboard scrolls the page without a click first.
 void THTMLView::focusDocument() {

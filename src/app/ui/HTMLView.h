@@ -26,6 +26,8 @@ class THTMLView : public QWebEngineView {
   explicit THTMLView(QWidget* parent = nullptr);
   ~THTMLView() override;
 
+  // Shows the page at url.  A page asked for while another is still loading is the one that
+  // stays, even when the engine lets the earlier load finish instead (see loadEnded).
   void Navigate(const std::filesystem::path& file);
   void Navigate(const QUrl& url);
 
@@ -50,8 +52,11 @@ class THTMLView : public QWebEngineView {
 
  private:
   void focusDocument();
+  void loadEnded(const QUrl& ended);
 
   QPrinter printer_{QPrinter::HighResolution};
+  QUrl wanted_;          // the page Navigate asked for, until a load of it has ended
+  int wantedAsks_ = 0;   // how often it has been asked for
   bool printing_ = false;
   bool hasDocument_ = false;
 };
