@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "text/base64.h"
+#include "text/chartype.h"
 #include "text/fileutil.h"
 #include "text/strutil.h"
 
@@ -56,12 +57,7 @@ bool isBitmap(std::string_view data) {
   return false;
 }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+int hexValue(char c) { return AsciiHexValue(static_cast<unsigned char>(c)); }
 
 // The file name a media reference stands for: "&amp;" is "&" in the attribute, and a relationship
 // target escapes blanks and other bytes as %XX.  Anything that is not one plain name inside the

@@ -219,7 +219,7 @@ void appendCodePoint(std::string& out, std::uint32_t cp) {
 int digitValue(char c, bool hex) {
   const auto u = static_cast<unsigned char>(c);
   if (IsAsciiDigit(u)) return c - '0';
-  if (hex && IsAsciiHexDigit(u)) return AsciiLower(u) - 'a' + 10;
+  if (hex) return AsciiHexValue(u);
   return -1;
 }
 

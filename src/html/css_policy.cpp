@@ -122,8 +122,7 @@ bool StyleScan::readEscape() {
   std::uint32_t cp = 0;
   std::size_t digits = 0;
   while (i < css_.size() && digits < 6 && IsAsciiHexDigit(static_cast<unsigned char>(css_[i]))) {
-    const auto u = AsciiLower(static_cast<unsigned char>(css_[i]));
-    cp = cp * 16 + static_cast<std::uint32_t>(IsAsciiDigit(u) ? u - '0' : u - 'a' + 10);
+    cp = cp * 16 + static_cast<std::uint32_t>(AsciiHexValue(static_cast<unsigned char>(css_[i])));
     ++i;
     ++digits;
   }

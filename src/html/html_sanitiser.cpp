@@ -14,6 +14,7 @@
 #include "html/element_policy.h"
 #include "html/html_tokenizer.h"
 #include "html/url_policy.h"
+#include "text/chartype.h"
 
 namespace vellumine::html {
 
@@ -128,7 +129,7 @@ void PageSanitiser::startTag() {
   if (!headLeft_) {
     if (!staysInHead(name)) {
       leaveHead();
-    } else if (nameIs(name, "head")) {
+    } else if (EqualsCaseless(name, "head")) {
       inHead_ = true;
     }
   }
@@ -167,7 +168,7 @@ void PageSanitiser::startTag() {
 // go with them.
 void PageSanitiser::endTag() {
   const std::string_view name = tagName(text_, token_);
-  if (nameIs(name, "head")) leaveHead();
+  if (EqualsCaseless(name, "head")) leaveHead();
   const ElementTreatment treatment = elementRule(name).treatment;
   if (treatment == ElementTreatment::DropTag || treatment == ElementTreatment::DropWithText ||
       treatment == ElementTreatment::DropSubtree)
@@ -198,7 +199,7 @@ void PageSanitiser::dropSubtree(const ElementRule& rule) {
       if (token_.kind == TokenKind::EndOfInput) break;
       if (token_.kind != TokenKind::StartTag && token_.kind != TokenKind::EndTag) continue;
       const std::string_view name = tagName(text_, token_);
-      if (nameIs(name, rule.name)) {
+      if (EqualsCaseless(name, rule.name)) {
         if (token_.kind == TokenKind::EndTag) {
           --depth;
         } else if (!(foreign && token_.selfClosing)) {
@@ -291,11 +292,11 @@ bool PageSanitiser::attributeIsSafe(const Attribute& a) {
 // declaration the converter writes stays.
 bool PageSanitiser::metaIsInert(const Token& tag) {
   for (const Attribute& a : tag.attributes) {
-    if (!nameIs(attributeName(text_, a), "http-equiv")) continue;
+    if (!EqualsCaseless(attributeName(text_, a), "http-equiv")) continue;
     std::string_view value = decodedValue(a);
     while (!value.empty() && isHtmlSpace(value.front())) value.remove_prefix(1);
     while (!value.empty() && isHtmlSpace(value.back())) value.remove_suffix(1);
-    if (!nameIs(value, "content-type")) return false;
+    if (!EqualsCaseless(value, "content-type")) return false;
   }
   return true;
 }

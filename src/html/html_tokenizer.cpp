@@ -25,10 +25,6 @@ bool endsTagName(char c) { return isHtmlSpace(c) || c == '/' || c == '>'; }
 
 bool endsAttributeName(char c) { return isHtmlSpace(c) || c == '/' || c == '>' || c == '='; }
 
-bool startsWithNoCase(std::string_view text, std::size_t at, std::string_view lowerWord) {
-  return text.size() - at >= lowerWord.size() && nameIs(text.substr(at, lowerWord.size()), lowerWord);
-}
-
 // The letters from p on (script data's "temporary buffer" reads letters only).
 std::size_t lettersEnd(std::string_view text, std::size_t p) {
   while (p < text.size() && isLetter(text[p])) ++p;
@@ -38,18 +34,10 @@ std::size_t lettersEnd(std::string_view text, std::size_t p) {
 // "script" written from p on and closed by white space, '/' or '>': the word that switches script
 // data into and out of its double-escaped state.
 bool scriptWordAt(std::string_view text, std::size_t p, std::size_t wordEnd) {
-  return wordEnd < text.size() && endsTagName(text[wordEnd]) && nameIs(text.substr(p, wordEnd - p), "script");
+  return wordEnd < text.size() && endsTagName(text[wordEnd]) && EqualsCaseless(text.substr(p, wordEnd - p), "script");
 }
 
 }  // namespace
-
-bool nameIs(std::string_view written, std::string_view lowerName) {
-  if (written.size() != lowerName.size()) return false;
-  for (std::size_t i = 0; i < written.size(); ++i) {
-    if (AsciiLower(static_cast<unsigned char>(written[i])) != static_cast<unsigned char>(lowerName[i])) return false;
-  }
-  return true;
-}
 
 void Tokenizer::setContentModel(ContentModel model, std::string_view endTagName) {
   model_ = model;
@@ -109,7 +97,7 @@ void Tokenizer::readMarkup(Token& token) {
     if (d == '>') return finishAt(token, TokenKind::Dropped, lt, lt + 3);
   } else if (c == '!') {
     if (text_.compare(lt + 2, 2, "--") == 0) return readComment(token, lt);
-    if (startsWithNoCase(text_, lt + 2, "doctype")) {
+    if (EqualsCaselessAt(text_, lt + 2, "doctype")) {
       // Even a '>' inside a quoted identifier ends a doctype.
       const std::size_t gt = findByte(text_, '>', lt + 9);
       return finishAt(token, TokenKind::Doctype, lt, gt == kNotFound ? text_.size() : gt + 1);
@@ -229,7 +217,7 @@ bool Tokenizer::isEndTagAt(std::size_t p) const {
   const std::size_t nameAt = p + 2;
   const std::size_t after = nameAt + endTagName_.size();
   return text_[p] == '<' && after < text_.size() && text_[p + 1] == '/' && endsTagName(text_[after]) &&
-         nameIs(text_.substr(nameAt, endTagName_.size()), endTagName_);
+         EqualsCaseless(text_.substr(nameAt, endTagName_.size()), endTagName_);
 }
 
 std::size_t Tokenizer::findContentEnd(std::size_t from) const {

@@ -67,8 +67,6 @@ class Tokenizer {
   std::string_view endTagName_;
 };
 
-// The name as browsers compare it (ASCII letters folded) equals lowerName.
-bool nameIs(std::string_view written, std::string_view lowerName);
 inline std::string_view tagName(std::string_view text, const Token& token) {
   return text.substr(token.nameBegin, token.nameEnd - token.nameBegin);
 }

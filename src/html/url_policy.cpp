@@ -40,22 +40,18 @@ std::string scheme(std::string_view url) {
   return {};
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix) {
-  return text.size() >= lowerPrefix.size() && nameIs(text.substr(0, lowerPrefix.size()), lowerPrefix);
-}
-
 constexpr std::array<std::string_view, 6> kRasterImageTypes = {"image/png", "image/jpeg", "image/jpg",
                                                                 "image/gif", "image/bmp", "image/webp"};
 
 // data:<raster type>;base64,<anything>: a browser decodes it as that image type and nothing else.
 bool isRasterDataUri(std::string_view url) {
-  if (!startsWithNoCase(url, "data:")) return false;
+  if (!EqualsCaselessAt(url, 0, "data:")) return false;
   const std::string_view rest = url.substr(5);
   const std::size_t marker = rest.find(';');
-  if (marker == std::string_view::npos || !startsWithNoCase(rest.substr(marker), ";base64,")) return false;
+  if (marker == std::string_view::npos || !EqualsCaselessAt(rest, marker, ";base64,")) return false;
   const std::string_view type = rest.substr(0, marker);
   for (std::string_view allowed : kRasterImageTypes) {
-    if (nameIs(type, allowed)) return true;
+    if (EqualsCaseless(type, allowed)) return true;
   }
   return false;
 }
@@ -66,7 +62,7 @@ bool isParentStep(std::string_view step) {
   for (std::size_t i = 0; i < step.size(); ++dots) {
     if (step[i] == '.') {
       ++i;
-    } else if (startsWithNoCase(step.substr(i), "%2e")) {
+    } else if (EqualsCaselessAt(step, i, "%2e")) {
       i += 3;
     } else {
       return false;
@@ -88,7 +84,7 @@ bool staysInFolder(std::string_view url) {
       (path.size() == 2 || path[2] == '/' || path[2] == '\\'))
     return false;
   for (std::size_t p = path.find('%'); p != std::string_view::npos; p = path.find('%', p + 1)) {
-    if (startsWithNoCase(path.substr(p), "%2f") || startsWithNoCase(path.substr(p), "%5c")) return false;
+    if (EqualsCaselessAt(path, p, "%2f") || EqualsCaselessAt(path, p, "%5c")) return false;
   }
   std::size_t stepStart = 0;
   for (std::size_t i = 0; i <= path.size(); ++i) {

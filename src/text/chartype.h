@@ -65,6 +65,12 @@ constexpr unsigned char AsciiUpper(unsigned char c) {
   return IsAsciiLower(c) ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
 }
 
+// The value of a hexadecimal digit (either case), -1 for any other byte.
+constexpr int AsciiHexValue(unsigned char c) {
+  if (IsAsciiDigit(c)) return c - '0';
+  return IsAsciiHexDigit(c) ? AsciiLower(c) - 'a' + 10 : -1;
+}
+
 // Whether a and b hold the same bytes, ASCII letters compared without case (bytes 128-255 exactly).
 constexpr bool EqualsCaseless(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

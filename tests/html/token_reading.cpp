@@ -1,15 +1,17 @@
 #include "html/token_reading.h"
 
+#include "text/chartype.h"
+
 namespace vellumine::html::test {
 
 ContentModel browserContentModel(std::string_view name, bool scripting) {
-  if (nameIs(name, "title") || nameIs(name, "textarea")) return ContentModel::RcData;
-  if (nameIs(name, "script")) return ContentModel::ScriptData;
-  if (nameIs(name, "plaintext")) return ContentModel::PlainText;
+  if (EqualsCaseless(name, "title") || EqualsCaseless(name, "textarea")) return ContentModel::RcData;
+  if (EqualsCaseless(name, "script")) return ContentModel::ScriptData;
+  if (EqualsCaseless(name, "plaintext")) return ContentModel::PlainText;
   for (std::string_view raw : {"style", "xmp", "iframe", "noembed", "noframes"}) {
-    if (nameIs(name, raw)) return ContentModel::RawText;
+    if (EqualsCaseless(name, raw)) return ContentModel::RawText;
   }
-  return scripting && nameIs(name, "noscript") ? ContentModel::RawText : ContentModel::Markup;
+  return scripting && EqualsCaseless(name, "noscript") ? ContentModel::RawText : ContentModel::Markup;
 }
 
 void readTokens(std::string_view text, bool scripting, const std::function<void(const Token&)>& visit) {
