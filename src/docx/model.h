@@ -1,0 +1,225 @@
+// The document model: what the reader (reader.h) makes of a package and what the page writer
+// (src/render) and every later view read.  Plain structs, no HTML, no XML: the body and every story
+// (notes, comments, headers, footers, text boxes) as blocks (paragraphs and tables, tables holding
+// rows, cells and blocks again) and, inside paragraphs, a flat sequence of inlines.
+//
+// Inlines are flat on purpose: hyperlinks, fields, bookmarks, comment ranges and tracked changes
+// are start and end marks in the sequence, not containers, so a paragraph is walked in one loop
+// without recursion, and a range that Word lets cross a paragraph (a field, a comment, a bookmark)
+// needs nothing special.  Marks may come unbalanced in a damaged document; readers of the model
+// close what is open at the end of a paragraph and ignore an end without a start.
+//
+// Formatting is stored as read (properties.h) and interned: a run or paragraph holds an index into
+// the document's pools, 0 being the empty property set.  Final values come from the resolver.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <variant>
+#include <vector>
+
+#include "docx/numbering.h"
+#include "docx/properties.h"
+#include "docx/styles.h"
+#include "docx/theme.h"
+
+namespace vellumine::docx {
+
+// The most tables inside tables the reader keeps; the content of deeper ones is read as the
+// paragraphs of the deepest kept cell (so text is never lost and recursion stays bounded).
+inline constexpr int kMaxTableDepth = 32;
+
+// A pool of distinct property sets.  Index 0 is always the empty set.
+template <typename Props>
+struct PropsPool {
+  std::vector<Props> items{Props{}};
+  const Props& operator[](std::uint32_t index) const { return items[index]; }
+};
+
+// ---- Inlines ----------------------------------------------------------------------------------
+
+enum class InlineKind : std::uint8_t {
+  text,              // text: the run's text (UTF-8), w:t, and w:delText inside a deletion
+  tab,               // w:tab in a run
+  positionalTab,     // w:ptab; number: 0 start, 1 center, 2 end (alignment)
+  lineBreak,         // w:br, w:cr; number: 0 none, 1 left, 2 right, 3 all (w:clear)
+  pageBreak,         // w:br w:type="page"
+  columnBreak,       // w:br w:type="column"
+  lastRenderedPageBreak,  // where Word last broke the page (a mark, never drawn as a break)
+  noBreakHyphen,     // w:noBreakHyphen
+  softHyphen,        // w:softHyphen
+  symbol,            // w:sym; text: the font, number: the character code (as written, hex read)
+  drawing,           // a picture, shape, chart or text box; number: index in Document::drawings
+  footnoteReference, // number: index in Document::footnotes (-1 when the note is missing);
+                     // text: the custom mark when w:customMarkFollows
+  endnoteReference,  // the same for Document::endnotes
+  footnoteRefMark,   // w:footnoteRef inside a note: the note's own number
+  endnoteRefMark,
+  separator,         // w:separator, w:continuationSeparator (in separator notes)
+  commentReference,  // number: index in Document::comments (-1 when missing)
+  commentStart,      // w:commentRangeStart; number: index in Document::comments
+  commentEnd,
+  bookmarkStart,     // text: the name; number: w:id
+  bookmarkEnd,       // number: w:id
+  linkStart,         // number: index in Document::links (w:hyperlink, HYPERLINK fields)
+  linkEnd,
+  fieldStart,        // number: index in Document::fields; the inlines up to fieldEnd are its
+  fieldEnd,          //   stored result; instructions and field data are never inlines
+  changeStart,       // number: index in Document::changes (w:ins, w:del, w:moveFrom, w:moveTo)
+  changeEnd,
+};
+
+// One inline.  runProps is the run's direct formatting (index in Document::runProps) for every kind
+// that stands in a run, 0 otherwise.
+struct Inline {
+  InlineKind kind = InlineKind::text;
+  std::uint32_t runProps = 0;
+  std::int32_t number = 0;
+  std::string text;
+};
+
+// ---- Blocks -----------------------------------------------------------------------------------
+
+struct Paragraph {
+  std::uint32_t props = 0;          // index in Document::paragraphProps
+  std::vector<Inline> inlines;
+  std::int32_t sectionEnd = -1;     // ends section N (index in Document::sections) when >= 0
+  std::int32_t markChange = -1;     // an inserted or deleted paragraph mark: index in changes
+  // Set by the resolver (assignListLabels): index in Document::listLabels, -1 for no label.
+  std::int32_t listLabel = -1;
+};
+
+struct Block;
+
+struct Cell {
+  std::uint32_t props = 0;          // index in Document::cellProps
+  std::vector<Block> blocks;
+};
+
+struct Row {
+  std::uint32_t props = 0;          // index in Document::rowProps
+  std::uint32_t tablePropsException = 0;  // w:tblPrEx: index in Document::tableProps, 0 none
+  std::vector<Cell> cells;
+};
+
+struct Table {
+  std::uint32_t props = 0;          // index in Document::tableProps
+  std::vector<int> grid;            // w:tblGrid column widths, twips
+  std::vector<Row> rows;
+};
+
+struct Block {
+  std::variant<Paragraph, Table> node;
+};
+
+enum class StoryKind : std::uint8_t {
+  body, footnote, endnote, comment, header, footer, textBox,
+};
+
+struct Story {
+  StoryKind kind = StoryKind::body;
+  std::vector<Block> blocks;
+};
+
+// ---- What inlines refer to --------------------------------------------------------------------
+
+struct Link {
+  std::string url;      // an external target as written (the writer decides what it may show)
+  std::string anchor;   // w:anchor: a bookmark of this document
+  std::string tooltip;
+};
+
+// A field's instruction, read and never shown.  type is the first word, upper case ("PAGE",
+// "REF", "TOC", "HYPERLINK", ...); argument the rest, trimmed.
+struct Field {
+  std::string type;
+  std::string argument;
+};
+
+enum class ChangeKind : std::uint8_t { insertion, deletion, moveFrom, moveTo };
+
+struct Change {
+  ChangeKind kind = ChangeKind::insertion;
+  std::string author;
+  std::string date;     // as written (ISO 8601)
+};
+
+enum class NoteKind : std::uint8_t { normal, separator, continuationSeparator, continuationNotice };
+
+struct Note {
+  std::string id;       // w:id as written
+  NoteKind kind = NoteKind::normal;
+  Story story;
+};
+
+struct Comment {
+  std::string id;
+  std::string author, initials, date;
+  Story story;
+};
+
+struct HeaderFooter {
+  std::string partName;  // package path, "word/header1.xml"
+  Story story;
+};
+
+enum class DrawingKind : std::uint8_t { picture, textBox, shape, group, chart, smartArt, object, unknown };
+
+enum class WrapKind : std::uint8_t { inline_, square, tight, through, topAndBottom, behindText, inFrontOfText };
+
+// A drawing (w:drawing, w:pict, w:object).  target is the package path of the picture, chart or
+// preview image ("word/media/image1.png"), resolved through the relationships of the part it
+// stands in; empty when there is none or it lies outside the package.
+struct Drawing {
+  DrawingKind kind = DrawingKind::unknown;
+  std::int64_t widthEmu = 0, heightEmu = 0;
+  std::string target;
+  std::string description, title;       // alternative text
+  int cropLeft = 0, cropTop = 0, cropRight = 0, cropBottom = 0;  // a:srcRect, 1/1000 percent
+  WrapKind wrap = WrapKind::inline_;
+  std::string horizontalAlign;          // wp:positionH/wp:align ("left", "right", "center"), or empty
+  std::int64_t horizontalOffsetEmu = 0;
+  std::string horizontalFrom;           // wp:positionH relativeFrom
+  std::int32_t textBox = -1;            // index in Document::textBoxes for a text box's content
+};
+
+// The label the numbering gives a paragraph (list_labels.h fills these).
+struct ListLabel {
+  std::string text;                     // "3.2.1", "a)", the bullet character, ... (UTF-8)
+  LevelSuffix suffix = LevelSuffix::tab;
+  std::uint32_t runProps = 0;           // the level's w:rPr, index in Document::runProps
+  int numId = 0;
+  int level = 0;
+  bool bullet = false;
+};
+
+// ---- The document -----------------------------------------------------------------------------
+
+struct Document {
+  std::string mainPart;                 // "word/document.xml" or as the package names it
+  Story body;
+  std::vector<SectionProps> sections;   // in body order; the last is the body's final w:sectPr
+  Styles styles;
+  Numbering numbering;
+  Theme theme;
+  Settings settings;
+  FontTable fonts;
+
+  std::vector<Note> footnotes, endnotes;
+  std::vector<Comment> comments;
+  std::vector<HeaderFooter> headers, footers;
+  std::vector<Story> textBoxes;
+  std::vector<Drawing> drawings;
+  std::vector<Link> links;
+  std::vector<Field> fields;
+  std::vector<Change> changes;
+  std::vector<ListLabel> listLabels;
+
+  PropsPool<RunProps> runProps;
+  PropsPool<ParagraphProps> paragraphProps;
+  PropsPool<TableProps> tableProps;
+  PropsPool<RowProps> rowProps;
+  PropsPool<CellProps> cellProps;
+};
+
+}  // namespace vellumine::docx

@@ -1,0 +1,29 @@
+// Warnings: one line per kind, in the order the kinds first occurred, the first detail kept.
+#include "docx/warnings.h"
+
+#include <gtest/gtest.h>
+
+namespace vellumine::docx {
+namespace {
+
+TEST(Warnings, OneLinePerKindWithTheFirstDetailAndACount) {
+  Warnings w;
+  w.add(WarningKind::malformedNumber, "9x");
+  w.add(WarningKind::missingPart, "word/numbering.xml");
+  w.add(WarningKind::malformedNumber, "abc");
+  w.add(WarningKind::malformedNumber, "");
+  EXPECT_EQ(w.count(WarningKind::malformedNumber), 3);
+  EXPECT_EQ(w.count(WarningKind::malformedXml), 0);
+  const std::vector<std::string> expected = {"malformed number \"9x\" ignored (3 times)",
+                                             "missing part word/numbering.xml"};
+  EXPECT_EQ(w.lines(), expected);
+}
+
+TEST(Warnings, NothingRecordedSaysNothing) {
+  Warnings w;
+  EXPECT_TRUE(w.empty());
+  EXPECT_TRUE(w.lines().empty());
+}
+
+}  // namespace
+}  // namespace vellumine::docx
