@@ -155,12 +155,6 @@ const NumberingCase kNumberingCases[] = {
     {"FormatNone",
      R"(<w:abstractNum w:abstractNumId="1"><w:lvl w:ilvl="0"><w:numFmt w:val="none"/></w:lvl></w:abstractNum>)",
      [](const Numbering& n) { EXPECT_EQ(firstFormat(n), NumberFormat::none); }},
-    {"FormatEnclosedCircle",
-     R"(<w:abstractNum w:abstractNumId="1"><w:lvl w:ilvl="0"><w:numFmt w:val="decimalEnclosedCircle"/></w:lvl></w:abstractNum>)",
-     [](const Numbering& n) { EXPECT_EQ(firstFormat(n), NumberFormat::decimalEnclosedCircle); }},
-    {"FormatOrdinalText",
-     R"(<w:abstractNum w:abstractNumId="1"><w:lvl w:ilvl="0"><w:numFmt w:val="ordinalText"/></w:lvl></w:abstractNum>)",
-     [](const Numbering& n) { EXPECT_EQ(firstFormat(n), NumberFormat::ordinalText); }},
 };
 
 class NumberingReader : public testing::TestWithParam<NumberingCase> {};

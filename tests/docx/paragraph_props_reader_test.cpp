@@ -30,10 +30,7 @@ const ParagraphCase kParagraphCases[] = {
        p.keepLines = p.widowControl = false;
      }},
     {"JustifyLeftIsStart", R"(<w:jc w:val="left"/>)", [](ParagraphProps& p) { p.justification = Justification::start; }},
-    {"JustifyStart", R"(<w:jc w:val="start"/>)", [](ParagraphProps& p) { p.justification = Justification::start; }},
     {"JustifyRightIsEnd", R"(<w:jc w:val="right"/>)", [](ParagraphProps& p) { p.justification = Justification::end; }},
-    {"JustifyEnd", R"(<w:jc w:val="end"/>)", [](ParagraphProps& p) { p.justification = Justification::end; }},
-    {"JustifyCenter", R"(<w:jc w:val="center"/>)", [](ParagraphProps& p) { p.justification = Justification::center; }},
     {"JustifyBoth", R"(<w:jc w:val="both"/>)", [](ParagraphProps& p) { p.justification = Justification::both; }},
     {"JustifyDistribute", R"(<w:jc w:val="distribute"/>)",
      [](ParagraphProps& p) { p.justification = Justification::distribute; }},
@@ -50,10 +47,6 @@ const ParagraphCase kParagraphCases[] = {
     {"SpacingExactLineStrictPoints", R"(<w:spacing w:line="12pt" w:lineRule="exact"/>)", [](ParagraphProps& p) {
        p.spacing.line = 240;
        p.spacing.lineRule = LineRule::exact;
-     }},
-    {"SpacingAtLeast", R"(<w:spacing w:line="300" w:lineRule="atLeast"/>)", [](ParagraphProps& p) {
-       p.spacing.line = 300;
-       p.spacing.lineRule = LineRule::atLeast;
      }},
     {"SpacingAutospacingAndLines",
      R"(<w:spacing w:beforeAutospacing="1" w:afterAutospacing="0" w:beforeLines="100" w:afterLines="50"/>)",

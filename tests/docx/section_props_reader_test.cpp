@@ -79,9 +79,7 @@ const SectionCase kSectionCases[] = {
      }},
     {"ColumnCountBounded", R"(<w:cols w:num="100000"/>)", [](SectionProps& p) { p.columns.count = 45; }},
     {"StartContinuous", R"(<w:type w:val="continuous"/>)", [](SectionProps& p) { p.start = SectionStart::continuous; }},
-    {"StartOddPage", R"(<w:type w:val="oddPage"/>)", [](SectionProps& p) { p.start = SectionStart::oddPage; }},
     {"TitlePage", R"(<w:titlePg/>)", [](SectionProps& p) { p.titlePage = true; }},
-    {"TitlePageOff", R"(<w:titlePg w:val="0"/>)", [](SectionProps&) {}},
     {"PageNumbers", R"(<w:pgNumType w:start="5" w:fmt="lowerRoman"/>)", [](SectionProps& p) {
        p.pageNumberStart = 5;
        p.pageNumberFormat = "lowerRoman";

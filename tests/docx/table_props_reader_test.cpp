@@ -32,9 +32,7 @@ const BlockCase<TableProps> kTableCases[] = {
     {"WidthPercentSignWithoutType", R"(<w:tblW w:w="100%"/>)", [](TableProps& p) { p.width = pct(5000); }},
     {"WidthWithoutTypeIsTwips", R"(<w:tblW w:w="2000"/>)", [](TableProps& p) { p.width = dxa(2000); }},
     {"WidthAuto", R"(<w:tblW w:w="0" w:type="auto"/>)", [](TableProps& p) { p.width = TableWidth{}; }},
-    {"WidthNil", R"(<w:tblW w:type="nil"/>)", [](TableProps& p) { p.width = TableWidth{WidthType::nil, 0}; }},
     {"WidthMalformedAbsent", R"(<w:tblW w:w="wide" w:type="dxa"/>)", [](TableProps&) {}, 1},
-    {"JustifiedCenter", R"(<w:jc w:val="center"/>)", [](TableProps& p) { p.justification = Justification::center; }},
     {"Indent", R"(<w:tblInd w:w="108" w:type="dxa"/>)", [](TableProps& p) { p.indent = dxa(108); }},
     {"LayoutFixed", R"(<w:tblLayout w:type="fixed"/>)", [](TableProps& p) { p.layout = TableLayout::fixed; }},
     {"Borders",
@@ -115,7 +113,6 @@ const BlockCase<CellProps> kCellCases[] = {
     {"GridSpanHugeBounded", R"(<w:gridSpan w:val="99999999999"/>)", [](CellProps& p) { p.gridSpan = 1024; }},
     {"VerticalMergeRestart", R"(<w:vMerge w:val="restart"/>)", [](CellProps& p) { p.verticalMerge = VerticalMerge::restart; }},
     {"VerticalMergeWithoutValueContinues", R"(<w:vMerge/>)", [](CellProps& p) { p.verticalMerge = VerticalMerge::continue_; }},
-    {"VerticalMergeContinue", R"(<w:vMerge w:val="continue"/>)", [](CellProps& p) { p.verticalMerge = VerticalMerge::continue_; }},
     {"HorizontalMerge", R"(<w:hMerge w:val="restart"/>)", [](CellProps& p) { p.horizontalMerge = VerticalMerge::restart; }},
     {"BordersWithDiagonals",
      R"(<w:tcBorders><w:top w:val="single" w:sz="4"/><w:start w:val="single" w:sz="6"/><w:bottom w:val="nil"/>)"
