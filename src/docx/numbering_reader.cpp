@@ -114,9 +114,8 @@ std::optional<std::size_t> levelIndex(const pugi::xml_attribute& ilvl, Warnings&
   return static_cast<std::size_t>(*index);
 }
 
-AbstractNumbering readAbstract(const pugi::xml_node& element, int id, Warnings& warnings) {
-  AbstractNumbering abstract;
-  abstract.id = id;
+// Fills a definition in place (each holds nine levels; a temporary would be copied field by field).
+void readAbstract(const pugi::xml_node& element, AbstractNumbering& abstract, Warnings& warnings) {
   abstract.numStyleLink = valueOf(element.child("w:numStyleLink"));
   abstract.styleLink = valueOf(element.child("w:styleLink"));
   for (pugi::xml_node lvl = element.child("w:lvl"); lvl; lvl = lvl.next_sibling("w:lvl")) {
@@ -124,12 +123,9 @@ AbstractNumbering readAbstract(const pugi::xml_node& element, int id, Warnings& 
     if (!index || abstract.levels[*index].present) continue;  // the first definition of a level holds
     abstract.levels[*index] = readLevel(lvl, warnings);
   }
-  return abstract;
 }
 
-NumberingInstance readInstance(const pugi::xml_node& element, int id, Warnings& warnings) {
-  NumberingInstance instance;
-  instance.id = id;
+void readInstance(const pugi::xml_node& element, NumberingInstance& instance, Warnings& warnings) {
   if (auto abstractId = readInt(valAttr(element.child("w:abstractNumId")), warnings)) {
     instance.abstractId = *abstractId;
   }
@@ -140,13 +136,24 @@ NumberingInstance readInstance(const pugi::xml_node& element, int id, Warnings& 
     if (auto start = readInt(valAttr(entry.child("w:startOverride")), warnings)) target.startOverride = *start;
     if (const pugi::xml_node lvl = entry.child("w:lvl")) target.level = readLevel(lvl, warnings);
   }
-  return instance;
+}
+
+// How many of each definition the part holds, within the caps: each vector is sized once.
+void reserveDefinitions(const pugi::xml_node& numberingRoot, Numbering& numbering) {
+  std::size_t abstracts = 0, instances = 0;
+  for (pugi::xml_node element = numberingRoot.first_child(); element; element = element.next_sibling()) {
+    if (is(element, "w:abstractNum")) ++abstracts;
+    if (is(element, "w:num")) ++instances;
+  }
+  numbering.abstracts.reserve(std::min(abstracts, kMaxAbstracts));
+  numbering.instances.reserve(std::min(instances, kMaxInstances));
 }
 
 }  // namespace
 
 Numbering readNumbering(const pugi::xml_node& numberingRoot, Warnings& warnings) {
   Numbering numbering;
+  reserveDefinitions(numberingRoot, numbering);
   bool capped = false;
   for (pugi::xml_node element = numberingRoot.first_child(); element; element = element.next_sibling()) {
     if (is(element, "w:abstractNum")) {
@@ -157,7 +164,9 @@ Numbering readNumbering(const pugi::xml_node& numberingRoot, Warnings& warnings)
         continue;
       }
       numbering.abstractById.emplace(*id, static_cast<int>(numbering.abstracts.size()));  // keeps the first
-      numbering.abstracts.push_back(readAbstract(element, *id, warnings));
+      AbstractNumbering& abstract = numbering.abstracts.emplace_back();
+      abstract.id = *id;
+      readAbstract(element, abstract, warnings);
     } else if (is(element, "w:num")) {
       const auto id = readInt(element.attribute("w:numId"), warnings);
       if (!id) continue;
@@ -166,7 +175,9 @@ Numbering readNumbering(const pugi::xml_node& numberingRoot, Warnings& warnings)
         continue;
       }
       numbering.instanceById.emplace(*id, static_cast<int>(numbering.instances.size()));
-      numbering.instances.push_back(readInstance(element, *id, warnings));
+      NumberingInstance& instance = numbering.instances.emplace_back();
+      instance.id = *id;
+      readInstance(element, instance, warnings);
     }
   }
   if (capped) warnings.add(WarningKind::notShown, "list definitions past the part's first thousands left out");

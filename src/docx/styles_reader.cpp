@@ -49,8 +49,8 @@ void readRegion(const pugi::xml_node& tblStylePr, Style& style, Warnings& warnin
   target.cell = readCellProps(tblStylePr.child("w:tcPr"), warnings);
 }
 
-Style readStyle(const pugi::xml_node& element, Warnings& warnings) {
-  Style style;
+// Fills style in place: a Style is large, and a temporary would be copied field by field.
+void readStyle(const pugi::xml_node& element, Style& style, Warnings& warnings) {
   style.type = readEnum<StyleType>(element.attribute("w:type"), kStyleTypes).value_or(StyleType::paragraph);
   style.styleId = element.attribute("w:styleId").value();
   style.isDefault = readOnOffAttribute(element.attribute("w:default")).value_or(false);
@@ -66,7 +66,16 @@ Style readStyle(const pugi::xml_node& element, Warnings& warnings) {
   for (pugi::xml_node region = element.child("w:tblStylePr"); region; region = region.next_sibling("w:tblStylePr")) {
     readRegion(region, style, warnings);
   }
-  return style;
+}
+
+// The number of w:style elements, at most kMaxStyles: the vector is sized once, never moved.
+std::size_t countStyles(const pugi::xml_node& stylesRoot) {
+  std::size_t count = 0;
+  for (pugi::xml_node element = stylesRoot.child("w:style"); element && count < kMaxStyles;
+       element = element.next_sibling("w:style")) {
+    ++count;
+  }
+  return count;
 }
 
 }  // namespace
@@ -76,16 +85,17 @@ Styles readStyles(const pugi::xml_node& stylesRoot, Warnings& warnings) {
   const pugi::xml_node defaults = stylesRoot.child("w:docDefaults");
   styles.defaultRun = readRunProps(defaults.child("w:rPrDefault").child("w:rPr"), warnings);
   styles.defaultParagraph = readParagraphProps(defaults.child("w:pPrDefault").child("w:pPr"), warnings);
+  styles.styles.reserve(countStyles(stylesRoot));
   for (pugi::xml_node element = stylesRoot.child("w:style"); element; element = element.next_sibling("w:style")) {
     if (styles.styles.size() == kMaxStyles) {
       warnings.add(WarningKind::notShown, "styles past the 4096th left out");
       break;
     }
-    Style style = readStyle(element, warnings);
+    Style& style = styles.styles.emplace_back();
+    readStyle(element, style, warnings);
     if (!style.styleId.empty()) {
-      styles.byId.emplace(style.styleId, static_cast<int>(styles.styles.size()));  // keeps the first
+      styles.byId.emplace(style.styleId, static_cast<int>(styles.styles.size() - 1));  // keeps the first
     }
-    styles.styles.push_back(std::move(style));
   }
   return styles;
 }

@@ -1,3 +1,5 @@
+// Snippets wrapped in their element and parsed; a snippet that does not parse fails the test that
+// wrote it.
 #include "support/docx_snippets.h"
 
 #include <gtest/gtest.h>
