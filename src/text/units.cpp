@@ -42,11 +42,14 @@ std::optional<DecimalFraction> ReadDecimal(std::string_view text) {
   const std::string_view whole = digits.substr(0, point);
   const std::string_view fraction = point == std::string_view::npos ? std::string_view() : digits.substr(point + 1);
   if (whole.empty() && fraction.empty()) return std::nullopt;
+  // The part before the point within a 32-bit integer's range, so that a text without a point
+  // reads exactly as StrToInt reads it.
+  const long long wholeLimit = negative ? 2147483648LL : 2147483647LL;
   DecimalFraction number;
   for (char ch : whole) {
     if (!IsAsciiDigit(static_cast<unsigned char>(ch))) return std::nullopt;
     number.num = number.num * 10 + (ch - '0');
-    if (number.num > 2147483648LL) return std::nullopt;  // past any 32-bit integer part
+    if (number.num > wholeLimit) return std::nullopt;
   }
   bool beyond = false;  // a non-zero digit past the ones kept
   int kept = 0;
@@ -128,11 +131,12 @@ std::string WidthToCss(std::string_view element) {
   std::string w = AttrValue(element, "w");
   if (w.empty() || w == "0") return {};
   std::string type = AttrValue(element, "type");
-  if (type != "pct" && type != "dxa") return w;
-  const DecimalFraction width = readDecimalOrThrow(w);
-  if (width.num == 0) return {};  // "0.0" is no width, as "0" is
-  if (type == "pct") return DecimalText(NearestQuotient(width.num, 50 * width.den)) + "%";
-  return TwipsToPx(w) + "px";
+  if (type == "pct") {
+    const DecimalFraction width = readDecimalOrThrow(w);
+    return DecimalText(NearestQuotient(width.num, 50 * width.den)) + "%";
+  }
+  if (type == "dxa") return TwipsToPx(w) + "px";
+  return w;
 }
 
 void ConvertMatchesToPx(TWSRegEx& regex, std::string& text, int group, std::string_view prefix,

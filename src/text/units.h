@@ -23,8 +23,8 @@ int StrToInt(std::string_view text);
 
 // A number as documents write it, with or without a decimal part ("9360", "9360.0", "-12.5",
 // ".5"), kept as the exact fraction num / den (den a power of ten) so that it is rounded once, at
-// the final division.  Surrounding blanks are allowed; the part before the point is a 32-bit
-// integer's.
+// the final division.  Surrounding blanks are allowed; the part before the point is within a
+// 32-bit integer's range.
 struct DecimalFraction {
   long long num = 0;
   long long den = 1;

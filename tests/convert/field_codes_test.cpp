@@ -70,9 +70,6 @@ const FieldCase kCases[] = {
     {"FieldWithoutSeparateShowsNothingOfItsInstruction", "",
      kBody.text("a") + kBody.begin() + kBody.instruction(" TC x ") + kBody.text("stray") + kBody.end() + kBody.text("b"),
      kBody.text("a") + kBody.begin() + kBody.instruction(" TC x ") + kBody.end() + kBody.text("b")},
-    {"FieldWithEmptyResultStaysEmpty", "",
-     kBody.begin() + kBody.instruction(" REF x ") + kBody.separate() + kBody.end(),
-     kBody.begin() + kBody.instruction(" REF x ") + kBody.separate() + kBody.end()},
     {"NestedFieldInAResultKeepsItsResult", "",
      kBody.begin() + kBody.instruction(" HYPERLINK x ") + kBody.separate() + kBody.text("a") + kBody.begin() +
          kBody.instruction(" DATE ") + kBody.separate() + kBody.text("1/1") + kBody.end() + kBody.text("b") + kBody.end(),
@@ -92,9 +89,6 @@ const FieldCase kCases[] = {
          kStory.end(),
      "<w:r><w:fldChar w:fldCharType=\"begin\"></w:fldChar></w:r>" + kStory.instruction(" ADDIN ") +
          kStory.instruction(" PAGE ") + kStory.separate() + kStory.text("<w:t>r</w:t>") + kStory.end()},
-    {"NamesThatOnlyBeginAlikeStay", "",
-     "<fldCharX fldCharType=\"begin\"/><fldDataSet>x</fldDataSet>" + kBody.text("kept") + kBody.end(),
-     "<fldCharX fldCharType=\"begin\"/><fldDataSet>x</fldDataSet>" + kBody.text("kept") + kBody.end()},
 };
 
 class FieldCodes : public testing::TestWithParam<FieldCase> {};
@@ -126,8 +120,6 @@ const FieldCase kRegressionCases[] = {
      kBody.begin() + "<r><drawing><p><r>box</r></p></drawing></r>" + kBody.text("after") + kBody.separate() + kBody.end(),
      kBody.begin() + "<r><drawing><p><r>box</r></p></drawing></r>" + kBody.text("after") + kBody.separate() + kBody.end()},
     {"UnclosedFieldDataStays", "", "<fldData>QUJD" + kBody.text("x"), "<fldData>QUJD" + kBody.text("x")},
-    {"RunWithoutEndStays", "", kBody.begin() + "<r>open" + kBody.separate() + kBody.end(),
-     kBody.begin() + "<r>open" + kBody.separate() + kBody.end()},
     {"TenThousandNestedBeginsNeverClosed", "", repeated(kBody.begin(), 10000) + kBody.text("kept"),
      repeated(kBody.begin(), 10000) + kBody.text("kept")},
 };
