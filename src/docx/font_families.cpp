@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "text/chartype.h"
 
@@ -100,12 +101,29 @@ bool containsCaseless(std::string_view text, std::string_view word) {
   return false;
 }
 
-template <std::size_t N>
-std::optional<GenericFamily> knownFamily(const KnownFace (&faces)[N], std::string_view face) {
-  for (const KnownFace& known : faces) {
-    if (EqualsCaseless(known.name, face)) return known.family;
-  }
-  return std::nullopt;
+std::string lowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// Both tables by their names in lower case, built once: a face is looked up for every distinct
+// run format of a document, so the lookup is a hash, not a walk over the tables.
+const std::unordered_map<std::string, GenericFamily>& knownFaces() {
+  static const std::unordered_map<std::string, GenericFamily> faces = [] {
+    std::unordered_map<std::string, GenericFamily> map;
+    for (const KnownFace& known : kKnownFaces) map.emplace(lowerAscii(known.name), known.family);
+    for (const KnownFace& known : kNativeFaces) map.emplace(lowerAscii(known.name), known.family);
+    return map;
+  }();
+  return faces;
+}
+
+std::optional<GenericFamily> knownFamily(std::string_view face) {
+  const auto& faces = knownFaces();
+  const auto it = faces.find(lowerAscii(face));
+  if (it == faces.end()) return std::nullopt;
+  return it->second;
 }
 
 // PANOSE: the first digit pair is the kind (2 text, 3 hand-written, 4 decorative, 5 symbol), the
@@ -153,8 +171,7 @@ std::optional<GenericFamily> nameFamily(std::string_view face) {
 }  // namespace
 
 GenericFamily genericFamily(const FontTable& fonts, std::string_view face) {
-  if (auto family = knownFamily(kKnownFaces, face)) return *family;
-  if (auto family = knownFamily(kNativeFaces, face)) return *family;
+  if (auto family = knownFamily(face)) return *family;
   if (auto family = fontTableFamily(fonts, face)) return *family;
   if (auto family = nameFamily(face)) return *family;
   return kSans;

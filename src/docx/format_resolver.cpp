@@ -5,8 +5,10 @@
 // style levels once per (style, regions).
 #include "docx/format_resolver.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 
 #include "docx/flat_style.h"
@@ -22,14 +24,15 @@
 namespace vellumine::docx {
 namespace {
 
-// What a resolved format depends on: the paragraph's properties, the run's (or the label's), the
-// table style, the regions that apply to the cell, the table's properties.
+// What a resolved format depends on: the paragraph's properties (for a run only the paragraph's
+// style, so runs of differently indented paragraphs share results), the run's (or the label's),
+// the table style and the regions that apply to the cell.  Not the table's own properties: cells
+// of every table in one style share their results.
 struct FormatKey {
-  std::uint32_t paragraphProps = 0;
+  std::uint32_t paragraphProps = 0;  // or the paragraph style's index + 1 for a run
   std::uint32_t runProps = 0;
   const Style* tableStyle = nullptr;
   RegionMask regions = 0;
-  std::uint32_t tableProps = 0;
   friend bool operator==(const FormatKey&, const FormatKey&) = default;
 };
 
@@ -39,13 +42,12 @@ struct FormatKeyHash {
     h = h * 0x9E3779B97F4A7C15ull + key.runProps;
     h = h * 0x9E3779B97F4A7C15ull + reinterpret_cast<std::uintptr_t>(key.tableStyle);
     h = h * 0x9E3779B97F4A7C15ull + key.regions;
-    h = h * 0x9E3779B97F4A7C15ull + key.tableProps;
     return static_cast<std::size_t>(h ^ (h >> 29));
   }
 };
 
 FormatKey keyOf(std::uint32_t paragraphProps, std::uint32_t runProps, const CellContext& cell) {
-  return FormatKey{paragraphProps, runProps, cell.tableStyle, cell.regions, cell.tableProps};
+  return FormatKey{paragraphProps, runProps, cell.tableStyle, cell.regions};
 }
 
 // What a table style gives the paragraphs of one kind of cell: its own w:pPr and w:rPr with those
@@ -75,6 +77,30 @@ struct FormatResolver::Impl {
   std::unordered_map<FormatKey, ParagraphFormat, FormatKeyHash> paragraphs;
   std::unordered_map<FormatKey, RunFormat, FormatKeyHash> runs;
   std::unordered_map<FormatKey, RunFormat, FormatKeyHash> labels;
+  // The paragraph style of each paragraph property set, by index in the pool (found once each).
+  std::vector<const Style*> paragraphStyles;
+  std::vector<char> paragraphStyleKnown;
+
+  const Style* paragraphStyleOf(std::uint32_t props) {
+    if (props >= paragraphStyles.size()) {
+      const std::size_t size = std::max<std::size_t>(document.paragraphProps.items.size(), props + 1);
+      paragraphStyles.resize(size, nullptr);
+      paragraphStyleKnown.resize(size, 0);
+    }
+    if (!paragraphStyleKnown[props]) {
+      paragraphStyles[props] = paragraphStyleFor(document.styles, paragraphProps(props).styleId);
+      paragraphStyleKnown[props] = 1;
+    }
+    return paragraphStyles[props];
+  }
+
+  // A run's key: the paragraph's style in place of its properties.
+  FormatKey runKey(const Paragraph& paragraph, std::uint32_t runProps, const CellContext& cell) {
+    const Style* style = paragraphStyleOf(paragraph.props);
+    const auto styleKey =
+        style == nullptr ? 0u : static_cast<std::uint32_t>(style - document.styles.styles.data()) + 1;
+    return FormatKey{styleKey, runProps, cell.tableStyle, cell.regions};
+  }
 
   const ParagraphProps& paragraphProps(std::uint32_t index) const {
     const auto& items = document.paragraphProps.items;
@@ -97,7 +123,7 @@ struct FormatResolver::Impl {
   // Null outside a table or for a table without a style.
   const TableLevel* tableLevel(const CellContext& cell) {
     if (cell.tableStyle == nullptr) return nullptr;
-    const FormatKey key{0, 0, cell.tableStyle, cell.regions, 0};
+    const FormatKey key{0, 0, cell.tableStyle, cell.regions};
     const auto found = tableLevels.find(key);
     if (found != tableLevels.end()) return &found->second;
     const FlatStyle& style = flat(cell.tableStyle);
@@ -161,8 +187,13 @@ struct FormatResolver::Impl {
     }
     const FlatStyle& characterFlat = flat(characterStyle);
 
-    RunProps absolute = direct;
-    if (over != nullptr) overlayRun(absolute, *over);
+    // Direct formatting with a label's level formatting over it (copied only for labels).
+    std::optional<RunProps> withOver;
+    if (over != nullptr) {
+      withOver = direct;
+      overlayRun(*withOver, *over);
+    }
+    const RunProps& absolute = withOver ? *withOver : direct;
 
     RunProps merged = document.styles.defaultRun;
     if (table != nullptr) overlayRun(merged, table->run);
@@ -185,8 +216,7 @@ struct FormatResolver::Impl {
 
   RunFormat computeRun(const Paragraph& paragraph, const RunProps& direct, const RunProps* over,
                        const CellContext& cell) {
-    const ParagraphProps& paragraphDirect = paragraphProps(paragraph.props);
-    const Style* style = paragraphStyleFor(document.styles, paragraphDirect.styleId);
+    const Style* style = paragraphStyleOf(paragraph.props);
     return cascadeRun(style, flat(style), tableLevel(cell), direct, over);
   }
 };
@@ -203,7 +233,7 @@ const ParagraphFormat& FormatResolver::paragraph(const Paragraph& paragraph, con
 }
 
 const RunFormat& FormatResolver::run(const Paragraph& paragraph, std::uint32_t runProps, const CellContext& cell) {
-  const FormatKey key = keyOf(paragraph.props, runProps, cell);
+  const FormatKey key = impl_->runKey(paragraph, runProps, cell);
   const auto found = impl_->runs.find(key);
   if (found != impl_->runs.end()) return found->second;
   return impl_->runs.emplace(key, impl_->computeRun(paragraph, impl_->runProps(runProps), nullptr, cell))
