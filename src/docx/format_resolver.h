@@ -6,8 +6,8 @@
 // style's linked character style counts as its character formatting); direct formatting.  In a
 // table, the Normal style's 11 or 12 pt and its left justification give way to the table style's
 // unless Settings::overrideTableStyleFontSizeAndJustification.  Toggle properties
-// (bold, italic, caps, small caps, strike, double strike, outline, shadow, emboss, imprint,
-// hidden) follow Word's toggle rule through the style levels.  Theme fonts and colours are looked
+// (bold, italic, caps, small caps, strike, outline, shadow, emboss, imprint, hidden; not double
+// strike) follow Word's toggle rule through the style levels.  Theme fonts and colours are looked
 // up in the theme with the settings' colour mapping, tints and shades applied.  Chains that loop
 // are cut where they come back; every chain is bounded.
 //

@@ -96,6 +96,7 @@ RunFormat runFormatOf(const RunProps& merged, ToggleSet toggles, const Document&
   format.size = halfPoints(merged.size);
   format.sizeCs = halfPoints(merged.sizeCs);
   applyToggles(toggles, format);
+  format.doubleStrike = merged.doubleStrike.value_or(false);
   format.rtl = merged.rtl.value_or(false);
   format.complexScriptText = merged.complexScript.value_or(false);
   format.underline = merged.underline.value_or(UnderlineStyle::none);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -124,7 +125,7 @@ class LabelWriter {
       counters.value[level] = first ? overrideStart(instance, numbering.level, *numbering.definition)
                                     : numbering.definition->start;
       counters.started[level] = true;
-    } else {
+    } else if (counters.value[level] < std::numeric_limits<int>::max()) {
       ++counters.value[level];
     }
     for (int below = numbering.level + 1; below < kListLevelCount; ++below) {
@@ -160,7 +161,7 @@ class LabelWriter {
     const auto index = static_cast<std::size_t>(level);
     int shown = value;
     if (level < numbering.level) {
-      shown = current_->started[index] ? current_->value[index] : std::max(definition->start - 1, 0);
+      shown = current_->started[index] ? current_->value[index] : std::max(definition->start, 1) - 1;
     }
     const NumberFormat format = numbering.definition->legal ? NumberFormat::decimal : definition->format;
     return formatListNumber(shown, format);

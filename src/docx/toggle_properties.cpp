@@ -14,7 +14,7 @@ using ToggleField = std::optional<bool> RunProps::*;
 // By Toggle.
 constexpr std::array<ToggleField, kToggleCount> kFields = {
     &RunProps::bold,   &RunProps::boldCs, &RunProps::italic,    &RunProps::italicCs, &RunProps::caps,
-    &RunProps::smallCaps, &RunProps::strike, &RunProps::doubleStrike, &RunProps::outline,
+    &RunProps::smallCaps, &RunProps::strike, &RunProps::outline,
     &RunProps::shadow, &RunProps::emboss, &RunProps::imprint,   &RunProps::vanish,
 };
 
@@ -22,7 +22,7 @@ using FormatField = bool RunFormat::*;
 
 constexpr std::array<FormatField, kToggleCount> kFormatFields = {
     &RunFormat::bold,   &RunFormat::boldCs, &RunFormat::italic,    &RunFormat::italicCs, &RunFormat::caps,
-    &RunFormat::smallCaps, &RunFormat::strike, &RunFormat::doubleStrike, &RunFormat::outline,
+    &RunFormat::smallCaps, &RunFormat::strike, &RunFormat::outline,
     &RunFormat::shadow, &RunFormat::emboss, &RunFormat::imprint,   &RunFormat::hidden,
 };
 

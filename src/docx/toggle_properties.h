@@ -1,6 +1,7 @@
-// Word's toggle properties (bold, italic, caps, small caps, strike, double strike, outline,
-// shadow, emboss, imprint, hidden and the complex-script bold and italic): how their values at
-// the levels of the style hierarchy combine into the one a run shows.
+// Word's toggle properties (bold, italic, caps, small caps, strike, outline, shadow, emboss,
+// imprint, hidden and the complex-script bold and italic): how their values at the levels of the
+// style hierarchy combine into the one a run shows.  Double strike is not among them: its last
+// value wins like any other property's.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -11,10 +12,10 @@
 namespace vellumine::docx {
 
 enum class Toggle : std::uint8_t {
-  bold, boldCs, italic, italicCs, caps, smallCaps, strike, doubleStrike,
+  bold, boldCs, italic, italicCs, caps, smallCaps, strike,
   outline, shadow, emboss, imprint, vanish,
 };
-inline constexpr int kToggleCount = 13;
+inline constexpr int kToggleCount = 12;
 
 // One bit per Toggle: the properties that are on.
 using ToggleSet = std::uint16_t;

@@ -105,6 +105,7 @@ struct RunExpect {
   std::optional<std::optional<Rgb>> color{}, highlight{};
   std::optional<std::string> font{};
   std::optional<GenericFamily> generic{};
+  std::optional<bool> doubleStrike{};
 };
 
 struct RunCase {
@@ -156,6 +157,13 @@ const RunCase kRunCases[] = {
      {.size = 32}},
     {"FirstRowRegionBoldAndWhite", [](B&, S& s) { s.inTable = true; s.row = 0; },
      {.bold = true, .color = std::optional<Rgb>(0xFFFFFF)}},
+    {"DoubleStrikeIsNoToggle",
+     [](B& b, S& s) {
+       b.styleNamed("Normal").run.doubleStrike = true;
+       b.styleNamed("Strong").run.doubleStrike = true;
+       s.run.styleId = "Strong";
+     },
+     {.doubleStrike = true}},
     {"FirstRowBoldCancelsAgainstABoldStyle", [](B&, S& s) { s.inTable = true; s.row = 0; s.run.styleId = "Strong"; },
      {.bold = false}},
 };
@@ -193,6 +201,9 @@ TEST_P(RunCascade, ResolvesEachLevel) {
   }
   if (e.generic) {
     EXPECT_EQ(run.ascii.generic, *e.generic);
+  }
+  if (e.doubleStrike) {
+    EXPECT_EQ(run.doubleStrike, *e.doubleStrike);
   }
 }
 

@@ -4,6 +4,7 @@
 // levels; bullets in symbol faces; stories and tables.
 #include "docx/list_labels.h"
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,24 @@ TEST(ListLabelsStories, EachStoryCountsOnItsOwnAndTablesInReadingOrder) {
   EXPECT_EQ(labelOf(std::get<Paragraph>(cells[1].blocks[0].node)), "3.");
   EXPECT_EQ(labelOf(std::get<Paragraph>(document.body.blocks[2].node)), "4.");
   EXPECT_EQ(labelOf(std::get<Paragraph>(document.footnotes[0].story.blocks[0].node)), "1.");
+}
+
+TEST(ListLabelsBounds, CountersStopAtTheLargestNumber) {
+  test::ModelBuilder b;
+  b.addLevel(1, 0, NumberFormat::decimal, "%1.", std::numeric_limits<int>::max());
+  b.addLevel(1, 1, NumberFormat::decimal, "%1.%2.", std::numeric_limits<int>::min());
+  b.addList(1, 1);
+  ParagraphProps first, second;
+  first.numbering.numId = second.numbering.numId = 1;
+  first.numbering.level = 0;
+  second.numbering.level = 1;
+  b.addParagraph(first);
+  b.addParagraph(first);
+  b.addParagraph(second);
+  assignListLabels(b.document());
+  ASSERT_EQ(b.document().listLabels.size(), 3u);
+  EXPECT_EQ(b.document().listLabels[1].text, "2147483647.");
+  EXPECT_EQ(b.document().listLabels[2].text, "2147483647.-2147483648.");
 }
 
 TEST(ListLabelsBounds, HugeLevelTextIsCut) {

@@ -72,7 +72,6 @@ const FieldCase kFieldCases[] = {
     {"Caps", &RunProps::caps, &RunFormat::caps},
     {"SmallCaps", &RunProps::smallCaps, &RunFormat::smallCaps},
     {"Strike", &RunProps::strike, &RunFormat::strike},
-    {"DoubleStrike", &RunProps::doubleStrike, &RunFormat::doubleStrike},
     {"Outline", &RunProps::outline, &RunFormat::outline},
     {"Shadow", &RunProps::shadow, &RunFormat::shadow},
     {"Emboss", &RunProps::emboss, &RunFormat::emboss},
