@@ -153,7 +153,9 @@ std::optional<GenericFamily> fontTableFamily(const FontTable& fonts, std::string
   switch (info.family) {
     case FontFamily::roman: return kSerif;
     case FontFamily::swiss: return kSans;
-    case FontFamily::modern: return kMono;
+    // Word files faces of even stroke as "modern": monospaced ones, and some proportional ones
+    // whose pitch then says variable.
+    case FontFamily::modern: return info.pitch == FontPitch::variable ? kSans : kMono;
     case FontFamily::script: return kCursive;
     case FontFamily::decorative: return kFantasy;
     case FontFamily::auto_: break;

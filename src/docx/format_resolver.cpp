@@ -179,12 +179,6 @@ struct FormatResolver::Impl {
   RunFormat cascadeRun(const Style* paragraphStyle, const FlatStyle& styleFlat, const TableLevel* table,
                        const RunProps& direct, const RunProps* over) {
     const Style* characterStyle = characterStyleFor(document.styles, direct.styleId);
-    // A run in its paragraph style's linked character style takes the paragraph style's formatting
-    // once, not twice (which would turn its toggles off again).
-    if (characterStyle != nullptr && paragraphStyle != nullptr &&
-        characterStyle == linkedStyle(document.styles, *paragraphStyle, StyleType::character)) {
-      characterStyle = nullptr;
-    }
     const FlatStyle& characterFlat = flat(characterStyle);
 
     // Direct formatting with a label's level formatting over it (copied only for labels).
@@ -210,6 +204,10 @@ struct FormatResolver::Impl {
     levels.table = table != nullptr ? &table->run : nullptr;
     levels.paragraph = &styleFlat.run;
     levels.character = characterStyle != nullptr ? &characterFlat.run : nullptr;
+    // A run in its paragraph style's linked character style is in one style twice: its toggles are
+    // not turned off again.
+    levels.characterLinked = characterStyle != nullptr && paragraphStyle != nullptr &&
+                             characterStyle == linkedStyle(document.styles, *paragraphStyle, StyleType::character);
     levels.direct = &absolute;
     return runFormatOf(merged, resolveToggles(levels), document);
   }

@@ -3,7 +3,8 @@
 // cell, chosen by w:tblLook and the cell's place); the numbering level (under the paragraph style
 // when the style gives the numbering, over it when the paragraph's own w:numPr does); the
 // paragraph style with its whole basedOn chain; the character style with its chain (a paragraph
-// style's linked character style counts as its character formatting); direct formatting.  In a
+// style's linked character style in that paragraph is one toggle level with it, not a second one);
+// direct formatting.  In a
 // table, the Normal style's 11 or 12 pt and its left justification give way to the table style's
 // unless Settings::overrideTableStyleFontSizeAndJustification.  Toggle properties
 // (bold, italic, caps, small caps, strike, outline, shadow, emboss, imprint, hidden; not double

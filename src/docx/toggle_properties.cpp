@@ -35,7 +35,9 @@ bool resolveOne(const ToggleLevels& levels, Toggle toggle) {
     if (const std::optional<bool> direct = toggleValue(*levels.direct, toggle)) return *direct;
   }
   if (isOn(levels.defaults, toggle)) return true;
-  return (isOn(levels.table, toggle) != isOn(levels.paragraph, toggle)) != isOn(levels.character, toggle);
+  const bool paragraph = isOn(levels.paragraph, toggle), character = isOn(levels.character, toggle);
+  if (levels.characterLinked) return isOn(levels.table, toggle) != (paragraph || character);
+  return (isOn(levels.table, toggle) != paragraph) != character;
 }
 
 }  // namespace

@@ -33,6 +33,9 @@ struct ToggleLevels {
   const RunProps* paragraph = nullptr;  // the paragraph style
   const RunProps* character = nullptr;  // the character style
   const RunProps* direct = nullptr;     // direct formatting (absolute)
+  // The character style is the paragraph style's linked style: the two are one level (a toggle on
+  // in either is on for that level) instead of two that cancel.
+  bool characterLinked = false;
 };
 
 // The toggles that are on.  Direct formatting sets the value outright; otherwise the document

@@ -36,6 +36,8 @@ const FamilyCase kFamilyCases[] = {
      GenericFamily::sansSerif},
     {"FontTableRoman", "Brand Face", info(FontFamily::roman), GenericFamily::serif},
     {"FontTableFixedPitch", "Brand Face", info(FontFamily::swiss, FontPitch::fixed), GenericFamily::monospace},
+    {"FontTableModern", "Brand Face", info(FontFamily::modern, FontPitch::default_), GenericFamily::monospace},
+    {"FontTableModernOfVariablePitch", "Brand Face", info(FontFamily::modern), GenericFamily::sansSerif},
     {"FontTableScript", "Brand Face", info(FontFamily::script), GenericFamily::cursive},
     {"PanoseSans", "Brand Face", info(FontFamily::auto_, FontPitch::variable, "020B0604020202020204"), GenericFamily::sansSerif},
     {"PanoseSerif", "Brand Face", info(FontFamily::auto_, FontPitch::variable, "02020603050405020304"), GenericFamily::serif},

@@ -127,6 +127,14 @@ const RunCase kRunCases[] = {
      {.bold = false}},
     {"LinkedStyleInItsParagraphStyleStaysBold",
      [](B&, S& s) { s.paragraph.styleId = "Heading1"; s.run.styleId = "Heading1Char"; }, {.bold = true}},
+    {"LinkedCharacterStyleKeepsItsOwnFormatting",
+     [](B& b, S& s) {
+       b.styleNamed("Heading1Char").run.fonts.ascii.name = "Consolas";
+       b.styleNamed("Heading1Char").run.size = 26;
+       s.paragraph.styleId = "Heading1";
+       s.run.styleId = "Heading1Char";
+     },
+     {.size = 26, .bold = true, .font = "Consolas"}},
     {"NearestStyleInTheChainWins", [](B&, S& s) { s.paragraph.styleId = "NotBold"; }, {.size = 32, .bold = false}},
     {"DirectFormattingIsAbsolute",
      [](B&, S& s) { s.paragraph.styleId = "Heading1"; s.run.bold = false; s.run.size = 40; s.run.italic = true; },

@@ -23,21 +23,25 @@ struct ToggleCase {
   std::string name;
   V defaults, table, paragraph, character, direct;
   bool expected;
+  bool linked = false;  // the character style is the paragraph style's linked style
 };
 
 const ToggleCase kToggleCases[] = {
-    {"NothingSetIsOff", unset, unset, unset, unset, unset, false},
-    {"ParagraphStyleTurnsOn", unset, unset, on, unset, unset, true},
-    {"CharacterStyleTurnsOn", unset, unset, unset, on, unset, true},
-    {"ParagraphAndCharacterStylesCancel", unset, unset, on, on, unset, false},
-    {"TableAndParagraphStylesCancel", unset, on, on, unset, unset, false},
-    {"ThreeStyleLevelsOn", unset, on, on, on, unset, true},
-    {"FalseInAStyleTogglesNothing", unset, unset, on, off, unset, true},
-    {"DefaultsOnWinOverCancellingStyles", on, unset, on, on, unset, true},
-    {"DefaultsOffLeaveTheStyles", off, unset, on, unset, unset, true},
-    {"DirectOffBeatsDefaults", on, unset, unset, unset, off, false},
-    {"DirectOnBeatsCancellingStyles", unset, unset, on, on, on, true},
-    {"DirectOffBeatsAStyle", unset, unset, on, unset, off, false},
+    {"NothingSetIsOff", unset, unset, unset, unset, unset, false, false},
+    {"ParagraphStyleTurnsOn", unset, unset, on, unset, unset, true, false},
+    {"CharacterStyleTurnsOn", unset, unset, unset, on, unset, true, false},
+    {"ParagraphAndCharacterStylesCancel", unset, unset, on, on, unset, false, false},
+    {"TableAndParagraphStylesCancel", unset, on, on, unset, unset, false, false},
+    {"ThreeStyleLevelsOn", unset, on, on, on, unset, true, false},
+    {"FalseInAStyleTogglesNothing", unset, unset, on, off, unset, true, false},
+    {"DefaultsOnWinOverCancellingStyles", on, unset, on, on, unset, true, false},
+    {"DefaultsOffLeaveTheStyles", off, unset, on, unset, unset, true, false},
+    {"DirectOffBeatsDefaults", on, unset, unset, unset, off, false, false},
+    {"DirectOnBeatsCancellingStyles", unset, unset, on, on, on, true, false},
+    {"DirectOffBeatsAStyle", unset, unset, on, unset, off, false, false},
+    {"LinkedStylesAreOneLevel", unset, unset, on, on, unset, true, true},
+    {"LinkedCharacterStyleAlone", unset, unset, unset, on, unset, true, true},
+    {"LinkedLevelCancelsAgainstTheTable", unset, on, on, on, unset, false, true},
 };
 
 class ToggleRule : public testing::TestWithParam<ToggleCase> {};
@@ -50,7 +54,7 @@ TEST_P(ToggleRule, CombinesTheLevels) {
   paragraph.italic = valueOf(c.paragraph);
   character.italic = valueOf(c.character);
   direct.italic = valueOf(c.direct);
-  const ToggleSet toggles = resolveToggles({&defaults, &table, &paragraph, &character, &direct});
+  const ToggleSet toggles = resolveToggles({&defaults, &table, &paragraph, &character, &direct, c.linked});
   EXPECT_EQ((toggles & toggleBit(Toggle::italic)) != 0, c.expected);
   // Only the property set at the levels changes.
   EXPECT_EQ(toggles & ~toggleBit(Toggle::italic), 0);
