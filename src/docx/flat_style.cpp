@@ -28,8 +28,9 @@ FlatStyle flattenStyle(const Styles& styles, const Style* style) {
     overlayTable(flat.table, level->table);
     overlayRow(flat.row, level->row);
     overlayCell(flat.cell, level->cell);
-    for (int r = 0; r < kTableRegionCount; ++r) {
-      overlayRegion(flat.regions[static_cast<std::size_t>(r)], level->regions[static_cast<std::size_t>(r)]);
+    for (int r = 0; r < static_cast<int>(level->regions.size()); ++r) {
+      const auto region = static_cast<TableRegion>(r);
+      overlayRegion(flat.regions[static_cast<std::size_t>(r)], level->region(region));
     }
   }
   // w:pStyle, w:rStyle and w:tblStyle mean something only in direct formatting.

@@ -75,8 +75,8 @@ const AbstractNumbering* levelsOwner(const Document& document, const NumberingIn
 const ListLevel* listLevel(const NumberingInstance& instance, const AbstractNumbering* abstract, int level) {
   if (level < 0 || level >= kListLevelCount) return nullptr;
   const auto index = static_cast<std::size_t>(level);
-  const std::optional<ListLevel>& override = instance.overrides[index].level;
-  if (override && override->present) return &*override;
+  const std::shared_ptr<const ListLevel>& override = instance.overrides[index].level;
+  if (override && override->present) return override.get();
   if (abstract != nullptr && abstract->levels[index].present) return &abstract->levels[index];
   return nullptr;
 }

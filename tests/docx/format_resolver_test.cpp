@@ -64,7 +64,7 @@ void addBase(test::ModelBuilder& b) {
   Style& grid = b.addStyle(StyleType::table, "Grid");
   grid.run.size = 20;
   grid.paragraph.justification = Justification::center;
-  TableStyleRegion& firstRow = grid.regions[static_cast<std::size_t>(TableRegion::firstRow)];
+  TableStyleRegion& firstRow = grid.regionToWrite(TableRegion::firstRow);
   firstRow.present = true;
   firstRow.run.bold = true;
   firstRow.run.color = test::rgbColor(0xFFFFFF);

@@ -34,7 +34,7 @@ void addLists(test::ModelBuilder& b) {
   replaced.present = true;
   replaced.format = NumberFormat::upperLetter;
   replaced.text = "%1)";
-  b.addList(5, 10).overrides[0].level = replaced;
+  b.addList(5, 10).overrides[0].level = std::make_shared<const ListLevel>(replaced);
   b.addLevel(20, 0, NumberFormat::upperRoman, "%1.");
   b.addLevel(20, 1, NumberFormat::decimal, "%1.%2").legal = true;
   b.addList(4, 20);

@@ -17,7 +17,7 @@ namespace vellumine::docx {
 namespace {
 
 TableStyleRegion& region(Style& style, TableRegion which) {
-  TableStyleRegion& r = style.regions[static_cast<std::size_t>(which)];
+  TableStyleRegion& r = style.regionToWrite(which);
   r.present = true;
   return r;
 }
