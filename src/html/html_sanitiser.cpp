@@ -13,6 +13,7 @@
 #include "html/css_policy.h"
 #include "html/element_policy.h"
 #include "html/html_tokenizer.h"
+#include "html/mail_link.h"
 #include "html/url_policy.h"
 #include "text/chartype.h"
 
@@ -81,6 +82,7 @@ class PageSanitiser {
   std::size_t skipContent(const ElementRule& rule, Token& token);
   void checkAttributes(const Token& tag);
   bool attributeIsSafe(const Attribute& a);
+  void removeRefusedMailFields(const Attribute& a);
   char firstAfterSpace(std::size_t p) const;
   bool metaIsInert(const Token& tag);
   std::string_view decodedValue(const Attribute& a) {
@@ -95,6 +97,7 @@ class PageSanitiser {
   bool inHead_ = false;
   bool headLeft_ = false;
   std::string decodeBuffer_;
+  std::vector<std::size_t> decodedFrom_;  // a mail link's map to its written bytes
   std::vector<ByteRange> styleRanges_;
   std::vector<char> safe_;  // the verdict on each attribute of the tag being checked
 };
@@ -252,6 +255,7 @@ void PageSanitiser::checkAttributes(const Token& tag) {
   bool keptBareName = false;
   for (std::size_t i = 0; i < attributes.size(); ++i) {
     if (safe_[i]) {
+      removeRefusedMailFields(attributes[i]);
       keptEnd = attributes[i].end;
       keptBareName = attributes[i].end == attributes[i].nameEnd;
       continue;
@@ -286,6 +290,17 @@ bool PageSanitiser::attributeIsSafe(const Attribute& a) {
       return isInertDeclarations(decodedValue(a));
   }
   return false;
+}
+
+// A kept mail link keeps its address and the fields a mail program may be given (mail_link.h);
+// the written bytes of the others go, character references and all.
+void PageSanitiser::removeRefusedMailFields(const Attribute& a) {
+  if (attributeTreatment(attributeName(text_, a)) != AttributeTreatment::Link) return;
+  if (linkScheme(decodedValue(a)) != "mailto") return;
+  decodeAttributeValueMapped(attributeValue(text_, a), decodeBuffer_, decodedFrom_);
+  for (const ByteRange& r : refusedMailFieldRanges(decodeBuffer_, decodedFrom_)) {
+    edits_.remove(a.valueBegin + r.begin, a.valueBegin + r.end);
+  }
 }
 
 // Refresh navigates, set-cookie and the rest change the page's rules; only the Content-Type

@@ -92,6 +92,12 @@ bool userAgreesToOpen(QWidget* parent, const QUrl& url) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
+// What the desktop gets for url: a mail link only with the fields a mail program may be given.
+QUrl linkToHandOver(const QUrl& url) {
+  const std::string handed = vellumine::linkToHandOver(url.toEncoded().toStdString());
+  return QUrl::fromEncoded(QByteArray::fromStdString(handed));
+}
+
 // Runs after the navigation request has been answered, so that no dialog opens inside the
 // browser's own call.
 void openExternally(QObject* requester, const QUrl& url) {
@@ -100,7 +106,7 @@ void openExternally(QObject* requester, const QUrl& url) {
   QWidget* parent = owningWidget(requester);
   QMetaObject::invokeMethod(
       QCoreApplication::instance(),
-      [parent = QPointer<QWidget>(parent), url, handOff] {
+      [parent = QPointer<QWidget>(parent), url = linkToHandOver(url), handOff] {
         if (handOff == vellumine::LinkHandOff::AskFirst && !userAgreesToOpen(parent, url)) return;
         QDesktopServices::openUrl(url);
       },
