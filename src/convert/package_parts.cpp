@@ -7,6 +7,7 @@
 
 #include "text/chartype.h"
 #include "text/fileutil.h"
+#include "text/xml_encoding.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
@@ -25,7 +26,7 @@ std::filesystem::path findEntry(const std::filesystem::path& folder, std::string
 
 // The Target of the officeDocument relationship in the package relationships, without a leading '/'.
 std::string officeDocumentTarget(const std::filesystem::path& folder) {
-  const std::string rels = ReadWholeFile(findPart(folder, "_rels/.rels"));
+  const std::string rels = xmlPartToUtf8(ReadWholeFile(findPart(folder, "_rels/.rels")));
   std::size_t at = 0;
   while ((at = rels.find("<Relationship ", at)) != std::string::npos) {
     const std::size_t tagEnd = rels.find('>', at);
