@@ -93,7 +93,7 @@ class StoryConverter {
 };
 
 // A story part as the passes read it: UTF-8, its prefix brought to "w:".
-void readyStoryPart(std::string& part) {
+void normaliseStoryPart(std::string& part) {
   part = xmlPartToUtf8(std::move(part));
   normaliseWordPrefix(part);
 }
@@ -120,7 +120,7 @@ void forEachItem(std::string_view part, std::string_view itemName, const Visit& 
 void convertItems(const Conversion& body, std::vector<StoryText>& texts, std::string_view itemName,
                   std::vector<StoryItem>& items) {
   for (StoryText& text : texts) {
-    readyStoryPart(text.part);
+    normaliseStoryPart(text.part);
     StoryConverter converter(body, std::move(text.relationships));
     forEachItem(text.part, itemName, [&](std::string_view tag, std::string_view content) {
       if (isSeparatorNote(AttrValue(tag, " w:type"))) return;
@@ -138,7 +138,7 @@ void convertItems(const Conversion& body, std::vector<StoryText>& texts, std::st
 // A header or footer part is one story: the content of its root element.
 std::string convertWholePart(const Conversion& body, StoryText& text) {
   if (text.part.empty()) return {};
-  readyStoryPart(text.part);
+  normaliseStoryPart(text.part);
   std::string_view part = text.part;
   for (std::string_view root : {"<w:hdr", "<w:ftr"}) {
     const std::size_t at = findStartTag(part, root, 0);

@@ -209,17 +209,15 @@ void StyleScan::endPiece(std::size_t end) {
 
 bool StyleScan::pieceIsUnsafe() const { return commentUnsafe_ || holdsUnsafeReading(reading_); }
 
-// Nothing loads or runs without a function or an at-keyword, and neither can be written without a
-// literal '(' or '@' (an escaped one is part of a name), in any of the encodings a browser may take.
-bool mayLoad(std::string_view css) {
-  return css.find('(') != std::string_view::npos || css.find('@') != std::string_view::npos;
-}
-
 // The bytes a legacy multibyte encoding may take as the second half of a character, among those
 // the style checks give a meaning.
 bool isStructuralTrailByte(char c) { return c == '\\' || c == '[' || c == ']' || c == '{' || c == '}'; }
 
 }  // namespace
+
+bool mayLoad(std::string_view css) {
+  return css.find('(') != std::string_view::npos || css.find('@') != std::string_view::npos;
+}
 
 bool isInertDeclarations(std::string_view css) {
   if (!mayLoad(css)) return true;
@@ -231,7 +229,6 @@ bool findUnsafeStyleRanges(std::string_view css, std::vector<ByteRange>& unsafe)
 }
 
 bool mayReadOtherwiseInLegacyEncodings(std::string_view css) {
-  if (!mayLoad(css)) return false;
   for (std::size_t i = 1; i < css.size(); ++i) {
     if (static_cast<unsigned char>(css[i - 1]) >= 0x80 && isStructuralTrailByte(css[i])) return true;
   }

@@ -23,13 +23,17 @@ bool isInertDeclarations(std::string_view css);
 // well formed and must go as a whole.
 bool findUnsafeStyleRanges(std::string_view css, std::vector<ByteRange>& unsafe);
 
+// Whether the style could load or run anything at all: nothing does without a function or an
+// at-keyword, and neither can be written without a literal '(' or '@' (an escaped one is part of
+// a name), in any encoding a browser may read the page in.
+bool mayLoad(std::string_view css);
+
 // Whether a browser that took the page for Shift_JIS, Big5, GBK or GB18030 could read this style
 // (an attribute's decoded value or a sheet) otherwise than the checks above do.  Those encodings
 // read a byte from 0x81 up and the byte after it as one character, and the second byte may be
 // '\', '[', ']', '{' or '}': an escape would be gone (byte 0x81 and "\'" are a character and a
 // quote there, where UTF-8 sees an escaped quote, so a comment of one reading is live style in the
-// other) or a bracket would not count.  True when such a byte follows one from 0x80 up in style that could
-// load at all (it holds a '(' or an '@').
+// other) or a bracket would not count.  True when such a byte follows one from 0x80 up.
 bool mayReadOtherwiseInLegacyEncodings(std::string_view css);
 
 }  // namespace vellumine::html

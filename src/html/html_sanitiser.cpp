@@ -85,8 +85,11 @@ class PageSanitiser {
   void checkAttributes(const Token& tag);
   bool attributeIsSafe(const Attribute& a);
   char firstAfterSpace(std::size_t p) const;
+  // A style attribute that cannot load anything is inert in every reading; one that can must read
+  // alike in the legacy ones too.  A sheet is always scanned (for its form as well), so it goes
+  // whenever a legacy reading could take it apart otherwise.
   bool styleIsInert(std::string_view css) const {
-    return isInertDeclarations(css) && !(legacyReadings_ && mayReadOtherwiseInLegacyEncodings(css));
+    return isInertDeclarations(css) && !(legacyReadings_ && mayLoad(css) && mayReadOtherwiseInLegacyEncodings(css));
   }
   std::string_view decodedValue(const Attribute& a) {
     return decodeAttributeValue(attributeValue(text_, a), decodeBuffer_);

@@ -1,6 +1,6 @@
 // UTF-8 in two uses: decoded to UTF-16 for the few texts shown in the window's own controls (title
-// and author in the status bar), and made valid where a document part enters the program.  The
-// document text itself is never decoded.
+// and author in the status bar), and made valid where a document part enters the program (the
+// passes themselves never decode the document text).
 #pragma once
 #include <string>
 #include <string_view>

@@ -59,6 +59,7 @@ constexpr Superset kSupersets[] = {
     {"iso-ir-58", "GBK"},     {"x-gbk", "GBK"},              {"big5", "BIG5-HKSCS"},
     {"csbig5", "BIG5-HKSCS"}, {"cn-big5", "BIG5-HKSCS"},     {"x-x-big5", "BIG5-HKSCS"},
     {"euc-kr", "CP949"},      {"ks_c_5601-1987", "CP949"},   {"windows-949", "CP949"},
+    {"iso-8859-1", "WINDOWS-1252"}, {"iso_8859-1", "WINDOWS-1252"}, {"latin1", "WINDOWS-1252"},
 };
 
 // A declaration longer than this is not looked for: its end is searched for in these bytes only.

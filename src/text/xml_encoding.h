@@ -21,7 +21,8 @@ inline constexpr std::string_view kEbcdicPartMessage =
 // - UTF-16 or UTF-32, told by a byte order mark or by how "<?" is written: converted;
 // - an ASCII-compatible part whose declaration names another encoding (Shift_JIS, Big5, GBK,
 //   windows-1252, ...): converted, the Windows superset standing for the labels writers use for
-//   it (Shift_JIS is read as windows-31j, GB2312 as GBK, Big5 as Big5-HKSCS, EUC-KR as windows-949);
+//   it (Shift_JIS is read as windows-31j, GB2312 as GBK, Big5 as Big5-HKSCS, EUC-KR as windows-949,
+//   ISO-8859-1 as windows-1252);
 // - UTF-8 (a byte order mark, a UTF-8 label, no declaration), and a label that names no encoding
 //   iconv knows or one the declaration itself is not written in: read as UTF-8.
 // The declaration's encoding says "UTF-8" whenever it named anything else; a part already in valid

@@ -110,6 +110,16 @@ TEST(CssPolicy, DeclarationsThatLoadOrRunAreNotInert) {
   for (const StyleCase& c : kDeclarationCases) EXPECT_EQ(isInertDeclarations(c.css), c.inert) << c.css;
 }
 
+// Bytes a legacy multibyte encoding may join to the byte from 0x80 up before them.
+const StyleCase kLegacyReadingCases[] = {
+    {"a:\x81\\'", false},  {"a:[\x80]", false},  {"p{a:\xFF}", false},  {"p\xA5{a:b}", false},
+    {"a:\x7F\\'", true},   {"a:\\\x81'", true}, {"a:\x81 \\'", true}, {"a:\xE6\x98\x8E;b:c", true},
+};
+
+TEST(CssPolicy, StructureRightAfterAByteFrom0x80UpReadsOtherwiseInLegacyEncodings) {
+  for (const StyleCase& c : kLegacyReadingCases) EXPECT_EQ(mayReadOtherwiseInLegacyEncodings(c.css), !c.inert) << c.css;
+}
+
 struct SheetCase {
   std::string_view css, kept;  // kept: the sheet less its unsafe ranges; "!" when malformed
 };

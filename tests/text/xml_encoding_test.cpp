@@ -61,6 +61,7 @@ const PartCase kPartCases[] = {
     {"Gb18030FourByteSequence", declared("GB18030", "\x81\x30\x81\x30"), declared("UTF-8", "\xC2\x80")},
     {"EucKrLabelReadsWindows949Characters", declared("EUC-KR", "\x81\x41"), declared("UTF-8", "\xEA\xB0\x82")},
     {"Windows1252", declared("windows-1252", "\x80"), declared("UTF-8", "\xE2\x82\xAC")},
+    {"Latin1LabelReadsWindows1252Characters", declared("ISO-8859-1", "\x80\xE9"), declared("UTF-8", "\xE2\x82\xAC\xC3\xA9")},
     {"Iso2022JpShiftsAreRead", declared("ISO-2022-JP", "\x1b$B$\"\x1b(B"), declared("UTF-8", "\xE3\x81\x82")},
     {"UndecodableBytesBecomeReplacements", declared("Shift_JIS", "\xFD\x81'"), declared("UTF-8", "\xEF\xBF\xBD\xEF\xBF\xBD'")},
     {"SingleQuotedNameAndSpacesAroundTheEquals",
