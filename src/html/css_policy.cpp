@@ -228,7 +228,7 @@ bool findUnsafeStyleRanges(std::string_view css, std::vector<ByteRange>& unsafe)
   return StyleScan(css, false, &unsafe).run();
 }
 
-bool mayReadOtherwiseInLegacyEncodings(std::string_view css) {
+bool styleReadsOtherwiseInLegacyEncodings(std::string_view css) {
   for (std::size_t i = 1; i < css.size(); ++i) {
     if (static_cast<unsigned char>(css[i - 1]) >= 0x80 && isStructuralTrailByte(css[i])) return true;
   }

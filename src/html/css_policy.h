@@ -34,6 +34,6 @@ bool mayLoad(std::string_view css);
 // '\', '[', ']', '{' or '}': an escape would be gone (byte 0x81 and "\'" are a character and a
 // quote there, where UTF-8 sees an escaped quote, so a comment of one reading is live style in the
 // other) or a bracket would not count.  True when such a byte follows one from 0x80 up.
-bool mayReadOtherwiseInLegacyEncodings(std::string_view css);
+bool styleReadsOtherwiseInLegacyEncodings(std::string_view css);
 
 }  // namespace vellumine::html

@@ -89,7 +89,8 @@ class PageSanitiser {
   // alike in the legacy ones too.  A sheet is always scanned (for its form as well), so it goes
   // whenever a legacy reading could take it apart otherwise.
   bool styleIsInert(std::string_view css) const {
-    return isInertDeclarations(css) && !(legacyReadings_ && mayLoad(css) && mayReadOtherwiseInLegacyEncodings(css));
+    return isInertDeclarations(css) &&
+           !(legacyReadings_ && mayLoad(css) && styleReadsOtherwiseInLegacyEncodings(css));
   }
   std::string_view decodedValue(const Attribute& a) {
     return decodeAttributeValue(attributeValue(text_, a), decodeBuffer_);
@@ -240,7 +241,7 @@ void PageSanitiser::keepHeadText(const ElementRule& rule) {
   styleRanges_.clear();
   const bool isStyle = rule.content == ContentModel::RawText;
   const bool sheetGoes = isStyle && (!findUnsafeStyleRanges(content, styleRanges_) ||
-                                     (legacyReadings_ && mayReadOtherwiseInLegacyEncodings(content)));
+                                     (legacyReadings_ && styleReadsOtherwiseInLegacyEncodings(content)));
   if (content.find('<') != std::string_view::npos || sheetGoes) {
     edits_.removeMarkup(startTag_.begin, token_.end);
     return;
@@ -291,8 +292,10 @@ bool PageSanitiser::attributeIsSafe(const Attribute& a) {
       return false;
     case AttributeTreatment::Link:
       return isAllowedLink(decodedValue(a));
-    case AttributeTreatment::Source:
-      return isAllowedSource(decodedValue(a));
+    case AttributeTreatment::Source: {
+      const std::string_view source = decodedValue(a);
+      return isAllowedSource(source) && !(legacyReadings_ && sourceReadsOtherwiseInLegacyEncodings(source));
+    }
     case AttributeTreatment::Style:
       return styleIsInert(decodedValue(a));
   }

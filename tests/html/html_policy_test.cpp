@@ -117,7 +117,7 @@ const StyleCase kLegacyReadingCases[] = {
 };
 
 TEST(CssPolicy, StructureRightAfterAByteFrom0x80UpReadsOtherwiseInLegacyEncodings) {
-  for (const StyleCase& c : kLegacyReadingCases) EXPECT_EQ(mayReadOtherwiseInLegacyEncodings(c.css), !c.inert) << c.css;
+  for (const StyleCase& c : kLegacyReadingCases) EXPECT_EQ(styleReadsOtherwiseInLegacyEncodings(c.css), !c.inert) << c.css;
 }
 
 struct SheetCase {

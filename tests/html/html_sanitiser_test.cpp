@@ -108,6 +108,9 @@ const ExactCase kExactCases[] = {
      "<p style=\"font-family:'\xE6\x98\x8E\xE6\x9C\x9D';color:rgb(1,2,3)\">"},
     {"StyleSheetWithABackslashAfterALeadByteGoesWhole",
      "<head><style>p{x:\x81\\'/*'}p{b:rgb(1,2,3)}p{y:'*/\x81\\'}</style></head>", "<head></head>"},
+    {"SourceWithABackslashAfterALeadByteGoes", "<img src=\"a\xA5\\y:b\">", "<img>"},
+    {"SourceWithABackslashAfterAsciiStays", "<img src=\"media\\\xE6\x98\x8E.png\">",
+     "<img src=\"media\\\xE6\x98\x8E.png\">"},
     {"UrlInAStyleCommentGoes", "<p style=\"color:red/* background:url(x) */\">", "<p>"},
     {"NulInATagNameIsAnotherElement", "<scr\0ipt>x</script>"sv, "<scr\0ipt>x"sv},
 };
@@ -135,6 +138,7 @@ const ReadingsCase kReadingsCases[] = {
      "<head><style>p{x:\x81}q{b:c}</style></head>"},
     {"UrlHiddenInACommentGoesInBoth", "<p style=\"x:\x81\\'/*';b:url(x);y:'*/\x81\\'\">a</p>", "<p>a</p>",
      "<p>a</p>"},
+    {"SourceStepsJoinedByALeadByte", "<img src=\"a\xA5\\y:b\">", "<img>", "<img src=\"a\xA5\\y:b\">"},
     {"LeadByteWithoutStructureAfterItStaysInBoth", "<p style=\"x:\x81;b:rgb(1,2,3)\">a</p>",
      "<p style=\"x:\x81;b:rgb(1,2,3)\">a</p>", "<p style=\"x:\x81;b:rgb(1,2,3)\">a</p>"},
 };
