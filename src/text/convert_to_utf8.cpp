@@ -1,7 +1,8 @@
 // One iconv descriptor per conversion, fed the whole text; output goes through a fixed buffer into
 // a string that grows geometrically.  Where iconv stops at a sequence it cannot convert, one
-// U+FFFD stands for one skipped code unit (a lead byte whose next byte is ASCII loses only itself,
-// as in a browser's decoder), and a sequence cut off by the end of the text becomes one U+FFFD.
+// U+FFFD stands for one skipped code unit, and the conversion goes on after it: a lead byte whose
+// next bytes cannot finish it loses only itself (as in a browser's decoder), also where iconv
+// takes them for the start of a sequence the end of the text cuts off (GB18030's "\x97" "5>").
 #include "text/convert_to_utf8.h"
 
 #include <iconv.h>
@@ -58,9 +59,8 @@ std::optional<std::string> convertToUtf8(std::string_view bytes, const std::stri
   while (inLeft > 0) {
     const int error = convertInto(&in, &inLeft);
     if (error == 0 || error == E2BIG) continue;
-    out.append(kUtf8Replacement);
-    // EINVAL: a sequence cut off by the end of the text; EILSEQ: one that does not decode.
-    const std::size_t skipped = error == EINVAL ? inLeft : std::min(unitBytes, inLeft);
+    out.append(kUtf8Replacement);  // EILSEQ: a sequence that does not decode; EINVAL: cut off
+    const std::size_t skipped = std::min(unitBytes, inLeft);
     in += skipped;
     inLeft -= skipped;
   }

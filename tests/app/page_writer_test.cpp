@@ -232,7 +232,6 @@ struct WrittenCase {
 const std::string kMeta(html::kUtf8Declaration);
 
 const WrittenCase kWrittenCases[] = {
-    {"FragmentGetsTheDeclaration", "<p>a<script>alert(1)</script>b</p>", kMeta + "<p>ab</p>"},
     {"OldContentTypeGivesWayToTheDeclaration",
      "<html>\r\n<head><title></title>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\"/>\r\n"
      "<style>\r\np{}</style></head><body>x</body></html>",
@@ -243,7 +242,6 @@ const WrittenCase kWrittenCases[] = {
     {"PageOfAnotherEngineWithALegacyDeclaration",
      "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"big5\">\n<title>t</title>",
      "<!DOCTYPE html>\n<html>\n<head>" + kMeta + "\n\n<title>t</title>"},
-    {"Utf16ByteOrderMarkIsNoLongerFirst", "\xFF\xFE<html><head>", kMeta + "\xFF\xFE<html><head>"},
 };
 
 class PageWriterDeclaration : public testing::TestWithParam<WrittenCase> {};

@@ -29,6 +29,7 @@ const ConversionCase kConversionCases[] = {
     {"ShiftJisPairIsOneCharacter", "\x83\x5C\x82\xA0", "CP932", 1, "\xE3\x82\xBD\xE3\x81\x82"},
     {"LeadByteBeforeAsciiLosesOnlyItself", "\x81'x", "CP932", 1, "\xEF\xBF\xBD'x"},
     {"LeadByteCutOffByTheEnd", "a\x81", "CP932", 1, "a\xEF\xBF\xBD"},
+    {"Gb18030SequenceCutShortNearTheEndKeepsTheAscii", "\x97" "5>", "GB18030", 1, "\xEF\xBF\xBD" "5>"},
     {"Big5HkscsCharacter", "\x88\x40", "BIG5-HKSCS", 1, "\xE3\x87\x80"},
     {"Gb18030FourByteSequence", "\x81\x30\x81\x30", "GB18030", 1, "\xC2\x80"},
     {"Windows1252EuroSign", "\x80", "WINDOWS-1252", 1, "\xE2\x82\xAC"},
