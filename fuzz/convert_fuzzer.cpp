@@ -13,6 +13,7 @@
 #include "convert/ddocx.h"
 #include "convert/docx_page.h"
 #include "text/units.h"
+#include "text/xml_encoding.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string page = std::move(c.text);
     vellumine::applyPageFrame(c, page);
   } catch (const vellumine::EConvertError&) {
+  } catch (const vellumine::EEncodingError&) {
   }
   return 0;
 }

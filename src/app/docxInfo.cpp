@@ -5,6 +5,7 @@
 #include "text/encoding.h"
 #include "text/fileutil.h"
 #include "text/strutil.h"
+#include "text/xml_encoding.h"
 
 namespace vellumine {
 
@@ -18,10 +19,20 @@ std::u16string labelled(std::string_view label, std::string_view utf8Value) {
   return Utf8ToWide(std::string(label) + std::string(utf8Value));
 }
 
+// The core part as UTF-8; a part in no readable encoding has no properties to show, and the
+// document itself may still be readable.
+std::string coreText(const std::filesystem::path& packageFolder) {
+  try {
+    return xmlPartToUtf8(ReadWholeFile(packageFolder / "docProps" / "core.xml"));
+  } catch (const EEncodingError&) {
+    return {};
+  }
+}
+
 }  // namespace
 
 DocumentProperties readDocumentProperties(const std::filesystem::path& packageFolder) {
-  std::string core = ReadWholeFile(packageFolder / "docProps" / "core.xml");
+  const std::string core = coreText(packageFolder);
   DocumentProperties properties;
   // Bare start tags only: an element written with attributes is not found, and entities stay.
   properties.title = TextBetween(core, "<dc:title>", "</dc:title>");

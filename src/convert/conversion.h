@@ -55,7 +55,6 @@ struct Conversion {
   std::string autoShadeColour = "#eeeeee";
   std::string pageWidth, pageHeight;
   std::string marginTop, marginRight, marginBottom, marginLeft;
-  std::string documentEncoding;
 
   ConversionSettings settings;
   ConversionFlags flags;

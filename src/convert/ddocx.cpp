@@ -27,6 +27,7 @@
 #include "convert/word_prefix.h"
 #include "convert/wordhtm.h"
 #include "text/fileutil.h"
+#include "text/xml_encoding.h"
 
 namespace vellumine {
 
@@ -64,8 +65,9 @@ constexpr std::array kConversionSteps{
     ConversionStep{"Done", "", nullptr},
 };
 
-// A companion part as the passes read it: its names without "w:".
-std::string companionText(std::string part) {
+// A companion part as the passes read it: UTF-8, its names without "w:".
+std::string companionText(std::string stored) {
+  std::string part = xmlPartToUtf8(std::move(stored));
   normaliseWordPrefix(part);
   stripWordPrefix(part);
   return part;
@@ -81,7 +83,7 @@ void loadDocumentParts(Conversion& c) {
 }
 
 void loadPartTexts(Conversion& c, PartTexts parts) {
-  c.text = std::move(parts.document);
+  c.text = xmlPartToUtf8(std::move(parts.document));
   normaliseWordPrefix(c.text);
   c.relationships = companionText(std::move(parts.relationships));
   c.styles = companionText(std::move(parts.styles));

@@ -29,8 +29,9 @@ void loadDocumentParts(Conversion& c);
 struct PartTexts {
   std::string document, relationships, styles, numbering;
 };
-// What loadDocumentParts does once the parts are read: the prefix brought to "w:", "w:" removed
-// from the names of the companion parts, the style table built.
+// What loadDocumentParts does once the parts are read: each part made UTF-8 (xmlPartToUtf8, which
+// throws EEncodingError for a part it cannot read), the prefix brought to "w:", "w:" removed from
+// the names of the companion parts, the style table built.
 void loadPartTexts(Conversion& c, PartTexts parts);
 // Runs every pass in order; c.text holds the finished HTML afterwards.
 void convert(Conversion& c);

@@ -1,5 +1,5 @@
-// readPageSetup takes the page size, the margins and the XML encoding from the document text (after
-// preClean) into the conversion's page geometry; applyPageFrame puts the page div and the body
+// readPageSetup takes the page size and the margins from the document text (after preClean) into
+// the conversion's page geometry; applyPageFrame puts the page div and the body
 // padding rule built from that geometry into a copy of the finished HTML.
 #include "convert/docx_page.h"
 
@@ -10,7 +10,6 @@
 #include "text/bytesearch.h"
 #include "text/strutil.h"
 #include "text/units.h"
-#include "text/xmlfrag.h"
 
 namespace vellumine {
 
@@ -71,7 +70,6 @@ void readPageSetup(Conversion& c) {
   readPageSize(c);
   readPageMargins(c);
   c.regex.SetSubject(std::string());  // release the copy of the document text
-  c.documentEncoding = AttrValue(c.text, "encoding");
   c.pageWidth = twoThirds(c.pageWidth);
   c.marginLeft = twoThirds(c.marginLeft);
   c.marginRight = twoThirds(c.marginRight);

@@ -11,12 +11,10 @@ namespace vellumine {
 
 namespace {
 
-std::string htmlHead(const Conversion& c) {
+std::string htmlHead() {
   std::string head;
-  head += "<html>\r\n<head><title></title>\r\n";
-  head += "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=";
-  head += c.documentEncoding;
-  head += "\"/>\r\n<style>\r\n";
+  // The parts were made UTF-8 when they were loaded, whatever their declarations said.
+  head += "<html>\r\n<head><meta charset=\"utf-8\"><title></title>\r\n<style>\r\n";
   head += "p{margin-top:0px;margin-bottom:0px;font-family:'Times New Roman'}\r\n";
   head += "ol,ul{margin-top:0px;margin-bottom:0px;margin-left:1em}\r\n";
   head += "table{border-collapse:collapse;}\r\n";
@@ -41,7 +39,7 @@ void wrapHtmlDocument(Conversion& c) {
   // A line feed followed by a carriage return is stray line-end debris of some writers.
   RegexDeleteAll(c.regex, c.text, "\\n\\r");
   const std::string_view body = bodyText(c.text);
-  std::string page = htmlHead(c);
+  std::string page = htmlHead();
   page.reserve(page.size() + body.size() + 32);
   page.append(body);
   c.text = ReplaceAllText(page, "<lastRenderedPageBreak/>", "");

@@ -13,6 +13,7 @@
 #include "convert/word_prefix.h"
 #include "text/bytesearch.h"
 #include "text/fileutil.h"
+#include "text/xml_encoding.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
@@ -72,9 +73,9 @@ class StoryConverter {
     c_.styles = body.styles;
     c_.styleTable = body.styleTable;
     c_.numbering = body.numbering;
-    normaliseWordPrefix(relationships);
-    stripWordPrefix(relationships);
-    c_.relationships = std::move(relationships);
+    c_.relationships = xmlPartToUtf8(std::move(relationships));
+    normaliseWordPrefix(c_.relationships);
+    stripWordPrefix(c_.relationships);
   }
 
   // content: the inside of one note, comment, header or footer element, names with "w:".
@@ -91,6 +92,12 @@ class StoryConverter {
  private:
   Conversion c_;
 };
+
+// A story part as the passes read it: UTF-8, its prefix brought to "w:".
+void normaliseStoryPart(std::string& part) {
+  part = xmlPartToUtf8(std::move(part));
+  normaliseWordPrefix(part);
+}
 
 // Every item element of a notes or comments part, in part order: its start tag and content.
 template <class Visit>
@@ -114,7 +121,7 @@ void forEachItem(std::string_view part, std::string_view itemName, const Visit& 
 void convertItems(const Conversion& body, std::vector<StoryText>& texts, std::string_view itemName,
                   std::vector<StoryItem>& items) {
   for (StoryText& text : texts) {
-    normaliseWordPrefix(text.part);
+    normaliseStoryPart(text.part);
     StoryConverter converter(body, std::move(text.relationships));
     forEachItem(text.part, itemName, [&](std::string_view tag, std::string_view content) {
       if (isSeparatorNote(AttrValue(tag, " w:type"))) return;
@@ -132,7 +139,7 @@ void convertItems(const Conversion& body, std::vector<StoryText>& texts, std::st
 // A header or footer part is one story: the content of its root element.
 std::string convertWholePart(const Conversion& body, StoryText& text) {
   if (text.part.empty()) return {};
-  normaliseWordPrefix(text.part);
+  normaliseStoryPart(text.part);
   std::string_view part = text.part;
   for (std::string_view root : {"<w:hdr", "<w:ftr"}) {
     const std::size_t at = findStartTag(part, root, 0);

@@ -38,8 +38,9 @@ struct Stories {
   bool empty() const;
 };
 
-// Converts every story; body is the document's loaded conversion, whose styles, numbering and
-// settings the stories share.
+// Converts every story, each part and its relationships made UTF-8 first (xmlPartToUtf8, as
+// loadPartTexts does for the body's parts); body is the document's loaded conversion, whose
+// styles, numbering and settings the stories share.
 Stories convertStories(const Conversion& body, StoryTexts texts);
 
 // The field instructions and field characters of a story taken out, so that each field shows the

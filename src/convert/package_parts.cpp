@@ -7,6 +7,7 @@
 
 #include "text/chartype.h"
 #include "text/fileutil.h"
+#include "text/xml_encoding.h"
 #include "text/xmlfrag.h"
 
 namespace vellumine {
@@ -66,7 +67,7 @@ MainDocumentParts findMainDocumentParts(const std::filesystem::path& folder) {
   MainDocumentParts parts{findPart(folder, "word/document.xml"),
                           findPart(folder, "word/_rels/document.xml.rels")};
   if (std::filesystem::exists(parts.document, ec)) return parts;
-  const std::string target = officeDocumentTarget(ReadWholeFile(findPart(folder, "_rels/.rels")));
+  const std::string target = officeDocumentTarget(xmlPartToUtf8(ReadWholeFile(findPart(folder, "_rels/.rels"))));
   if (target.empty()) return parts;
   const std::size_t slash = target.rfind('/');
   const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);

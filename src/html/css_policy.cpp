@@ -1,9 +1,11 @@
 // One scan over the style text that cuts it where a browser's CSS parser does (';' outside
 // brackets, '{' and '}'), and reads each piece as the parser would see its names: comments and
 // white space gone, escapes ("\75 rl") decoded, letters folded.  A piece whose reading holds a
-// loading or running construct is unsafe.
+// loading or running construct is unsafe, and so is one with a comment whose own reading holds
+// one: a browser that reads the page in another encoding may not see the comment (css_policy.h).
 #include "html/css_policy.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -22,6 +24,13 @@ constexpr std::array<std::string_view, 12> kUnsafeReadings = {
 constexpr char kOtherCharacter = '\x80';
 
 bool isCssNewline(char c) { return c == '\n' || c == '\r' || c == '\f'; }
+
+bool holdsUnsafeReading(std::string_view reading) {
+  for (std::string_view needle : kUnsafeReadings) {
+    if (reading.find(needle) != std::string_view::npos) return true;
+  }
+  return false;
+}
 bool isCssSpace(char c) { return c == ' ' || c == '\t' || isCssNewline(c); }
 
 class StyleScan {
@@ -36,12 +45,18 @@ class StyleScan {
   bool readComment();
   bool readString();
   bool readEscape();
+  std::size_t decodeEscape(std::size_t at, std::string& reading) const;
   bool openBlock();
   bool closeBlock();
   void endPiece(std::size_t end);
   bool pieceIsUnsafe() const;
-  void read(char c) {
-    if (!isCssSpace(c)) reading_ += static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+  static void readInto(std::string& reading, char c) {
+    if (!isCssSpace(c)) reading += static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+  }
+  void read(char c) { readInto(reading_, c); }
+  void clearPiece() {
+    reading_.clear();
+    commentUnsafe_ = false;
   }
 
   std::string_view css_;
@@ -50,6 +65,8 @@ class StyleScan {
   std::size_t p_ = 0;
   std::size_t pieceStart_ = 0;
   std::string reading_;     // the current piece as the parser reads its names
+  std::string commentReading_;
+  bool commentUnsafe_ = false;  // a comment of the current piece reads as unsafe
   int brackets_ = 0;        // open ( and [
   int depth_ = 0;           // open {
   int droppedRuleDepth_ = -1;  // the depth of a rule that goes whole (its prelude was unsafe)
@@ -90,6 +107,15 @@ bool StyleScan::run() {
 bool StyleScan::readComment() {
   const std::size_t close = css_.find("*/", p_ + 2);
   if (close == std::string_view::npos) return false;
+  commentReading_.clear();
+  for (std::size_t i = p_ + 2; i < close;) {
+    if (css_[i] == '\\') {
+      i = std::min(decodeEscape(i, commentReading_), close);
+    } else {
+      readInto(commentReading_, css_[i++]);
+    }
+  }
+  if (holdsUnsafeReading(commentReading_)) commentUnsafe_ = true;
   p_ = close + 2;
   return true;
 }
@@ -115,10 +141,17 @@ bool StyleScan::readString() {
   return false;
 }
 
-// "\75", "\000075 ", "\u": the character the escape stands for.
 bool StyleScan::readEscape() {
-  std::size_t i = p_ + 1;
-  if (i >= css_.size() || isCssNewline(css_[i])) return false;
+  if (p_ + 1 >= css_.size() || isCssNewline(css_[p_ + 1])) return false;
+  p_ = decodeEscape(p_, reading_);
+  return true;
+}
+
+// "\75", "\000075 ", "\u" at `at`: reads the character the escape stands for; returns the
+// position after it.
+std::size_t StyleScan::decodeEscape(std::size_t at, std::string& reading) const {
+  std::size_t i = at + 1;
+  if (i >= css_.size()) return i;
   std::uint32_t cp = 0;
   std::size_t digits = 0;
   while (i < css_.size() && digits < 6 && IsAsciiHexDigit(static_cast<unsigned char>(css_[i]))) {
@@ -127,18 +160,16 @@ bool StyleScan::readEscape() {
     ++digits;
   }
   if (digits == 0) {
-    read(css_[i]);
-    p_ = i + 1;
-    return true;
+    readInto(reading, css_[i]);
+    return i + 1;
   }
   if (i < css_.size() && isCssSpace(css_[i])) ++i;  // one white space ends a hex escape
   if (cp > 0x20 && cp < 0x80) {
-    read(static_cast<char>(cp));
+    readInto(reading, static_cast<char>(cp));
   } else if (cp >= 0x80) {
-    reading_ += kOtherCharacter;
+    reading += kOtherCharacter;
   }
-  p_ = i;
-  return true;
+  return i;
 }
 
 bool StyleScan::openBlock() {
@@ -150,7 +181,7 @@ bool StyleScan::openBlock() {
   ++depth_;
   ++p_;
   pieceStart_ = p_;
-  reading_.clear();
+  clearPiece();
   return true;
 }
 
@@ -173,27 +204,35 @@ void StyleScan::endPiece(std::size_t end) {
     if (unsafe_ != nullptr) unsafe_->push_back({pieceStart_, end});
   }
   pieceStart_ = end;
-  reading_.clear();
+  clearPiece();
 }
 
-bool StyleScan::pieceIsUnsafe() const {
-  for (std::string_view needle : kUnsafeReadings) {
-    if (reading_.find(needle) != std::string::npos) return true;
-  }
-  return false;
-}
+bool StyleScan::pieceIsUnsafe() const { return commentUnsafe_ || holdsUnsafeReading(reading_); }
+
+// The bytes a legacy multibyte encoding may take as the second half of a character, among those
+// the style checks give a meaning.
+bool isStructuralTrailByte(char c) { return c == '\\' || c == '[' || c == ']' || c == '{' || c == '}'; }
 
 }  // namespace
 
+bool mayLoad(std::string_view css) {
+  return css.find('(') != std::string_view::npos || css.find('@') != std::string_view::npos;
+}
+
 bool isInertDeclarations(std::string_view css) {
-  // Nothing loads or runs without a function or an at-keyword, and neither can be written
-  // without a literal '(' or '@' (an escaped one is part of a name).
-  if (css.find('(') == std::string_view::npos && css.find('@') == std::string_view::npos) return true;
+  if (!mayLoad(css)) return true;
   return StyleScan(css, true, nullptr).run();
 }
 
 bool findUnsafeStyleRanges(std::string_view css, std::vector<ByteRange>& unsafe) {
   return StyleScan(css, false, &unsafe).run();
+}
+
+bool styleReadsOtherwiseInLegacyEncodings(std::string_view css) {
+  for (std::size_t i = 1; i < css.size(); ++i) {
+    if (static_cast<unsigned char>(css[i - 1]) >= 0x80 && isStructuralTrailByte(css[i])) return true;
+  }
+  return false;
 }
 
 }  // namespace vellumine::html

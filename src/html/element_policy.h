@@ -12,7 +12,7 @@ enum class ElementTreatment : unsigned char {
   DropWithText,  // a raw-text element: start tag, text and end tag go
   DropSubtree,   // SVG, MathML, template, object, applet: everything up to the matching end tag goes
   HeadText,      // title, style: kept in the head when the text is inert, else DropWithText
-  Meta,          // kept unless it has an http-equiv other than Content-Type (refresh, cookies)
+  Meta,          // kept unless it has an http-equiv or a charset other than UTF-8 (metaEncoding)
 };
 
 struct ElementRule {

@@ -1,7 +1,8 @@
 // The sanitiser's one pass: the tokenizer reads the page as a browser reads what the sanitiser
 // writes (a removed start tag switches no raw-text state), each token is kept, removed, or kept
 // with some of its attributes removed, and the kept bytes are copied in order.  No stack: an
-// SVG, MathML or template subtree is skipped with a depth count, so nesting costs nothing.
+// SVG, MathML or template subtree is skipped with a depth count, so nesting costs nothing.  A UTF-16
+// byte order mark is looked for last, at the start of what is kept.
 #include "html/html_sanitiser.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "html/char_refs.h"
+#include "html/charset_declaration.h"
 #include "html/css_policy.h"
 #include "html/element_policy.h"
 #include "html/html_tokenizer.h"
@@ -68,7 +70,8 @@ bool isForeignRoot(std::string_view lowerName) { return lowerName == "svg" || lo
 
 class PageSanitiser {
  public:
-  explicit PageSanitiser(std::string_view text) : text_(text), tokenizer_(text), edits_(text) {}
+  PageSanitiser(std::string_view text, PageReadings readings)
+      : text_(text), tokenizer_(text), edits_(text), legacyReadings_(readings == PageReadings::Utf8AndLegacyMultibyte) {}
 
   PageEdits& run();
 
@@ -87,7 +90,13 @@ class PageSanitiser {
   Verdict attributeVerdict(const Attribute& a);
   void removeRefusedMailFields(const Attribute& a);
   char firstAfterSpace(std::size_t p) const;
-  bool metaIsInert(const Token& tag);
+  // A style attribute that cannot load anything is inert in every reading; one that can must read
+  // alike in the legacy ones too.  A sheet is always scanned (for its form as well), so it goes
+  // whenever a legacy reading could take it apart otherwise.
+  bool styleIsInert(std::string_view css) const {
+    return isInertDeclarations(css) &&
+           !(legacyReadings_ && mayLoad(css) && styleReadsOtherwiseInLegacyEncodings(css));
+  }
   std::string_view decodedValue(const Attribute& a) {
     return decodeAttributeValue(attributeValue(text_, a), decodeBuffer_);
   }
@@ -99,6 +108,7 @@ class PageSanitiser {
   Token startTag_;  // a head element's start tag while its text is read
   bool inHead_ = false;
   bool headLeft_ = false;
+  bool legacyReadings_;
   std::string decodeBuffer_;
   std::vector<std::size_t> decodedFrom_;  // a mail link's map to its written bytes
   std::vector<ByteRange> styleRanges_;
@@ -161,7 +171,7 @@ void PageSanitiser::startTag() {
       }
       break;
     case ElementTreatment::Meta:
-      if (metaIsInert(token_)) {
+      if (metaEncoding(text_, token_) != MetaEncoding::Other) {
         checkAttributes(token_);
       } else {
         edits_.removeMarkup(token_.begin, token_.end);
@@ -236,7 +246,9 @@ void PageSanitiser::keepHeadText(const ElementRule& rule) {
   const std::string_view content = text_.substr(contentBegin, contentEnd - contentBegin);
   styleRanges_.clear();
   const bool isStyle = rule.content == ContentModel::RawText;
-  if (content.find('<') != std::string_view::npos || (isStyle && !findUnsafeStyleRanges(content, styleRanges_))) {
+  const bool sheetGoes = isStyle && (!findUnsafeStyleRanges(content, styleRanges_) ||
+                                     (legacyReadings_ && styleReadsOtherwiseInLegacyEncodings(content)));
+  if (content.find('<') != std::string_view::npos || sheetGoes) {
     edits_.removeMarkup(startTag_.begin, token_.end);
     return;
   }
@@ -287,10 +299,13 @@ Verdict PageSanitiser::attributeVerdict(const Attribute& a) {
       return kRemove;
     case AttributeTreatment::Link:
       return isAllowedLink(decodedValue(a)) ? kKeepLink : kRemove;
-    case AttributeTreatment::Source:
-      return isAllowedSource(decodedValue(a)) ? kKeep : kRemove;
+    case AttributeTreatment::Source: {
+      const std::string_view source = decodedValue(a);
+      const bool safe = isAllowedSource(source) && !(legacyReadings_ && sourceReadsOtherwiseInLegacyEncodings(source));
+      return safe ? kKeep : kRemove;
+    }
     case AttributeTreatment::Style:
-      return isInertDeclarations(decodedValue(a)) ? kKeep : kRemove;
+      return styleIsInert(decodedValue(a)) ? kKeep : kRemove;
   }
   return kRemove;
 }
@@ -308,26 +323,23 @@ void PageSanitiser::removeRefusedMailFields(const Attribute& a) {
   }
 }
 
-// Refresh navigates, set-cookie and the rest change the page's rules; only the Content-Type
-// declaration the converter writes stays.
-bool PageSanitiser::metaIsInert(const Token& tag) {
-  for (const Attribute& a : tag.attributes) {
-    if (!EqualsCaseless(attributeName(text_, a), "http-equiv")) continue;
-    std::string_view value = decodedValue(a);
-    while (!value.empty() && isHtmlSpace(value.front())) value.remove_prefix(1);
-    while (!value.empty() && isHtmlSpace(value.back())) value.remove_suffix(1);
-    if (!EqualsCaseless(value, "content-type")) return false;
-  }
-  return true;
+// A UTF-16 byte order mark at the start outweighs every declaration in a browser.  Only the start
+// of the result counts: a removal may have brought one there.
+void removeUtf16ByteOrderMarks(std::string& page) {
+  std::size_t marks = 0;
+  while (page.compare(marks, 2, "\xFE\xFF") == 0 || page.compare(marks, 2, "\xFF\xFE") == 0) marks += 2;
+  page.erase(0, marks);
 }
 
 }  // namespace
 
-std::string sanitisePage(std::string page) {
+std::string sanitisePage(std::string page, PageReadings readings) {
   if (page.find('\x1b') != std::string::npos) std::erase(page, '\x1b');
-  PageSanitiser sanitiser(page);
+  PageSanitiser sanitiser(page, readings);
   PageEdits& edits = sanitiser.run();
-  return edits.changed() ? edits.finish() : std::move(page);
+  std::string safe = edits.changed() ? edits.finish() : std::move(page);
+  removeUtf16ByteOrderMarks(safe);
+  return safe;
 }
 
 }  // namespace vellumine::html

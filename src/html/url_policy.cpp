@@ -117,4 +117,11 @@ bool isAllowedSource(std::string_view value) {
   return scheme(url).empty() && staysInFolder(url);
 }
 
+bool sourceReadsOtherwiseInLegacyEncodings(std::string_view source) {
+  for (std::size_t i = 1; i < source.size(); ++i) {
+    if (source[i] == '\\' && static_cast<unsigned char>(source[i - 1]) >= 0x80) return true;
+  }
+  return false;
+}
+
 }  // namespace vellumine::html

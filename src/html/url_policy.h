@@ -19,4 +19,10 @@ bool isAllowedLink(std::string_view value);
 // or data:image/png|jpeg|gif|bmp|webp;base64,...
 bool isAllowedSource(std::string_view value);
 
+// Whether a browser that took the page for Shift_JIS, Big5, GBK or GB18030 could cut this source
+// into path steps otherwise than isAllowedSource does: those encodings read a byte from 0x81 up
+// and a '\' after it as one character, so the separator would be gone ("a\xA5\\y:b" has a ':'
+// in its first step there).  True when a '\' follows a byte from 0x80 up.
+bool sourceReadsOtherwiseInLegacyEncodings(std::string_view source);
+
 }  // namespace vellumine::html

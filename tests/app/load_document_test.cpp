@@ -13,6 +13,8 @@
 #include "convert/ddocx.h"
 #include "docx_writer.h"
 #include "support/foreign_files.h"
+#include "support/active_content.h"
+#include "support/hostile_markup.h"
 #include "support/test_support.h"
 #include "support/zip_builder.h"
 #include "text/fileutil.h"
@@ -91,6 +93,17 @@ TEST_F(LoadDocument, WritesTheFramedPageBesideTheDocumentPart) {
   EXPECT_EQ(state.conversion->text.find("#page{width:"), std::string::npos);
   EXPECT_TRUE(state.documentLoaded);
   EXPECT_FALSE(state.loading);
+}
+
+// word/doc.html of a Shift_JIS document: UTF-8 (its text converted), said first, nothing active.
+TEST_F(LoadDocument, ViewersPageIsUtf8AndSaysSoFirst) {
+  const fs::path path = docs / "shift_jis.docx";
+  test::writeZip(path, {{"word/document.xml", test::shiftJisDocumentXml()}});
+  load(path);
+  const std::string page = readFile(state.htmlPath);
+  EXPECT_EQ(page.rfind("<html>\r\n<head><meta charset=\"utf-8\">", 0), 0u) << page;
+  EXPECT_NE(page.find(test::kShiftJisTextAsUtf8), std::string::npos) << page;
+  for (const std::string& finding : test::findActiveContent(page)) ADD_FAILURE() << finding << "\nin: " << page;
 }
 
 TEST_F(LoadDocument, ReportsEveryStepAndHandsThePageOver) {

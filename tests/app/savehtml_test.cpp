@@ -25,8 +25,9 @@ std::string readFile(const fs::path& file) {
   return bytes.str();
 }
 
+// doc.html as the program writes it: declared UTF-8 first in its head.
 const std::string kPage =
-    "<html>\r\n<head><style>\r\n.tab{margin-left:3em}body{padding:64 64 96 64;border:none;}"
+    "<html>\r\n<head><meta charset=\"utf-8\"><style>\r\n.tab{margin-left:3em}body{padding:64 64 96 64;border:none;}"
     "#page{width:544; margin:auto;}</style></head><body><div id=\"page\">\r\n<p>Text "
     "\xC3\xA9</p><img src=\"media/image1.png\"></div></body></html>";
 
@@ -53,18 +54,19 @@ TEST_F(SaveHtml, PageIsByteIdenticalAndImagesGoBesideIt) {
 
 TEST_F(SaveHtml, HiddenOverflowRuleIsRemovedEverywhere) {
   // In the head, where a page's style sheet belongs (the sanitiser removes one in the body).
-  writeFile(docHtml, "<head><style>body{overflow:hidden;border:none;}p{}body{overflow:hidden;border:none;}</style></head>");
+  writeFile(docHtml, "<head><meta charset=\"utf-8\"><style>body{overflow:hidden;border:none;}p{}"
+                     "body{overflow:hidden;border:none;}</style></head>");
   exportHtml(docHtml, target);
-  EXPECT_EQ(readFile(target), "<head><style>p{}</style></head>");
+  EXPECT_EQ(readFile(target), "<head><meta charset=\"utf-8\"><style>p{}</style></head>");
 }
 
 TEST_F(SaveHtml, SavingTwiceOverwritesPageAndImages) {
   writeFile(word / "media" / "image1.png", "first");
   exportHtml(docHtml, target);
-  writeFile(docHtml, "<p>second</p>");
+  writeFile(docHtml, "<meta charset=\"utf-8\"><p>second</p>");
   writeFile(word / "media" / "image1.png", "second");
   exportHtml(docHtml, target);
-  EXPECT_EQ(readFile(target), "<p>second</p>");
+  EXPECT_EQ(readFile(target), "<meta charset=\"utf-8\"><p>second</p>");
   EXPECT_EQ(readFile(out / "media" / "image1.png"), "second");
 }
 
@@ -112,7 +114,7 @@ TEST_F(SaveHtml, SavingIntoThePackagesOwnFolderKeepsTheImages) {
 TEST_F(SaveHtml, PageFromMemoryWithItsMediaFolder) {
   writeFile(dir.path() / "pics" / "a.gif", "gif");
   exportPage("<p>x</p>body{overflow:hidden;border:none;}", dir.path() / "pics", target);
-  EXPECT_EQ(readFile(target), "<p>x</p>");
+  EXPECT_EQ(readFile(target), "<meta charset=\"utf-8\"><p>x</p>");
   EXPECT_EQ(readFile(out / "media" / "a.gif"), "gif");
 }
 

@@ -10,6 +10,8 @@
 #include "app/version.h"
 #include "convert/ddocx.h"
 #include "support/foreign_files.h"
+#include "support/active_content.h"
+#include "support/hostile_markup.h"
 #include "support/test_support.h"
 #include "text/fileutil.h"
 #include "text/strutil.h"
@@ -200,6 +202,30 @@ TEST(Cli, EveryOutputIsSanitised) {
                                   ReadWholeFile(out.path() / "batch" / batchName)}) {
     EXPECT_NE(page.find("<a>x</a></p>"), std::string::npos) << page;
     EXPECT_EQ(page.find("script"), std::string::npos) << page;
+  }
+}
+
+// Every output of a Shift_JIS document is UTF-8 (its text converted), says so first, and holds
+// nothing active.
+TEST(Cli, EveryOutputIsUtf8AndSaysSoFirst) {
+  test::TempDir package, out;
+  fs::create_directories(package.path() / "word" / "_rels");
+  WriteTextFile(package.path() / "word" / "document.xml", test::shiftJisDocumentXml());
+  WriteTextFile(package.path() / "word" / "_rels" / "document.xml.rels",
+                "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><Relationships/>");
+  const std::string input = quoted(package.path().string());
+  const RunResult toStdout = runConverter(input + " -o -");
+  const RunResult toFile = runConverter(input + " -o " + quoted((out.path() / "page.htm").string()));
+  const RunResult embedded = runConverter(input + " --embed-images -o " + quoted((out.path() / "embedded.htm").string()));
+  const RunResult toBatch = runConverter(input + " -d " + quoted((out.path() / "batch").string()));
+  ASSERT_EQ(toStdout.status + toFile.status + embedded.status + toBatch.status, 0)
+      << toStdout.output << toFile.output << embedded.output << toBatch.output;
+  const std::string batchName = package.path().filename().string() + ".htm";
+  for (const std::string& page : {toStdout.output, ReadWholeFile(out.path() / "page.htm"),
+                                  ReadWholeFile(out.path() / "embedded.htm"), ReadWholeFile(out.path() / "batch" / batchName)}) {
+    EXPECT_EQ(page.rfind("<html>\r\n<head><meta charset=\"utf-8\">", 0), 0u) << page;
+    EXPECT_NE(page.find(test::kShiftJisTextAsUtf8), std::string::npos) << page;
+    for (const std::string& finding : test::findActiveContent(page)) ADD_FAILURE() << finding << "\nin: " << page;
   }
 }
 

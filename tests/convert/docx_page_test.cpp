@@ -31,7 +31,6 @@ TEST(DocxPage, A4PageAndInchMarginsGiveFrameValues) {
   EXPECT_EQ(c.marginRight, "64");
   EXPECT_EQ(c.marginLeft, "64");
   EXPECT_EQ(c.marginBottom, "96");
-  EXPECT_EQ(c.documentEncoding, "UTF-8");
 }
 
 TEST(DocxPage, MissingElementsDefaultEachOnItsOwnToLetterWithInchMargins) {
@@ -47,7 +46,6 @@ TEST(DocxPage, MissingElementsDefaultEachOnItsOwnToLetterWithInchMargins) {
   EXPECT_EQ(nothing.pageWidth, "544");
   EXPECT_EQ(nothing.marginTop, "64");
   EXPECT_EQ(nothing.marginBottom, "96");
-  EXPECT_EQ(nothing.documentEncoding, "");
 }
 
 TEST(DocxPage, AttributesInAnotherOrderAreNotRead) {

@@ -8,14 +8,12 @@
 namespace vellumine {
 namespace {
 
-TEST(DocxSkeleton, HeadStyleSheetAndClosingTagsSurroundTheBody) {
+TEST(DocxSkeleton, Utf8HeadStyleSheetAndClosingTagsSurroundTheBody) {
   Conversion c;
-  c.documentEncoding = "UTF-8";
   c.text = "<?xml?><document><body><p>x<lastRenderedPageBreak/>\n\ry</p><sectPr><pgSz/></sectPr></body></document>";
   wrapHtmlDocument(c);
   EXPECT_SAME_TEXT(c.text,
-                   "<html>\r\n<head><title></title>\r\n"
-                   "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"/>\r\n<style>\r\n"
+                   "<html>\r\n<head><meta charset=\"utf-8\"><title></title>\r\n<style>\r\n"
                    "p{margin-top:0px;margin-bottom:0px;font-family:'Times New Roman'}\r\n"
                    "ol,ul{margin-top:0px;margin-bottom:0px;margin-left:1em}\r\n"
                    "table{border-collapse:collapse;}\r\n"

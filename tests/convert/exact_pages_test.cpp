@@ -1,5 +1,5 @@
 // The exact page is frozen: every corpus document's page, as vellumine-convert --exact writes it
-// (framed, sanitised), with and without the stories, must stay byte for byte what
+// (framed, declared UTF-8, sanitised: finishedPage), with and without the stories, must stay byte for byte what
 // tests/fixtures/exact_pages.tsv records (size and a 64-bit FNV-1a digest per page).  A mend that
 // changes pages on purpose rewrites the table with
 //   VELLUMINE_UPDATE_EXACT_PAGES=1 build/tests/convert/convert_tests --gtest_filter='Corpus/ExactPage*'
@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/ddocx.h"
-#include "html/html_sanitiser.h"
+#include "app/page_writer.h"
 #include "package/unzip_docx.h"
 #include "support/test_support.h"
 
@@ -47,7 +47,7 @@ std::string digest(const std::string& page) {
 std::string pageRecord(const fs::path& package, bool includeStories) {
   ConversionSettings settings;
   settings.includeStories = includeStories;
-  const std::string page = html::sanitisePage(convertPackageFolder(package, settings));
+  const std::string page = finishedPage(convertPackageFolder(package, settings));
   return std::to_string(page.size()) + " " + digest(page);
 }
 

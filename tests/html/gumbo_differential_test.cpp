@@ -21,6 +21,7 @@
 #include "support/active_content.h"
 #include "support/hostile_markup.h"
 #include "support/test_support.h"
+#include "text/encoding.h"
 
 namespace vellumine::html {
 namespace {
@@ -36,8 +37,8 @@ constexpr std::string_view kPieces[] = {
     "&lt", "&colon;", "&#106;", "&#x6A", "&#0;", "&#x110000", "&notit;", "&foo;", "&amp", "&ampx", "&Tab;",
 };
 
-// Our bytes as Gumbo hands them out: line breaks made line feeds, and NUL and the control bytes
-// (which a browser keeps; Gumbo's decoder does not) as U+FFFD.
+// Our bytes as Gumbo hands them out: line breaks made line feeds, and NUL, the control bytes
+// (which a browser keeps; Gumbo's decoder does not) and bytes that are not UTF-8 as U+FFFD.
 std::string asGumboGivesIt(std::string_view text, bool foldCase) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -50,7 +51,7 @@ std::string asGumboGivesIt(std::string_view text, bool foldCase) {
       out += static_cast<char>(foldCase && c >= 'A' && c <= 'Z' ? c + 32 : c);
     }
   }
-  return out;
+  return ValidUtf8(std::move(out));
 }
 
 std::string lowerName(std::string_view name) { return asGumboGivesIt(name, true); }

@@ -93,6 +93,9 @@ const StyleCase kDeclarationCases[] = {
     {"background:\\75 rl(x)", false},
     {"background:\\000055Rl(x)", false},
     {"background:u/**/rl(x)", false},
+    {"x:a/*;background:url(x)*/", false},
+    {"x:a/* b:\\75 rl(x) */;color:rgb(1,2,3)", false},
+    {"x:a/* plain words (and brackets */;color:rgb(1,2,3)", true},
     {"list-style:'x' url(\"a)\")", false},
     {"width:expression(alert(1))", false},
     {"background:-webkit-image-set('a' 1x)", false},
@@ -107,6 +110,16 @@ TEST(CssPolicy, DeclarationsThatLoadOrRunAreNotInert) {
   for (const StyleCase& c : kDeclarationCases) EXPECT_EQ(isInertDeclarations(c.css), c.inert) << c.css;
 }
 
+// Bytes a legacy multibyte encoding may join to the byte from 0x80 up before them.
+const StyleCase kLegacyReadingCases[] = {
+    {"a:\x81\\'", false},  {"a:[\x80]", false},  {"p{a:\xFF}", false},  {"p\xA5{a:b}", false},
+    {"a:\x7F\\'", true},   {"a:\\\x81'", true}, {"a:\x81 \\'", true}, {"a:\xE6\x98\x8E;b:c", true},
+};
+
+TEST(CssPolicy, StructureRightAfterAByteFrom0x80UpReadsOtherwiseInLegacyEncodings) {
+  for (const StyleCase& c : kLegacyReadingCases) EXPECT_EQ(styleReadsOtherwiseInLegacyEncodings(c.css), !c.inert) << c.css;
+}
+
 struct SheetCase {
   std::string_view css, kept;  // kept: the sheet less its unsafe ranges; "!" when malformed
 };
@@ -118,6 +131,7 @@ const SheetCase kSheetCases[] = {
     {"@import url(x.css);p{a:b}", "p{a:b}"},
     {"@media print{p{background:url(x)}q{a:b}}", "@media print{p{}q{a:b}}"},
     {"@font-face{font-family:x;src:url(x.woff)}", "@font-face{font-family:x;}"},
+    {"p{a:b/*url(x)*/}q{c:d}", "p{}q{c:d}"},
     {"a[href^='javascript:']{color:red}b{c:d}", "b{c:d}"},
     {"p{color:red", "!"},
     {"p{color:red}}", "!"},

@@ -16,7 +16,7 @@ using vellumine::test::findActiveContent;
 
 // The head the converter writes, which must come through untouched.
 constexpr std::string_view kHead =
-    "<html>\r\n<head><title></title>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"/>\r\n"
+    "<html>\r\n<head><meta charset=\"utf-8\"><title></title>\r\n"
     "<style>\r\np{margin-top:0px;font-family:'Times New Roman'}\r\n.tab{margin-left:3em}</style></head>"
     "<body><div id=\"page\">\r\n<p>";
 constexpr std::string_view kTail = "</p>\r\n</div></body></html>";
@@ -106,6 +106,33 @@ const ExactCase kExactCases[] = {
      "<a href=\"\tMAI&#9;LTO:A?SUBJECT=x\">"},
     {"MailFieldsOfCiteAndAreaGoToo", "<q cite=\"mailto:a?attach=x\"><area href=\"mailto:a?attach=x\">",
      "<q cite=\"mailto:a\"><area href=\"mailto:a\">"},
+    // The page is UTF-8: every other encoding declaration goes.
+    {"ContentTypePragmaGoes",
+     "<head><title></title>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\"/>\r\n</head>",
+     "<head><title></title>\r\n\r\n</head>"},
+    {"ContentTypePragmaNamingUtf8GoesToo", "<meta http-equiv=content-type content=\"text/html; charset=utf-8\">x", "x"},
+    {"CharsetOtherThanUtf8Goes", "<meta charset=\"big5\">x<META CHARSET=GB18030>y", "xy"},
+    {"CharsetUtf8InAnyCaseWithSpacesStays", "<meta charset=\" UTF-8\t\">x", "<meta charset=\" UTF-8\t\">x"},
+    {"CharsetWrittenWithAReferenceIsReadDecoded", "<meta charset=\"&#115;jis\"><meta charset=\"utf&#45;8\">",
+     "<meta charset=\"utf&#45;8\">"},
+    {"EmptyCharsetBeforeAnotherGoes", "<meta charset=\"\" charset=\"gbk\">x", "x"},
+    {"Utf8CharsetWithAPragmaGoes", "<meta charset=utf-8 http-equiv=x-ua-compatible content=IE=5>x", "x"},
+    {"ContentWithoutAPragmaStays", "<meta name=x content=\"text/html; charset=sjis\">", "<meta name=x content=\"text/html; charset=sjis\">"},
+    {"XmlDeclarationGoes", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><html>", "<html>"},
+    {"Utf16ByteOrderMarkAtTheStartGoes", "\xFF\xFE\xFE\xFF<p>x", "<p>x"},
+    {"ByteOrderMarkBroughtToTheStartByARemovalGoes", "<!-- -->\xFE\xFF<p>x", "<p>x"},
+    {"ByteOrderMarkAfterTheStartStays", "<p>\xFF\xFEx", "<p>\xFF\xFEx"},
+    {"Utf8ByteOrderMarkStays", "\xEF\xBB\xBF<p>x", "\xEF\xBB\xBF<p>x"},
+    // Style that a Shift_JIS, Big5, GBK or GB18030 reading would take apart otherwise.
+    {"BackslashAfterUtf8TextEndingInALeadByteGoes", "<p style=\"font-family:'\xE3\x81\x81\\'';b:rgb(1,2,3)\">",
+     "<p>"},
+    {"BackslashAfterALeadByteInStyleThatCannotLoadStays", "<p style=\"font-family:'\x81\\''\">",
+     "<p style=\"font-family:'\x81\\''\">"},
+    {"Utf8TextBeforeAQuoteStays", "<p style=\"font-family:'\xE6\x98\x8E\xE6\x9C\x9D';color:rgb(1,2,3)\">",
+     "<p style=\"font-family:'\xE6\x98\x8E\xE6\x9C\x9D';color:rgb(1,2,3)\">"},
+    {"SourceWithABackslashAfterAsciiStays", "<img src=\"media\\\xE6\x98\x8E.png\">",
+     "<img src=\"media\\\xE6\x98\x8E.png\">"},
+    {"UrlInAStyleCommentGoes", "<p style=\"color:red/* background:url(x) */\">", "<p>"},
     {"NulInATagNameIsAnotherElement", "<scr\0ipt>x</script>"sv, "<scr\0ipt>x"sv},
 };
 
@@ -114,6 +141,35 @@ TEST_P(HtmlSanitiser, KeepsOrCutsExactly) {
   EXPECT_SAME_TEXT(sanitisePage(std::string(GetParam().input)), GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, HtmlSanitiser, testing::ValuesIn(kExactCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The legacy readings are the only difference between the two modes: what UTF-8 alone finds
+// active goes in both, style that only a Shift_JIS, Big5, GBK or GB18030 reading would take apart
+// otherwise goes by default.
+struct ReadingsCase {
+  std::string_view name, input, guarded, utf8Only;
+};
+
+const ReadingsCase kReadingsCases[] = {
+    {"EscapeAfterALeadByte", "<p style=\"x:\x81\\';b:rgb(1,2,3)\">a</p>", "<p>a</p>",
+     "<p style=\"x:\x81\\';b:rgb(1,2,3)\">a</p>"},
+    {"BracketAfterALeadByte", "<p style=\"x:[\x81];b:rgb(1,2,3)\">a</p>", "<p>a</p>",
+     "<p style=\"x:[\x81];b:rgb(1,2,3)\">a</p>"},
+    {"StyleSheetBlockEndAfterALeadByte", "<head><style>p{x:\x81}q{b:c}</style></head>", "<head></head>",
+     "<head><style>p{x:\x81}q{b:c}</style></head>"},
+    {"UrlHiddenInACommentGoesInBoth", "<p style=\"x:\x81\\'/*';b:url(x);y:'*/\x81\\'\">a</p>", "<p>a</p>",
+     "<p>a</p>"},
+    {"SourceStepsJoinedByALeadByte", "<img src=\"a\xA5\\y:b\">", "<img>", "<img src=\"a\xA5\\y:b\">"},
+    {"LeadByteWithoutStructureAfterItStaysInBoth", "<p style=\"x:\x81;b:rgb(1,2,3)\">a</p>",
+     "<p style=\"x:\x81;b:rgb(1,2,3)\">a</p>", "<p style=\"x:\x81;b:rgb(1,2,3)\">a</p>"},
+};
+
+class SanitiserReadings : public testing::TestWithParam<ReadingsCase> {};
+TEST_P(SanitiserReadings, LegacyReadingsAreGuardedByDefaultOnly) {
+  EXPECT_SAME_TEXT(sanitisePage(std::string(GetParam().input)), GetParam().guarded);
+  EXPECT_SAME_TEXT(sanitisePage(std::string(GetParam().input), PageReadings::Utf8Only), GetParam().utf8Only);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, SanitiserReadings, testing::ValuesIn(kReadingsCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The judge reads Gumbo's tree, so its verdict rests on a parser other than ours and on values
 // Gumbo decoded itself; its checks of addresses and style are written apart from src/html and
-// are stricter (white space anywhere, any escape in style, is suspect).
+// are stricter (white space anywhere, any escape in style, is suspect; so is any encoding but UTF-8).
 #include "support/active_content.h"
 
 #include <gumbo.h>
@@ -143,8 +143,11 @@ class Judge {
         !sourceIsAllowed(value))
       findings.push_back("source" + on);
     if (name == "style" && !styleIsInert(value)) findings.push_back("style that loads" + on);
-    if (element == "meta" && name == "http-equiv" && lowered(value, true) != "content-type")
-      findings.push_back("meta http-equiv " + std::string(value));
+    // A page says UTF-8 and nothing else: any other charset, and every pragma (a Content-Type one
+    // names an encoding), lets a browser read it otherwise than the sanitiser did.
+    if (element == "meta" && name == "http-equiv") findings.push_back("meta http-equiv " + std::string(value));
+    if (element == "meta" && name == "charset" && lowered(value, true) != "utf-8")
+      findings.push_back("charset declaration " + std::string(value));
   }
 };
 
@@ -153,6 +156,7 @@ class Judge {
 std::vector<std::string> findActiveContent(std::string_view page) {
   Judge judge;
   if (page.find('\x1b') != std::string_view::npos) judge.findings.push_back("ESC byte (ISO-2022-JP shifts)");
+  if (page.starts_with("\xFE\xFF") || page.starts_with("\xFF\xFE")) judge.findings.push_back("UTF-16 byte order mark");
   GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size());
   judge.visit(output->document, false);
   gumbo_destroy_output(&kGumboDefaultOptions, output);

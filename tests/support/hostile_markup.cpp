@@ -1,6 +1,7 @@
 // The rows: classic filter evasions (case, entity and control-byte tricks in schemes, broken
 // quoting, split and nested tags, comment and CDATA confusion, SVG and MathML namespace
-// confusion), loading attributes, and style that loads.
+// confusion), loading attributes, style that loads, and pages a browser reads in an encoding where
+// a lead byte swallows a backslash.
 #include "support/hostile_markup.h"
 
 namespace vellumine::test {
@@ -148,10 +149,60 @@ constexpr HostileMarkup kRows[] = {
     {"NulInSchemeAndTagName", "<a href=\"java\0script:alert(1)\">x</a><scr\0ipt>alert(1)</script>"sv},
     {"EncodingShiftBytes",
      "<meta charset=\"iso-2022-jp\"><p title=\"\x1b(I\"\x1b(B x=\"><img src=x onerror=alert(1)>\">x</div>"sv},
+    // Legacy multibyte encodings: a lead byte and the backslash after it are one character there,
+    // so the escaped quote UTF-8 sees is a quote, the comment turns into a string and the url() that
+    // UTF-8 finds inside the comment is live style.
+    {"ShiftJisLeadByteHidesAnEscape",
+     "<meta charset=\"shift_jis\"><p style=\"x:\x81\\'/*';background:url(https://evil.example/sjis.png);"
+     "y:'*/\x81\\'\">x</p>"sv,
+     "Shift_JIS"},
+    {"ShiftJisAliasInAContentTypePragma",
+     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=MS_Kanji\"><span style=\"x:\x83\\'/*';"
+     "background:url(https://evil.example/kanji.png);y:'*/\x83\\'\">x</span>"sv,
+     "Shift_JIS"},
+    {"Big5LeadByteHidesAnEscape",
+     "<meta charset=\"big5\"><p style=\"x:\xA5\\'/*';background:url(https://evil.example/big5.png);"
+     "y:'*/\xA5\\'\">x</p>"sv,
+     "Big5"},
+    {"Big5HkscsLeadByteInAFontName",
+     "<meta charset=\"big5-hkscs\"><p style=\"font-family:'\xA5\\''/*';background:url(https://evil.example/"
+     "hkscs.png);y:'*/''\">x</p>"sv,
+     "Big5-HKSCS"},
+    {"GbkLeadByteHidesAnEscape",
+     "<meta charset=\"gbk\"><div style=\"x:\x81\\'/*';background:url(https://evil.example/gbk.png);"
+     "y:'*/\x81\\'\">x</div>"sv,
+     "GBK"},
+    {"Gb18030LeadByteHidesAnEscape",
+     "<meta charset=\"gb18030\"><p style=\"x:\x95\\'/*';background:url(https://evil.example/gb18030.png);"
+     "y:'*/\x95\\'\">x</p>"sv,
+     "GB18030"},
+    {"Gb2312LabelReadAsGbk",
+     "<meta charset=\"gb2312\"><p style=\"x:\x81\\'/*';background:url(https://evil.example/gb2312.png);"
+     "y:'*/\x81\\'\">x</p>"sv,
+     "GB2312"},
+    {"EmptyCharsetLeavesTheBrowserGuessing",
+     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=\"><p style=\"x:\x81\\'/*';"
+     "background:url(https://evil.example/guess.png);y:'*/\x81\\'\">x</p>"sv,
+     "Shift_JIS"},
+    {"UnknownCharsetLeavesTheBrowserGuessing",
+     "<meta charset=\"x-no-such-encoding\"><p style=\"x:\x81\\'/*';background:url(https://evil.example/"
+     "unknown.png);y:'*/\x81\\'\">x</p>"sv,
+     "Shift_JIS"},
+    {"Utf8TextEndingInALeadByte",
+     "<p style=\"x:\xE3\x81\x81\\'/*';background:url(https://evil.example/hiragana.png);y:'*/\xE3\x81\x81\\'\">"
+     "\xE3\x81\x81</p>"sv,
+     "Shift_JIS"},
 };
 
 }  // namespace
 
 std::span<const HostileMarkup> hostileMarkup() { return kRows; }
+
+std::string shiftJisDocumentXml() {
+  return "<?xml version=\"1.0\" encoding=\"Shift_JIS\" standalone=\"yes\"?>\r\n"
+         "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><w:p><w:r>"
+         "<w:rPr><w:color w:val=\"x:\x81\\'/*';background:url(https://evil.example/x.png);y:'*/\x81\\'\"/></w:rPr>"
+         "<w:t>\x83\x5C\x82\xA0</w:t></w:r></w:p></w:body></w:document>";
+}
 
 }  // namespace vellumine::test

@@ -42,5 +42,37 @@ TEST_P(EncodingDecode, GivesUtf16WithReplacementCharacters) {
 INSTANTIATE_TEST_SUITE_P(Cases, EncodingDecode, ::testing::ValuesIn(kDecodeCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// ValidUtf8 keeps valid text byte for byte and replaces as Utf8ToWide reads; the ASCII runs are
+// skipped eight bytes at a time, so invalid bytes sit on both sides of those steps here.
+struct RepairCase {
+  const char* name;
+  std::string input;
+  std::string expected;
+};
+
+void PrintTo(const RepairCase& c, std::ostream* os) { *os << c.name; }
+
+const RepairCase kRepairCases[] = {
+    {"EmptyStaysEmpty", "", ""},
+    {"ValidTextStays", "<w:t>\xE6\x98\x8E\xE6\x9C\x9D \xF0\x9F\x98\x80 caf\xC3\xA9</w:t>",
+     "<w:t>\xE6\x98\x8E\xE6\x9C\x9D \xF0\x9F\x98\x80 caf\xC3\xA9</w:t>"},
+    {"LeadByteOfAnotherEncodingBecomesOneReplacement", "x:\x81\\'", "x:\xEF\xBF\xBD\\'"},
+    {"InvalidByteAtTheStart", "\xFF" "abc", "\xEF\xBF\xBD" "abc"},
+    {"InvalidByteAtTheEnd", "abc\xFE", "abc\xEF\xBF\xBD"},
+    {"InvalidByteAfterEightAsciiBytes", "abcdefgh\x80ijklmnop", "abcdefgh\xEF\xBF\xBDijklmnop"},
+    {"InvalidByteAsTheEighthByte", "abcdefg\x80" "abcdefgh", "abcdefg\xEF\xBF\xBD" "abcdefgh"},
+    {"TruncatedSequenceKeepsTheAsciiAfterIt", "\xE3\x81<p>", "\xEF\xBF\xBD<p>"},
+    {"SurrogateIsThreeReplacements", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    {"OverlongSlashIsTwoReplacements", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+    {"ValidAndInvalidAlternate", "\xC3\xA9\x81\xC3\xA9\x81", "\xC3\xA9\xEF\xBF\xBD\xC3\xA9\xEF\xBF\xBD"},
+};
+
+class EncodingRepair : public ::testing::TestWithParam<RepairCase> {};
+TEST_P(EncodingRepair, ReplacesEachInvalidSubpartAndKeepsTheRest) {
+  EXPECT_EQ(ValidUtf8(GetParam().input), GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(Cases, EncodingRepair, ::testing::ValuesIn(kRepairCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace vellumine
