@@ -1,0 +1,304 @@
+// Renames every element and attribute of a part to this program's prefix for its namespace, in one
+// iterative walk that keeps the namespace declarations in scope on a stack, and replaces each
+// mc:AlternateContent by the branch it chooses.  Writers pick their own prefixes ("ns0:p", a default
+// namespace), and Strict documents use other URIs for the same vocabularies; after this walk the
+// readers compare names only.
+#include "docx/xml_names.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vellumine::docx {
+
+namespace {
+
+struct KnownNamespace {
+  std::string_view uri;
+  const char* prefix;
+};
+
+// Transitional and Strict URIs of the vocabularies the readers know, and the extensions that Word
+// writes beside them (known so that a Choice requiring them can be judged, and their elements are
+// told apart from unknown ones).
+constexpr KnownNamespace kKnownNamespaces[] = {
+    {"http://schemas.openxmlformats.org/wordprocessingml/2006/main", "w"},
+    {"http://purl.oclc.org/ooxml/wordprocessingml/main", "w"},
+    {"http://schemas.openxmlformats.org/officeDocument/2006/relationships", "r"},
+    {"http://purl.oclc.org/ooxml/officeDocument/relationships", "r"},
+    {"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing", "wp"},
+    {"http://purl.oclc.org/ooxml/drawingml/wordprocessingDrawing", "wp"},
+    {"http://schemas.openxmlformats.org/drawingml/2006/main", "a"},
+    {"http://purl.oclc.org/ooxml/drawingml/main", "a"},
+    {"http://schemas.openxmlformats.org/drawingml/2006/picture", "pic"},
+    {"http://purl.oclc.org/ooxml/drawingml/picture", "pic"},
+    {"http://schemas.openxmlformats.org/drawingml/2006/chart", "c"},
+    {"http://purl.oclc.org/ooxml/drawingml/chart", "c"},
+    {"http://schemas.openxmlformats.org/drawingml/2006/diagram", "dgm"},
+    {"http://purl.oclc.org/ooxml/drawingml/diagram", "dgm"},
+    {"http://schemas.openxmlformats.org/drawingml/2006/lockedCanvas", "lc"},
+    {"http://purl.oclc.org/ooxml/drawingml/lockedCanvas", "lc"},
+    {"http://schemas.openxmlformats.org/officeDocument/2006/math", "m"},
+    {"http://purl.oclc.org/ooxml/officeDocument/math", "m"},
+    {"http://schemas.openxmlformats.org/officeDocument/2006/sharedTypes", "s"},
+    {"http://purl.oclc.org/ooxml/officeDocument/sharedTypes", "s"},
+    {"http://schemas.openxmlformats.org/markup-compatibility/2006", "mc"},
+    {"http://schemas.openxmlformats.org/schemaLibrary/2006/main", "sl"},
+    {"urn:schemas-microsoft-com:vml", "v"},
+    {"urn:schemas-microsoft-com:office:office", "o"},
+    {"urn:schemas-microsoft-com:office:word", "w10"},
+    {"http://schemas.microsoft.com/office/word/2010/wordprocessingShape", "wps"},
+    {"http://schemas.microsoft.com/office/word/2010/wordprocessingGroup", "wpg"},
+    {"http://schemas.microsoft.com/office/word/2010/wordprocessingCanvas", "wpc"},
+    {"http://schemas.microsoft.com/office/word/2010/wordprocessingInk", "wpi"},
+    {"http://schemas.microsoft.com/office/word/2010/wordml", "w14"},
+    {"http://schemas.microsoft.com/office/word/2010/wordprocessingDrawing", "wp14"},
+    {"http://schemas.microsoft.com/office/word/2012/wordml", "w15"},
+    {"http://schemas.microsoft.com/office/word/2006/wordml", "wne"},
+    {"http://schemas.microsoft.com/office/drawing/2010/main", "a14"},
+    {"http://schemas.microsoft.com/office/drawing/2008/diagram", "dsp"},
+    {"http://schemas.microsoft.com/office/drawing/2014/chartex", "cx"},
+};
+
+// The prefixes a writer may use without declaring them that still mean our vocabularies: a part
+// that says "w:p" with no xmlns:w is read as the writer plainly meant.
+bool isCanonicalPrefix(std::string_view prefix) {
+  return std::any_of(std::begin(kKnownNamespaces), std::end(kKnownNamespaces),
+                     [prefix](const KnownNamespace& known) { return prefix == known.prefix; });
+}
+
+// nullptr for a namespace the readers do not know.
+const char* canonicalPrefixOf(std::string_view uri) {
+  for (const KnownNamespace& known : kKnownNamespaces) {
+    if (known.uri == uri) return known.prefix;
+  }
+  return nullptr;
+}
+
+constexpr const char* kUnknownPrefix = "x";
+
+// The prefixes in scope.  A declaration pushes a binding that hides the one of the same prefix
+// below it until the declaring element is left; the map points at the binding in force, so a
+// lookup costs one hash whatever the depth.
+class NamespaceScope {
+ public:
+  struct Binding {
+    std::string_view prefix;  // "" for the default namespace
+    const char* canonical;    // nullptr: an unknown namespace
+    int hidden;               // the binding this one hides, -1 none
+  };
+
+  void bind(std::string_view prefix, std::string_view uri) {
+    auto [it, fresh] = current_.try_emplace(prefix, -1);
+    bindings_.push_back(Binding{prefix, canonicalPrefixOf(uri), it->second});
+    it->second = static_cast<int>(bindings_.size()) - 1;
+  }
+
+  std::size_t mark() const { return bindings_.size(); }
+
+  void restore(std::size_t mark) {
+    while (bindings_.size() > mark) {
+      const Binding& top = bindings_.back();
+      // Erased rather than left at -1: the key's text belongs to the element being left.
+      if (top.hidden < 0) {
+        current_.erase(top.prefix);
+      } else {
+        current_[top.prefix] = top.hidden;
+      }
+      bindings_.pop_back();
+    }
+  }
+
+  const Binding* find(std::string_view prefix) const {
+    auto it = current_.find(prefix);
+    if (it == current_.end()) return nullptr;
+    return &bindings_[static_cast<std::size_t>(it->second)];
+  }
+
+ private:
+  std::vector<Binding> bindings_;
+  std::unordered_map<std::string_view, int> current_;
+};
+
+// Binds the xmlns attributes of element.
+void bindDeclarations(const pugi::xml_node& element, NamespaceScope& scope) {
+  for (const pugi::xml_attribute& attribute : element.attributes()) {
+    const std::string_view name = attribute.name();
+    if (name == "xmlns") {
+      scope.bind("", attribute.value());
+    } else if (name.size() > 6 && name.substr(0, 6) == "xmlns:") {
+      scope.bind(name.substr(6), attribute.value());
+    }
+  }
+}
+
+// The canonical prefix for a written one, or nullptr when the name stays as written.
+const char* prefixFor(std::string_view written, bool isAttribute, const NamespaceScope& scope) {
+  if (isAttribute && written.empty()) return nullptr;  // unprefixed attributes are in no namespace
+  if (written == "xml" || written == "xmlns") return nullptr;
+  if (const NamespaceScope::Binding* binding = scope.find(written)) {
+    return binding->canonical ? binding->canonical : kUnknownPrefix;
+  }
+  if (written.empty() || isCanonicalPrefix(written)) return nullptr;
+  return kUnknownPrefix;
+}
+
+// The new name for name, in buffer; false when it stays.
+bool canonicalName(std::string_view name, bool isAttribute, const NamespaceScope& scope, std::string& buffer) {
+  const std::size_t colon = name.find(':');
+  const std::string_view written = colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
+  const std::string_view local = colon == std::string_view::npos ? name : name.substr(colon + 1);
+  const char* prefix = prefixFor(written, isAttribute, scope);
+  if (prefix == nullptr || written == prefix) return false;
+  buffer.assign(prefix);
+  buffer += ':';
+  buffer.append(local);
+  return true;
+}
+
+void renameElementAndAttributes(pugi::xml_node& element, const NamespaceScope& scope, std::string& buffer) {
+  if (canonicalName(element.name(), false, scope, buffer)) element.set_name(buffer.c_str());
+  for (pugi::xml_attribute attribute : element.attributes()) {
+    if (canonicalName(attribute.name(), true, scope, buffer)) attribute.set_name(buffer.c_str());
+  }
+}
+
+// Whether every prefix that a Choice's Requires names is one the readers understand.
+bool choiceUnderstood(const pugi::xml_node& choice, const NamespaceScope& scope) {
+  std::string_view required = choice.attribute("Requires").value();
+  if (required.empty()) required = choice.attribute("mc:Requires").value();
+  bool any = false;
+  while (!required.empty()) {
+    const std::size_t start = required.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) break;
+    required.remove_prefix(start);
+    const std::size_t end = std::min(required.find_first_of(" \t\r\n"), required.size());
+    const NamespaceScope::Binding* binding = scope.find(required.substr(0, end));
+    if (binding == nullptr || binding->canonical == nullptr) return false;
+    const std::string_view canonical = binding->canonical;
+    if (std::find(std::begin(kUnderstoodChoices), std::end(kUnderstoodChoices), canonical) ==
+        std::end(kUnderstoodChoices)) {
+      return false;
+    }
+    any = true;
+    required.remove_prefix(end);
+  }
+  return any;
+}
+
+// Deletes a subtree leaf by leaf: pugixml frees a removed node's children recursively, which
+// 100,000 levels of nesting would turn into a stack overflow.
+void removeSubtree(pugi::xml_node node) {
+  pugi::xml_node current = node;
+  for (;;) {
+    while (current.first_child()) current = current.first_child();
+    if (current == node) break;
+    pugi::xml_node parent = current.parent();
+    parent.remove_child(current);
+    current = parent;
+  }
+  node.parent().remove_child(node);
+}
+
+// One mc:AlternateContent being walked: the branch taken so far (null until one is).
+struct Alternative {
+  pugi::xml_node content;
+  pugi::xml_node chosen;
+};
+
+// One element entered by the walk and what to undo when it is left.
+struct OpenElement {
+  pugi::xml_node node;
+  std::size_t scopeMark;
+  bool alternative;  // an mc:AlternateContent: its chosen branch replaces it when it is left
+};
+
+class Canonicaliser {
+ public:
+  void run(pugi::xml_document& part) {
+    pugi::xml_node node = part.first_child();
+    while (node) {
+      bool descend = false;
+      if (node.type() == pugi::node_element) descend = enter(node);
+      if (descend && node.first_child()) {
+        node = node.first_child();
+        continue;
+      }
+      if (descend) leave();
+      node = nextAfter(node);
+    }
+  }
+
+ private:
+  // Renames node and says whether its content is walked (a branch not taken is not).
+  bool enter(pugi::xml_node node) {
+    const std::size_t mark = scope_.mark();
+    bindDeclarations(node, scope_);
+    renameElementAndAttributes(node, scope_, buffer_);
+    const std::string_view name = node.name();
+    if ((name == "mc:Choice" || name == "mc:Fallback") && !alternatives_.empty() &&
+        alternatives_.back().content == node.parent()) {
+      Alternative& alternative = alternatives_.back();
+      const bool take = !alternative.chosen && (name == "mc:Fallback" || choiceUnderstood(node, scope_));
+      if (!take) {
+        scope_.restore(mark);
+        return false;
+      }
+      alternative.chosen = node;
+    }
+    const bool isAlternative = name == "mc:AlternateContent";
+    if (isAlternative) alternatives_.push_back(Alternative{node, pugi::xml_node()});
+    open_.push_back(OpenElement{node, mark, isAlternative});
+    return true;
+  }
+
+  // Leaves the innermost open element; an mc:AlternateContent gives its place to the chosen
+  // branch's children (already walked, so they are not walked again).
+  void leave() {
+    const OpenElement element = open_.back();
+    open_.pop_back();
+    scope_.restore(element.scopeMark);
+    if (!element.alternative) return;
+    pugi::xml_node chosen = alternatives_.back().chosen;
+    alternatives_.pop_back();
+    pugi::xml_node parent = element.node.parent();
+    if (chosen) {
+      while (pugi::xml_node child = chosen.first_child()) parent.insert_move_before(child, element.node);
+    }
+    pendingRemoval_ = element.node;
+  }
+
+  // The node the walk visits after node's subtree: its next sibling, or that of the nearest open
+  // ancestor, leaving each ancestor passed on the way up.
+  pugi::xml_node nextAfter(pugi::xml_node node) {
+    for (;;) {
+      pugi::xml_node next = node.next_sibling();
+      flushRemoval();
+      if (next) return next;
+      if (open_.empty()) return pugi::xml_node();
+      node = open_.back().node;
+      leave();
+    }
+  }
+
+  void flushRemoval() {
+    if (pendingRemoval_) removeSubtree(pendingRemoval_);
+    pendingRemoval_ = pugi::xml_node();
+  }
+
+  NamespaceScope scope_;
+  std::vector<OpenElement> open_;
+  std::vector<Alternative> alternatives_;
+  pugi::xml_node pendingRemoval_;
+  std::string buffer_;
+};
+
+}  // namespace
+
+void canonicaliseNames(pugi::xml_document& part) {
+  Canonicaliser canonicaliser;
+  canonicaliser.run(part);
+}
+
+}  // namespace vellumine::docx
