@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "docx/part_readers.h"
+#include "docx/part_slices.h"
 #include "docx/props_interner.h"
 #include "docx/relationships.h"
 #include "docx/story_reader.h"
@@ -22,6 +23,10 @@ namespace vellumine::docx {
 namespace {
 
 constexpr const char* kNoWordDocument = "This package holds no Word document.";
+
+// The size of the slices a large main part is parsed in: their trees stay small beside the
+// part's bytes and the model, and warm in the cache while they are read.
+constexpr std::size_t kSliceBytes = 1 << 20;
 
 std::string folderOf(std::string_view partName) {
   const std::size_t slash = partName.rfind('/');
@@ -166,16 +171,49 @@ class DocumentReader {
     readComments(comments);
   }
 
+  // A main part of a few megabytes is parsed a slice at a time (part_slices.h), so the whole tree
+  // never exists at once; a smaller one whole.  Reading stops at the first damaged slice, as it
+  // would in the whole part.
   void readBody(std::string bytes) {
-    const XmlPart part(document_.mainPart, std::move(bytes), warnings_);
-    const pugi::xml_node root = part.root();
-    document_.settings.background = readBackground(root.child("w:background"), warnings_);
-    pugi::xml_node body = root.child("w:body");
-    if (!body) body = root;  // a part without w:body: whatever it holds is read
     const HeaderFooterIndex headerFooter = [this](bool footer, const std::string& id) {
       return headerFooterIndex(footer, id);
     };
-    document_.body = readStory(body, StoryKind::body, contextFor(mainRelationships_, &headerFooter));
+    const StoryContext context = contextFor(mainRelationships_, &headerFooter);
+    StoryReader body(StoryKind::body, context);
+    const std::optional<PartSlices> slices =
+        bytes.size() > 2 * kSliceBytes ? slicePart(bytes, kSliceBytes) : std::nullopt;
+    if (!slices) {
+      const XmlPart part(document_.mainPart, std::move(bytes), warnings_);
+      readBodySlice(part, body);
+      document_.body = body.finish();
+      return;
+    }
+    bool damaged = false;
+    for (const PartSlices::Range& range : slices->ranges) {
+      std::string text;
+      text.reserve(slices->head.size() + (range.end - range.begin) + slices->tail.size());
+      text.append(slices->head).append(bytes, range.begin, range.end - range.begin).append(slices->tail);
+      const long long shift = static_cast<long long>(range.begin) - static_cast<long long>(slices->head.size());
+      const XmlPart part(document_.mainPart, std::move(text), warnings_, shift);
+      readBodySlice(part, body);
+      damaged = part.damaged();
+      if (damaged) break;
+    }
+    if (slices->truncated && !damaged) {
+      warnings_.add(WarningKind::malformedXml,
+                    document_.mainPart + " is damaged after byte " + std::to_string(bytes.size()));
+    }
+    document_.body = body.finish();
+  }
+
+  void readBodySlice(const XmlPart& part, StoryReader& body) {
+    const pugi::xml_node root = part.root();
+    if (!backgroundRead_) {
+      document_.settings.background = readBackground(root.child("w:background"), warnings_);
+      backgroundRead_ = true;
+    }
+    const pugi::xml_node container = root.child("w:body");
+    body.read(container ? container : root);  // a part without w:body: whatever it holds is read
   }
 
   // Each header or footer part gets one index, however many sections name it; it is read after
@@ -213,6 +251,7 @@ class DocumentReader {
   Relationships mainRelationships_;
   StoryTargets targets_;
   std::unordered_map<std::string, int> headerIndex_, footerIndex_;
+  bool backgroundRead_ = false;
 };
 
 }  // namespace

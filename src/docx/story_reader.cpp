@@ -6,7 +6,11 @@
 // canonicalised (xml_names.h); the property blocks are interned (props_interner.h).
 #include "docx/story_reader.h"
 
+#include <array>
+#include <cstring>
 #include <deque>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -99,23 +103,71 @@ constexpr TagName kTags[] = {
     {"m:ctrlPr", Tag::skip},
 };
 
+// The tags by name in an open-addressed table with a cheap hash: this runs for every element of
+// every story, and a general-purpose map spends more on hashing and division than the walk itself.
+class TagTable {
+ public:
+  TagTable() {
+    for (const TagName& row : kTags) {
+      std::size_t slot = hash(row.name.data()) & kMask;
+      while (!slots_[slot].name.empty()) slot = (slot + 1) & kMask;
+      slots_[slot] = row;
+    }
+  }
+
+  Tag find(const char* name) const {
+    for (std::size_t slot = hash(name) & kMask;; slot = (slot + 1) & kMask) {
+      const TagName& row = slots_[slot];
+      if (row.name.empty()) return Tag::other;
+      if (equals(row.name, name)) return row.tag;
+    }
+  }
+
+ private:
+  static constexpr std::size_t kSize = 256;  // a power of two, well above the number of tags
+  static constexpr std::size_t kMask = kSize - 1;
+
+  // FNV-1a over the name's bytes.
+  static std::size_t hash(const char* name) {
+    std::uint32_t h = 2166136261u;
+    for (; *name != '\0'; ++name) h = (h ^ static_cast<unsigned char>(*name)) * 16777619u;
+    return h;
+  }
+
+  static bool equals(std::string_view known, const char* name) {
+    for (char c : known) {
+      if (*name++ != c) return false;
+    }
+    return *name == '\0';
+  }
+
+  std::array<TagName, kSize> slots_{};
+};
+
 Tag tagOf(const pugi::xml_node& node) {
-  static const std::unordered_map<std::string_view, Tag> byName = [] {
-    std::unordered_map<std::string_view, Tag> map;
-    for (const TagName& row : kTags) map.emplace(row.name, row.tag);
-    return map;
-  }();
-  auto it = byName.find(node.name());
-  return it == byName.end() ? Tag::other : it->second;
+  static const TagTable table;
+  return table.find(node.name());
 }
 
-// The text of a w:t: its text and CDATA children.
-std::string textOf(const pugi::xml_node& node) {
-  std::string text;
-  for (const pugi::xml_node& child : node.children()) {
-    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
+// The property element that leads an element's content (w:pPr in w:p, w:rPr in w:r, ...): writers
+// put it first, so only the first few element children are looked at, never a whole paragraph.
+pugi::xml_node leadingChild(const pugi::xml_node& node, const char* name) {
+  int elements = 0;
+  for (pugi::xml_node child = node.first_child(); child && elements < 3; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element) continue;
+    if (std::strcmp(child.name(), name) == 0) return child;
+    ++elements;
   }
-  return text;
+  return pugi::xml_node();
+}
+
+// Calls use for each piece of a w:t's text: its text and CDATA children.
+template <typename Use>
+void forEachTextPiece(const pugi::xml_node& node, Use use) {
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    const pugi::xml_node_type type = child.type();
+    if (type == pugi::node_pcdata || type == pugi::node_cdata) use(std::string_view(child.value()));
+  }
 }
 
 std::string_view attributeText(const pugi::xml_node& node, const char* name) { return node.attribute(name).value(); }
@@ -149,19 +201,23 @@ struct PendingTextBox {
 
 class StoryBuilder {
  public:
-  StoryBuilder(const StoryContext& context, std::deque<PendingTextBox>& textBoxes)
+  StoryBuilder(const StoryContext& context, StoryKind kind, std::deque<PendingTextBox>& textBoxes)
       : context_(context), document_(context.document), textBoxes_(textBoxes),
-        fields_(context.document.fields, context.document.links) {}
+        fields_(context.document.fields, context.document.links) {
+    story_.kind = kind;
+    frames_.push_back(Frame{FrameKind::story, false, &story_.blocks});
+  }
 
-  Story build(const pugi::xml_node& container, StoryKind kind) {
-    Story story;
-    story.kind = kind;
-    frames_.push_back(Frame{FrameKind::story, false, &story.blocks});
-    walk(container);
+  // The blocks below container, after those read so far.
+  void read(const pugi::xml_node& container) { walk(container); }
+
+  Story finish() {
     closeImplicitParagraph();
-    placeLeftoverMarks(story);
-    if (context_.sections) addFinalSection(container);
-    return story;
+    placeLeftoverMarks(story_);
+    if (context_.sections) {
+      document_.sections.push_back(finalSection_ ? std::move(*finalSection_) : SectionProps{});
+    }
+    return std::move(story_);
   }
 
  private:
@@ -198,13 +254,15 @@ class StoryBuilder {
   bool enter(const pugi::xml_node& node) {
     switch (tagOf(node)) {
       case Tag::other: open(node, Undo::nothing); return true;
-      case Tag::skip: return false;
+      case Tag::skip:
+        if (open_.empty() && context_.sections && is(node, "w:sectPr")) readFinalSection(node);
+        return false;
       case Tag::paragraph: enterParagraph(node); return true;
       case Tag::table: enterTable(node); return true;
       case Tag::row: enterRow(node); return true;
       case Tag::cell: enterCell(node); return true;
       case Tag::run: enterRun(node); return true;
-      case Tag::text: emitText(textOf(node)); return false;
+      case Tag::text: forEachTextPiece(node, [this](std::string_view text) { emitText(text); }); return false;
       case Tag::simpleField: enterSimpleField(node); return true;
       case Tag::hyperlink: enterHyperlink(node); return true;
       case Tag::insertion: enterChange(node, ChangeKind::insertion); return true;
@@ -290,7 +348,7 @@ class StoryBuilder {
       return;
     }
     Paragraph& paragraph = openParagraph(false);
-    const pugi::xml_node pPr = node.child("w:pPr");
+    const pugi::xml_node pPr = leadingChild(node, "w:pPr");
     paragraph.props = context_.props.paragraph(pPr);
     paragraph.markChange = readMarkChange(pPr);
     if (const pugi::xml_node sectPr = pPr.child("w:sectPr"); sectPr && context_.sections) {
@@ -311,20 +369,14 @@ class StoryBuilder {
     return -1;
   }
 
+  // The body's own w:sectPr (its last one, when a damaged body has more) is its last section.
+  void readFinalSection(const pugi::xml_node& sectPr) {
+    finalSection_ = readSectionProps(sectPr, *context_.sections, context_.warnings);
+  }
+
   std::int32_t addSection(const pugi::xml_node& sectPr) {
     document_.sections.push_back(readSectionProps(sectPr, *context_.sections, context_.warnings));
     return static_cast<std::int32_t>(document_.sections.size() - 1);
-  }
-
-  // The body's own w:sectPr (its last one) is the last section; a body without one still has it.
-  void addFinalSection(const pugi::xml_node& container) {
-    pugi::xml_node last;
-    for (const pugi::xml_node& child : container.children("w:sectPr")) last = child;
-    if (last) {
-      addSection(last);
-    } else {
-      document_.sections.emplace_back();
-    }
   }
 
   void enterTable(const pugi::xml_node& node) {
@@ -341,8 +393,8 @@ class StoryBuilder {
     std::vector<Block>& blocks = blocksForNewBlock();
     blocks.push_back(Block{Table{}});
     Table& table = std::get<Table>(blocks.back().node);
-    table.props = context_.props.table(node.child("w:tblPr"));
-    for (const pugi::xml_node& column : node.child("w:tblGrid").children("w:gridCol")) {
+    table.props = context_.props.table(leadingChild(node, "w:tblPr"));
+    for (const pugi::xml_node& column : leadingChild(node, "w:tblGrid").children("w:gridCol")) {
       table.grid.push_back(readTwips(column.attribute("w:w"), context_.warnings).value_or(0));
     }
     Frame frame{FrameKind::table};
@@ -359,8 +411,8 @@ class StoryBuilder {
       return;
     }
     Row& row = top().table->rows.emplace_back();
-    row.props = context_.props.row(node.child("w:trPr"));
-    row.tablePropsException = context_.props.table(node.child("w:tblPrEx"));
+    row.props = context_.props.row(leadingChild(node, "w:trPr"));
+    row.tablePropsException = context_.props.table(leadingChild(node, "w:tblPrEx"));
     Frame frame{FrameKind::row};
     frame.row = &row;
     frames_.push_back(frame);
@@ -374,7 +426,7 @@ class StoryBuilder {
       return;
     }
     Cell& cell = top().row->cells.emplace_back();
-    cell.props = context_.props.cell(node.child("w:tcPr"));
+    cell.props = context_.props.cell(leadingChild(node, "w:tcPr"));
     frames_.push_back(Frame{FrameKind::cell, false, &cell.blocks});
     open(node, Undo::frame);
   }
@@ -383,7 +435,7 @@ class StoryBuilder {
 
   void enterRun(const pugi::xml_node& node) {
     open(node, Undo::run, runProps_);
-    runProps_ = context_.props.run(node.child("w:rPr"));
+    runProps_ = context_.props.run(leadingChild(node, "w:rPr"));
   }
 
   // The paragraph content goes into: the open one, or one opened for content found outside any.
@@ -397,7 +449,7 @@ class StoryBuilder {
     contentParagraph().inlines.push_back(Inline{kind, runProps_, number, std::move(text)});
   }
 
-  void emitText(std::string text) {
+  void emitText(std::string_view text) {
     if (fields_.hidden()) {
       fields_.hiddenText(text);
       return;
@@ -414,7 +466,7 @@ class StoryBuilder {
       paragraph.inlines.back().text += text;
       return;
     }
-    paragraph.inlines.push_back(Inline{InlineKind::text, runProps_, 0, std::move(text)});
+    paragraph.inlines.push_back(Inline{InlineKind::text, runProps_, 0, std::string(text)});
   }
 
   // Marks never open a paragraph: outside one they wait for the next (a bookmark between two
@@ -467,7 +519,9 @@ class StoryBuilder {
       case Tag::bookmarkStart: emitMark(InlineKind::bookmarkStart, bookmarkId(node), std::string(attributeText(node, "w:name"))); break;
       case Tag::bookmarkEnd: emitMark(InlineKind::bookmarkEnd, bookmarkId(node)); break;
       case Tag::fieldChar: readFieldChar(node); break;
-      case Tag::instructionText: fields_.instruction(textOf(node)); break;
+      case Tag::instructionText:
+        forEachTextPiece(node, [this](std::string_view text) { fields_.instruction(text); });
+        break;
       case Tag::drawing: readDrawing(node); break;
       default: break;
     }
@@ -592,6 +646,8 @@ class StoryBuilder {
   const StoryContext& context_;
   Document& document_;
   std::deque<PendingTextBox>& textBoxes_;
+  Story story_;
+  std::optional<SectionProps> finalSection_;
   FieldStack fields_;
   std::vector<OpenElement> open_;
   std::vector<Frame> frames_;
@@ -605,18 +661,40 @@ class StoryBuilder {
 
 }  // namespace
 
-Story readStory(const pugi::xml_node& container, StoryKind kind, const StoryContext& context) {
+struct StoryReader::State {
+  State(const StoryContext& context, StoryKind kind)
+      : boxContext(context), builder(context, kind, textBoxes) {
+    boxContext.sections = nullptr;
+  }
+  StoryContext boxContext;
   std::deque<PendingTextBox> textBoxes;
-  Story story = StoryBuilder(context, textBoxes).build(container, kind);
-  StoryContext boxContext = context;
-  boxContext.sections = nullptr;
+  StoryBuilder builder;
+};
+
+StoryReader::StoryReader(StoryKind kind, const StoryContext& context)
+    : state_(std::make_unique<State>(context, kind)) {}
+
+StoryReader::~StoryReader() = default;
+
+void StoryReader::read(const pugi::xml_node& container) {
+  state_->builder.read(container);
+  // The text boxes met, and those met in them, while their tree is alive.
+  std::deque<PendingTextBox>& textBoxes = state_->textBoxes;
   while (!textBoxes.empty()) {
     const PendingTextBox box = textBoxes.front();
     textBoxes.pop_front();
-    Story content = StoryBuilder(boxContext, textBoxes).build(box.content, StoryKind::textBox);
-    context.document.textBoxes[box.index] = std::move(content);
+    StoryBuilder content(state_->boxContext, StoryKind::textBox, textBoxes);
+    content.read(box.content);
+    state_->boxContext.document.textBoxes[box.index] = content.finish();
   }
-  return story;
+}
+
+Story StoryReader::finish() { return state_->builder.finish(); }
+
+Story readStory(const pugi::xml_node& container, StoryKind kind, const StoryContext& context) {
+  StoryReader reader(kind, context);
+  reader.read(container);
+  return reader.finish();
 }
 
 }  // namespace vellumine::docx

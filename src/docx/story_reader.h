@@ -5,6 +5,7 @@
 // nesting nor a long part costs call depth; tables deeper than kMaxTableDepth are read as the
 // paragraphs of the deepest kept cell.
 #pragma once
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -34,9 +35,29 @@ struct StoryContext {
   const HeaderFooterIndex* sections = nullptr;
 };
 
-// Reads the blocks below container (w:body, w:footnote, w:comment, w:hdr, w:txbxContent, ...)
-// into a story of this kind.  The text boxes met in it, and in those, are added to
-// Document::textBoxes, each read from the same part before this returns.
+// A story read from one container or from several in turn: the body of a large part comes in
+// slices, each a tree of its own (the marks, fields and open structure carry over).
+class StoryReader {
+ public:
+  StoryReader(StoryKind kind, const StoryContext& context);
+  ~StoryReader();
+  StoryReader(const StoryReader&) = delete;
+  StoryReader& operator=(const StoryReader&) = delete;
+
+  // Reads the blocks below container (w:body, w:footnote, w:comment, w:hdr, w:txbxContent, ...)
+  // after those read before.  The text boxes met in them, and in those, are added to
+  // Document::textBoxes, each read before this returns, while container's tree is alive.
+  void read(const pugi::xml_node& container);
+  // The story; for the body, its last section (the body's own w:sectPr) is added to
+  // Document::sections.
+  Story finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// The story below one container.
 Story readStory(const pugi::xml_node& container, StoryKind kind, const StoryContext& context);
 
 }  // namespace vellumine::docx

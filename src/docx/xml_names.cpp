@@ -6,6 +6,7 @@
 #include "docx/xml_names.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -61,8 +62,7 @@ constexpr KnownNamespace kKnownNamespaces[] = {
     {"http://schemas.microsoft.com/office/drawing/2014/chartex", "cx"},
 };
 
-// The prefixes a writer may use without declaring them that still mean our vocabularies: a part
-// that says "w:p" with no xmlns:w is read as the writer plainly meant.
+// Whether prefix is one of ours.
 bool isCanonicalPrefix(std::string_view prefix) {
   return std::any_of(std::begin(kKnownNamespaces), std::end(kKnownNamespaces),
                      [prefix](const KnownNamespace& known) { return prefix == known.prefix; });
@@ -76,6 +76,7 @@ const char* canonicalPrefixOf(std::string_view uri) {
   return nullptr;
 }
 
+// The prefix given to a namespace we do not know when the part wrote it under one of ours.
 constexpr const char* kUnknownPrefix = "x";
 
 // The prefixes in scope.  A declaration pushes a binding that hides the one of the same prefix
@@ -90,6 +91,7 @@ class NamespaceScope {
   };
 
   void bind(std::string_view prefix, std::string_view uri) {
+    ++version_;
     auto [it, fresh] = current_.try_emplace(prefix, -1);
     bindings_.push_back(Binding{prefix, canonicalPrefixOf(uri), it->second});
     it->second = static_cast<int>(bindings_.size()) - 1;
@@ -98,6 +100,7 @@ class NamespaceScope {
   std::size_t mark() const { return bindings_.size(); }
 
   void restore(std::size_t mark) {
+    if (bindings_.size() > mark) ++version_;
     while (bindings_.size() > mark) {
       const Binding& top = bindings_.back();
       // Erased rather than left at -1: the key's text belongs to the element being left.
@@ -110,6 +113,9 @@ class NamespaceScope {
     }
   }
 
+  // Changes whenever a binding is made or undone.
+  std::uint64_t version() const { return version_; }
+
   const Binding* find(std::string_view prefix) const {
     auto it = current_.find(prefix);
     if (it == current_.end()) return nullptr;
@@ -119,48 +125,99 @@ class NamespaceScope {
  private:
   std::vector<Binding> bindings_;
   std::unordered_map<std::string_view, int> current_;
+  std::uint64_t version_ = 0;
 };
+
+// The prefix of a name ("" when it has none) and whether it has one, found without measuring the
+// whole name: this runs for every element and attribute of a 16 MB part.
+struct WrittenPrefix {
+  std::string_view prefix;
+  bool present;
+};
+
+WrittenPrefix writtenPrefixOf(const char* name) {
+  for (const char* at = name; *at != '\0'; ++at) {
+    if (*at == ':') return {std::string_view(name, static_cast<std::size_t>(at - name)), true};
+  }
+  return {std::string_view(), false};
+}
+
+bool isDeclaration(const char* name) {
+  return name[0] == 'x' && name[1] == 'm' && name[2] == 'l' && name[3] == 'n' && name[4] == 's' &&
+         (name[5] == '\0' || name[5] == ':');
+}
 
 // Binds the xmlns attributes of element.
 void bindDeclarations(const pugi::xml_node& element, NamespaceScope& scope) {
-  for (const pugi::xml_attribute& attribute : element.attributes()) {
-    const std::string_view name = attribute.name();
-    if (name == "xmlns") {
-      scope.bind("", attribute.value());
-    } else if (name.size() > 6 && name.substr(0, 6) == "xmlns:") {
-      scope.bind(name.substr(6), attribute.value());
-    }
+  for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    const char* name = attribute.name();
+    if (!isDeclaration(name)) continue;
+    scope.bind(name[5] == '\0' ? std::string_view() : std::string_view(name + 6), attribute.value());
   }
 }
 
-// The canonical prefix for a written one, or nullptr when the name stays as written.
-const char* prefixFor(std::string_view written, bool isAttribute, const NamespaceScope& scope) {
-  if (isAttribute && written.empty()) return nullptr;  // unprefixed attributes are in no namespace
+// Whether names written with this prefix, bound to this canonical prefix (nullptr: a namespace the
+// readers do not know), stay as written: ours under our prefix, or another's under a prefix that
+// is not one of ours.
+bool staysAsWritten(std::string_view written, const char* canonical) {
+  return canonical ? written == canonical : !isCanonicalPrefix(written);
+}
+
+// The canonical prefix for names written with this prefix, or nullptr when they stay as written.
+// An undeclared prefix stays: "w:p" without xmlns:w is read as the writer plainly meant.
+const char* prefixFor(std::string_view written, const NamespaceScope& scope) {
   if (written == "xml" || written == "xmlns") return nullptr;
-  if (const NamespaceScope::Binding* binding = scope.find(written)) {
-    return binding->canonical ? binding->canonical : kUnknownPrefix;
-  }
-  if (written.empty() || isCanonicalPrefix(written)) return nullptr;
-  return kUnknownPrefix;
+  const NamespaceScope::Binding* binding = scope.find(written);
+  if (binding == nullptr || staysAsWritten(written, binding->canonical)) return nullptr;
+  return binding->canonical ? binding->canonical : kUnknownPrefix;
 }
 
-// The new name for name, in buffer; false when it stays.
-bool canonicalName(std::string_view name, bool isAttribute, const NamespaceScope& scope, std::string& buffer) {
-  const std::size_t colon = name.find(':');
-  const std::string_view written = colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
-  const std::string_view local = colon == std::string_view::npos ? name : name.substr(colon + 1);
-  const char* prefix = prefixFor(written, isAttribute, scope);
-  if (prefix == nullptr || written == prefix) return false;
+// prefixFor with the last answer kept: nearly every name of a part has the prefix of the name
+// before it, so most lookups are a compare of a few bytes.
+class PrefixLookup {
+ public:
+  explicit PrefixLookup(const NamespaceScope& scope) : scope_(scope) {}
+
+  const char* operator()(std::string_view written) {
+    if (version_ == scope_.version() && written == std::string_view(text_, length_)) return result_;
+    const char* result = prefixFor(written, scope_);
+    if (written.size() <= sizeof text_) {
+      std::copy(written.begin(), written.end(), text_);
+      length_ = written.size();
+      version_ = scope_.version();
+      result_ = result;
+    }
+    return result;
+  }
+
+ private:
+  const NamespaceScope& scope_;
+  char text_[16] = {};
+  std::size_t length_ = 0;
+  std::uint64_t version_ = ~std::uint64_t{0};
+  const char* result_ = nullptr;
+};
+
+// Renames to prefix + the local part of name; nothing when prefix is null.
+template <typename Node>
+void rename(Node& node, const char* name, WrittenPrefix written, const char* prefix, std::string& buffer) {
+  if (prefix == nullptr) return;
   buffer.assign(prefix);
   buffer += ':';
-  buffer.append(local);
-  return true;
+  buffer.append(written.present ? name + written.prefix.size() + 1 : name);
+  node.set_name(buffer.c_str());
 }
 
-void renameElementAndAttributes(pugi::xml_node& element, const NamespaceScope& scope, std::string& buffer) {
-  if (canonicalName(element.name(), false, scope, buffer)) element.set_name(buffer.c_str());
-  for (pugi::xml_attribute attribute : element.attributes()) {
-    if (canonicalName(attribute.name(), true, scope, buffer)) attribute.set_name(buffer.c_str());
+void renameElementAndAttributes(pugi::xml_node& element, PrefixLookup& lookup, std::string& buffer) {
+  const char* name = element.name();
+  const WrittenPrefix written = writtenPrefixOf(name);
+  rename(element, name, written, lookup(written.prefix), buffer);
+  for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    const char* attributeName = attribute.name();
+    const WrittenPrefix attributePrefix = writtenPrefixOf(attributeName);
+    // Unprefixed attributes are in no namespace; declarations keep their names.
+    if (!attributePrefix.present || isDeclaration(attributeName)) continue;
+    rename(attribute, attributeName, attributePrefix, lookup(attributePrefix.prefix), buffer);
   }
 }
 
@@ -234,9 +291,14 @@ class Canonicaliser {
   // Renames node and says whether its content is walked (a branch not taken is not).
   bool enter(pugi::xml_node node) {
     const std::size_t mark = scope_.mark();
-    bindDeclarations(node, scope_);
-    renameElementAndAttributes(node, scope_, buffer_);
-    const std::string_view name = node.name();
+    if (node.first_attribute()) bindDeclarations(node, scope_);
+    renameElementAndAttributes(node, lookup_, buffer_);
+    const char* written = node.name();
+    if (written[0] != 'm' || written[1] != 'c' || written[2] != ':') {  // not mc: (most elements)
+      open_.push_back(OpenElement{node, mark, false});
+      return true;
+    }
+    const std::string_view name = written;
     if ((name == "mc:Choice" || name == "mc:Fallback") && !alternatives_.empty() &&
         alternatives_.back().content == node.parent()) {
       Alternative& alternative = alternatives_.back();
@@ -288,6 +350,7 @@ class Canonicaliser {
   }
 
   NamespaceScope scope_;
+  PrefixLookup lookup_{scope_};
   std::vector<OpenElement> open_;
   std::vector<Alternative> alternatives_;
   pugi::xml_node pendingRemoval_;
@@ -295,6 +358,19 @@ class Canonicaliser {
 };
 
 }  // namespace
+
+bool hasCanonicalNames(const pugi::xml_document& part, std::string_view afterRootTag) {
+  const pugi::xml_node root = part.document_element();
+  for (pugi::xml_attribute attribute = root.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    const char* name = attribute.name();
+    if (!isDeclaration(name)) continue;
+    const std::string_view prefix = name[5] == '\0' ? std::string_view() : std::string_view(name + 6);
+    const char* canonical = canonicalPrefixOf(attribute.value());
+    if (prefix.empty() ? canonical != nullptr : !staysAsWritten(prefix, canonical)) return false;
+  }
+  return afterRootTag.find("xmlns") == std::string_view::npos &&
+         afterRootTag.find("AlternateContent") == std::string_view::npos;
+}
 
 void canonicaliseNames(pugi::xml_document& part) {
   Canonicaliser canonicaliser;
