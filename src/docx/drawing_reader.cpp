@@ -110,7 +110,7 @@ Drawing drawingFrame(const pugi::xml_node& container, Warnings& warnings) {
 void readMemberExtent(const pugi::xml_node& member, Drawing& drawing, Warnings& warnings) {
   for (const pugi::xml_node& child : member.children()) {
     const std::string_view name = child.name();
-    if (name.size() < 4 || name.substr(name.size() - 4) != "SpPr") continue;
+    if (name != "pic:spPr" && name != "wps:spPr" && name != "wpg:grpSpPr" && name != "a:spPr") continue;
     const pugi::xml_node ext = child.child("a:xfrm").child("a:ext");
     if (!ext) continue;
     if (auto cx = readEmu(ext.attribute("cx"), warnings)) drawing.widthEmu = *cx;

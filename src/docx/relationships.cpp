@@ -91,8 +91,9 @@ std::string relationshipsPartOf(std::string_view partName) {
 
 std::string resolvePartTarget(std::string_view sourcePart, std::string_view target) {
   const std::string decoded = percentDecoded(target);
+  if (decoded.empty()) return std::string();
   std::vector<std::string_view> segments;
-  if (decoded.empty() || !isSeparator(decoded.front())) {
+  if (!isSeparator(decoded.front())) {
     const std::size_t slash = sourcePart.rfind('/');
     if (slash != std::string_view::npos) appendSegments(sourcePart.substr(0, slash), segments);
   }

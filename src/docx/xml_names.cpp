@@ -290,6 +290,7 @@ class Canonicaliser {
  private:
   // Renames node and says whether its content is walked (a branch not taken is not).
   bool enter(pugi::xml_node node) {
+    moveBudget_ += kMoveBudgetPerElement;
     const std::size_t mark = scope_.mark();
     if (node.first_attribute()) bindDeclarations(node, scope_);
     renameElementAndAttributes(node, lookup_, buffer_);
@@ -324,11 +325,38 @@ class Canonicaliser {
     if (!element.alternative) return;
     pugi::xml_node chosen = alternatives_.back().chosen;
     alternatives_.pop_back();
+    if (chosen && !affordMove(chosen)) {
+      keepInPlace(element.node, chosen);
+      return;
+    }
     pugi::xml_node parent = element.node.parent();
     if (chosen) {
       while (pugi::xml_node child = chosen.first_child()) parent.insert_move_before(child, element.node);
     }
     pendingRemoval_ = element.node;
+  }
+
+  // pugixml checks each move by walking up from the place moved to, so moving costs the depth of
+  // the mc:AlternateContent.  The moves of a part may cost a budget that grows with the part;
+  // past it (alternate content nested thousands deep), the chosen branch stays where it is.
+  bool affordMove(const pugi::xml_node& chosen) {
+    std::size_t children = 0;
+    for (pugi::xml_node child = chosen.first_child(); child; child = child.next_sibling()) ++children;
+    const std::size_t cost = (open_.size() + 1) * children;
+    if (cost > moveBudget_) return false;
+    moveBudget_ -= cost;
+    return true;
+  }
+
+  // The branches not taken go; the mc:AlternateContent and the chosen branch stay around its
+  // content, which readers walk through as through any element they do not know.
+  void keepInPlace(const pugi::xml_node& alternative, const pugi::xml_node& chosen) {
+    pugi::xml_node child = alternative.first_child();
+    while (child) {
+      const pugi::xml_node next = child.next_sibling();
+      if (child != chosen) removeSubtree(child);
+      child = next;
+    }
   }
 
   // The node the walk visits after node's subtree: its next sibling, or that of the nearest open
@@ -355,6 +383,8 @@ class Canonicaliser {
   std::vector<Alternative> alternatives_;
   pugi::xml_node pendingRemoval_;
   std::string buffer_;
+  static constexpr std::size_t kMoveBudgetPerElement = 16;
+  std::size_t moveBudget_ = 1 << 20;
 };
 
 }  // namespace

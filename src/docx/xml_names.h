@@ -9,7 +9,9 @@
 // In the same walk, each mc:AlternateContent is replaced by the children of its first mc:Choice
 // whose Requires prefixes are all understood (kUnderstoodChoices), else of its mc:Fallback; an
 // element whose namespace the part declares mc:Ignorable and this program does not know is left
-// where it is (readers skip what they do not know).
+// where it is (readers skip what they do not know).  Alternate content nested so deep that moving
+// its content would cost more than the part is worth (thousands of levels) keeps the chosen branch
+// where it is, inside the mc:AlternateContent, with the other branches removed.
 #pragma once
 #include <string_view>
 
