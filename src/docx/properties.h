@@ -329,6 +329,7 @@ struct SectionProps {
   std::optional<std::string> pageNumberFormat;  // w:pgNumType w:fmt as written
   bool bidi = false;
   std::optional<CellAlign> verticalAlign;
+  friend bool operator==(const SectionProps&, const SectionProps&) = default;
 };
 
 }  // namespace vellumine::docx

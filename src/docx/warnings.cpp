@@ -41,7 +41,11 @@ void Warnings::add(WarningKind kind, std::string_view detail) {
     ++it->count;
     return;
   }
-  entries_.push_back(Entry{kind, std::string(detail), 1});
+  // A hostile value may be megabytes long; the line only needs to name it.
+  constexpr std::size_t kMaxDetail = 80;
+  std::string kept(detail.substr(0, kMaxDetail));
+  if (detail.size() > kMaxDetail) kept += "...";
+  entries_.push_back(Entry{kind, std::move(kept), 1});
 }
 
 int Warnings::count(WarningKind kind) const {

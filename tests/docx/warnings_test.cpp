@@ -19,6 +19,14 @@ TEST(Warnings, OneLinePerKindWithTheFirstDetailAndACount) {
   EXPECT_EQ(w.lines(), expected);
 }
 
+TEST(Warnings, ALongDetailIsCut) {
+  Warnings w;
+  w.add(WarningKind::malformedNumber, std::string(100000, '7'));
+  const std::vector<std::string> lines = w.lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], "malformed number \"" + std::string(80, '7') + "...\" ignored");
+}
+
 TEST(Warnings, NothingRecordedSaysNothing) {
   Warnings w;
   EXPECT_TRUE(w.empty());
