@@ -213,7 +213,8 @@ std::optional<std::int64_t> readVmlLength(std::string_view text, Warnings& warni
   const char* first = text.data();
   const char* last = first + text.size();
   auto [end, error] = std::from_chars(first, last, number, std::chars_format::fixed);
-  const double factor = error == std::errc() ? emuPerVmlUnit(trimmed(std::string_view(end, static_cast<std::size_t>(last - end)))) : 0.0;
+  const std::string_view unit = trimmed(std::string_view(end, static_cast<std::size_t>(last - end)));
+  const double factor = error == std::errc() ? emuPerVmlUnit(unit) : 0.0;
   const double emu = number * factor;
   if (factor == 0.0 || !std::isfinite(emu) || std::fabs(emu) > 9.0e15) {
     warnings.add(WarningKind::malformedNumber, text);
@@ -322,8 +323,11 @@ void readObject(const pugi::xml_node& object, const Relationships& relationships
   DrawingFound found;
   found.drawing.kind = DrawingKind::object;
   // w:dxaOrig and w:dyaOrig: the object's size in twips (635 EMU each).
-  found.drawing.widthEmu = static_cast<std::int64_t>(readTwips(object.attribute("w:dxaOrig"), warnings).value_or(0)) * 635;
-  found.drawing.heightEmu = static_cast<std::int64_t>(readTwips(object.attribute("w:dyaOrig"), warnings).value_or(0)) * 635;
+  const auto emuOf = [&warnings](const pugi::xml_attribute& twips) {
+    return std::int64_t{635} * readTwips(twips, warnings).value_or(0);
+  };
+  found.drawing.widthEmu = emuOf(object.attribute("w:dxaOrig"));
+  found.drawing.heightEmu = emuOf(object.attribute("w:dyaOrig"));
   out.push_back(std::move(found));
 }
 

@@ -44,7 +44,9 @@ Field fieldFromInstruction(std::string_view instruction) {
   while (end < rest.size() && !IsAsciiSpace(static_cast<unsigned char>(rest[end]))) ++end;
   Field field;
   field.type.reserve(end);
-  for (std::size_t i = 0; i < end; ++i) field.type += static_cast<char>(AsciiUpper(static_cast<unsigned char>(rest[i])));
+  for (std::size_t i = 0; i < end; ++i) {
+    field.type += static_cast<char>(AsciiUpper(static_cast<unsigned char>(rest[i])));
+  }
   field.argument = std::string(trimmed(rest.substr(end)));
   return field;
 }

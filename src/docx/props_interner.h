@@ -26,6 +26,10 @@ class PropsInterner {
   std::uint32_t row(const pugi::xml_node& trPr);
   std::uint32_t cell(const pugi::xml_node& tcPr);
 
+  // The bytes of the part being read when they may stand for a block's content, which saves
+  // writing its tree out (XmlPart::sourceText); empty when they may not.  Valid until the next call.
+  void useSourceText(std::string_view text) { source_ = text; }
+
  private:
   struct KeyHash {
     using is_transparent = void;
@@ -38,7 +42,8 @@ class PropsInterner {
 
   Document& document_;
   Warnings& warnings_;
-  std::string key_;  // reused: a lookup of a known block allocates nothing
+  std::string key_, sourceKey_;  // reused: a lookup of a known block allocates nothing
+  std::string_view source_;
   KeyMap runs_, paragraphs_, tables_, rows_, cells_;
 };
 

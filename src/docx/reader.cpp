@@ -57,6 +57,21 @@ NoteKind noteKindOf(const pugi::xml_node& note) {
   return readEnum(note.attribute("w:type"), std::span<const EnumName<NoteKind>>(kNoteKinds)).value_or(NoteKind::normal);
 }
 
+// While a part's stories are read, the interner may key property blocks by the part's bytes
+// (props_interner.h); never after the part is gone.
+class SourceTextInUse {
+ public:
+  SourceTextInUse(PropsInterner& props, const XmlPart* part) : props_(props) {
+    props_.useSourceText(part ? part->sourceText() : std::string_view());
+  }
+  ~SourceTextInUse() { props_.useSourceText(std::string_view()); }
+  SourceTextInUse(const SourceTextInUse&) = delete;
+  SourceTextInUse& operator=(const SourceTextInUse&) = delete;
+
+ private:
+  PropsInterner& props_;
+};
+
 // A loaded part with its name and relationships; null tree when the part is missing.
 struct LoadedPart {
   std::string name;
@@ -131,11 +146,14 @@ class DocumentReader {
   // The ids of a notes or comments part's children named element, in order: their indexes.
   static void registerIds(const pugi::xml_node& root, const char* element, std::unordered_map<std::string, int>& ids) {
     int index = 0;
-    for (const pugi::xml_node& child : root.children(element)) ids.try_emplace(child.attribute("w:id").value(), index++);
+    for (const pugi::xml_node& child : root.children(element)) {
+      ids.try_emplace(child.attribute("w:id").value(), index++);
+    }
   }
 
   void readNotes(const LoadedPart& part, const char* element, StoryKind kind, std::vector<Note>& notes) {
     const StoryContext context = contextFor(part.relationships);
+    const SourceTextInUse source(props_, part.xml.get());
     for (const pugi::xml_node& child : part.root().children(element)) {
       Note note;
       note.id = child.attribute("w:id").value();
@@ -147,6 +165,7 @@ class DocumentReader {
 
   void readComments(const LoadedPart& part) {
     const StoryContext context = contextFor(part.relationships);
+    const SourceTextInUse source(props_, part.xml.get());
     for (const pugi::xml_node& child : part.root().children("w:comment")) {
       Comment comment;
       comment.id = child.attribute("w:id").value();
@@ -213,6 +232,7 @@ class DocumentReader {
       backgroundRead_ = true;
     }
     const pugi::xml_node container = root.child("w:body");
+    const SourceTextInUse source(props_, &part);
     body.read(container ? container : root);  // a part without w:body: whatever it holds is read
   }
 
@@ -224,7 +244,9 @@ class DocumentReader {
     std::vector<HeaderFooter>& list = footer ? document_.footers : document_.headers;
     auto& known = footer ? footerIndex_ : headerIndex_;
     auto [it, fresh] = known.try_emplace(relationship->target, static_cast<int>(list.size()));
-    if (fresh) list.push_back(HeaderFooter{relationship->target, Story{footer ? StoryKind::footer : StoryKind::header, {}}});
+    if (fresh) {
+      list.push_back(HeaderFooter{relationship->target, Story{footer ? StoryKind::footer : StoryKind::header, {}}});
+    }
     return it->second;
   }
 
@@ -236,6 +258,7 @@ class DocumentReader {
     }
     const XmlPart part(headerFooter.partName, std::move(*bytes), warnings_);
     const Relationships relationships = readRelationships(parts_, headerFooter.partName, warnings_);
+    const SourceTextInUse source(props_, &part);
     headerFooter.story = readStory(part.root(), headerFooter.story.kind, contextFor(relationships));
   }
 

@@ -252,7 +252,8 @@ class StoryBuilder {
 
   // Reads what node starts; true when its content is to be walked (it is then open).
   bool enter(const pugi::xml_node& node) {
-    switch (tagOf(node)) {
+    const Tag tag = tagOf(node);
+    switch (tag) {
       case Tag::other: open(node, Undo::nothing); return true;
       case Tag::skip:
         if (open_.empty() && context_.sections && is(node, "w:sectPr")) readFinalSection(node);
@@ -269,7 +270,7 @@ class StoryBuilder {
       case Tag::deletion: enterChange(node, ChangeKind::deletion); return true;
       case Tag::moveFrom: enterChange(node, ChangeKind::moveFrom); return true;
       case Tag::moveTo: enterChange(node, ChangeKind::moveTo); return true;
-      default: readLeaf(node, tagOf(node)); return false;
+      default: readLeaf(node, tag); return false;
     }
   }
 
@@ -507,8 +508,12 @@ class StoryBuilder {
       case Tag::softHyphen: emitContent(InlineKind::softHyphen, 0); break;
       case Tag::positionalTab: readPositionalTab(node); break;
       case Tag::lastRenderedPageBreak: emitMark(InlineKind::lastRenderedPageBreak, 0); break;
-      case Tag::footnoteReference: readNoteReference(node, InlineKind::footnoteReference, context_.targets.footnotes); break;
-      case Tag::endnoteReference: readNoteReference(node, InlineKind::endnoteReference, context_.targets.endnotes); break;
+      case Tag::footnoteReference:
+        readNoteReference(node, InlineKind::footnoteReference, context_.targets.footnotes);
+        break;
+      case Tag::endnoteReference:
+        readNoteReference(node, InlineKind::endnoteReference, context_.targets.endnotes);
+        break;
       case Tag::footnoteRef: emitContent(InlineKind::footnoteRefMark, 0); break;
       case Tag::endnoteRef: emitContent(InlineKind::endnoteRefMark, 0); break;
       case Tag::separator: emitContent(InlineKind::separator, 0); break;
@@ -516,7 +521,9 @@ class StoryBuilder {
       case Tag::commentReference: emitContent(InlineKind::commentReference, commentIndex(node)); break;
       case Tag::commentRangeStart: readCommentMark(node, InlineKind::commentStart); break;
       case Tag::commentRangeEnd: readCommentMark(node, InlineKind::commentEnd); break;
-      case Tag::bookmarkStart: emitMark(InlineKind::bookmarkStart, bookmarkId(node), std::string(attributeText(node, "w:name"))); break;
+      case Tag::bookmarkStart:
+        emitMark(InlineKind::bookmarkStart, bookmarkId(node), std::string(attributeText(node, "w:name")));
+        break;
       case Tag::bookmarkEnd: emitMark(InlineKind::bookmarkEnd, bookmarkId(node)); break;
       case Tag::fieldChar: readFieldChar(node); break;
       case Tag::instructionText:
@@ -542,13 +549,15 @@ class StoryBuilder {
 
   void readSymbol(const pugi::xml_node& node) {
     const auto code = readHex(node.attribute("w:char"), context_.warnings);
-    emitContent(InlineKind::symbol, static_cast<std::int32_t>(code.value_or(0)), std::string(attributeText(node, "w:font")));
+    emitContent(InlineKind::symbol, static_cast<std::int32_t>(code.value_or(0)),
+                std::string(attributeText(node, "w:font")));
   }
 
   void readPositionalTab(const pugi::xml_node& node) {
     static constexpr EnumName<std::int32_t> kAlignment[] = {{"left", 0}, {"center", 1}, {"right", 2}};
     emitContent(InlineKind::positionalTab,
-                readEnum(node.attribute("w:alignment"), std::span<const EnumName<std::int32_t>>(kAlignment)).value_or(0));
+                readEnum(node.attribute("w:alignment"), std::span<const EnumName<std::int32_t>>(kAlignment))
+                    .value_or(0));
   }
 
   static std::int32_t indexIn(const std::unordered_map<std::string, int>& targets, std::string_view id) {
@@ -556,7 +565,8 @@ class StoryBuilder {
     return it == targets.end() ? -1 : it->second;
   }
 
-  void readNoteReference(const pugi::xml_node& node, InlineKind kind, const std::unordered_map<std::string, int>& notes) {
+  void readNoteReference(const pugi::xml_node& node, InlineKind kind,
+                         const std::unordered_map<std::string, int>& notes) {
     emitContent(kind, indexIn(notes, attributeText(node, "w:id")));
     const std::string_view follows = attributeText(node, "w:customMarkFollows");
     if (fields_.hidden() || !(follows == "1" || follows == "true" || follows == "on")) return;
@@ -605,7 +615,9 @@ class StoryBuilder {
       return;
     }
     Link link;
-    if (const Relationship* target = context_.relationships.find(attributeText(node, "r:id"))) link.url = target->target;
+    if (const Relationship* target = context_.relationships.find(attributeText(node, "r:id"))) {
+      link.url = target->target;
+    }
     link.anchor = attributeText(node, "w:anchor");
     link.tooltip = attributeText(node, "w:tooltip");
     const auto index = static_cast<std::uint32_t>(document_.links.size());

@@ -32,7 +32,8 @@ XmlPart::XmlPart(std::string_view partName, std::string bytes, Warnings& warning
     warnings.add(WarningKind::malformedXml, std::string(partName) + " is damaged after byte " + DecimalText(offset));
   }
   const std::optional<std::string_view> afterRootTag = textAfterRootTag(result);
-  if (!afterRootTag || !hasCanonicalNames(document_, *afterRootTag)) canonicaliseNames(document_);
+  namesAsWritten_ = afterRootTag && hasCanonicalNames(document_, *afterRootTag);
+  if (!namesAsWritten_) canonicaliseNames(document_);
 }
 
 // The part's text after its root's start tag, where hasCanonicalNames looks for declarations and

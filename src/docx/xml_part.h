@@ -26,6 +26,10 @@ class XmlPart {
   pugi::xml_node root() const { return document_.document_element(); }
   // Whether the part stopped being well-formed (the tree ends where it did).
   bool damaged() const { return damaged_; }
+  // The bytes the tree was parsed in, when equal bytes mean equal content anywhere in the part:
+  // parsed in place as UTF-8, and no name renamed (every prefix means one namespace throughout).
+  // Empty otherwise.  Nodes' offset_debug() are offsets into it.
+  std::string_view sourceText() const { return namesAsWritten_ ? std::string_view(bytes_) : std::string_view(); }
 
  private:
   std::string bytes_;
@@ -33,6 +37,7 @@ class XmlPart {
 
   pugi::xml_document document_;
   bool damaged_ = false;
+  bool namesAsWritten_ = false;
 };
 
 }  // namespace vellumine::docx
