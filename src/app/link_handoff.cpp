@@ -1,9 +1,12 @@
 // A file: or ftp: link may start a program or open a share the user never meant to touch; the
-// target is shown first.  Schemes of other handlers stay refused, as the viewer always did.
+// target is shown first.  Schemes of other handlers stay refused, as the viewer always did.  A mail
+// link is read as the sanitiser reads the links it keeps, so the desktop gets what a written page
+// would hand over.
 #include "app/link_handoff.h"
 
 #include <array>
 
+#include "html/mail_link.h"
 #include "text/chartype.h"
 
 namespace vellumine {
@@ -35,6 +38,16 @@ LinkHandOff linkHandOff(std::string_view scheme) {
   if (listed(kOpenAtOnce, scheme)) return LinkHandOff::OpenAtOnce;
   if (listed(kAskFirst, scheme)) return LinkHandOff::AskFirst;
   return LinkHandOff::Refuse;
+}
+
+std::string linkToHandOver(std::string_view url) {
+  std::string handed;
+  std::size_t copied = 0;
+  for (const html::ByteRange& refused : html::refusedMailFieldRanges(url)) {
+    handed.append(url.substr(copied, refused.begin - copied));
+    copied = refused.end;
+  }
+  return handed.append(url.substr(copied));
 }
 
 }  // namespace vellumine

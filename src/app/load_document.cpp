@@ -1,11 +1,13 @@
-// The load of one document, step by step: clean-up of the previous package folder, extraction,
-// core properties, conversion, the framed page written beside document.xml, and the hand-over to
-// the view.  Progress is reported ten times per load, four here and six by the converter.
+// The load of one document, step by step: the check that it is a Word package, clean-up of the
+// previous package folder, extraction, core properties, conversion, the framed page written
+// beside document.xml, and the hand-over to the view.  Progress is reported ten times per load,
+// four here and six by the converter.
 #include "app/load_document.h"
 
 #include <stdexcept>
 
 #include "app/delTree.h"
+#include "app/document_sniffer.h"
 #include "app/package_folder.h"
 #include "app/page_writer.h"
 #include "convert/ddocx.h"
@@ -63,6 +65,8 @@ std::string documentCaption(const fs::path& path) { return "Vellumine - " + path
 
 void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver& observer) {
   LoadingFlag loading(state.loading);
+  // A file that is no Word package fails before anything of the shown document changes.
+  checkDocumentFile(path);
   state.currentDocumentPath = path;
   state.progress = 0;
   notify(observer.showProgress, state.progress, std::string_view());
@@ -71,6 +75,7 @@ void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver
   showStep(state, observer, kStepLoadingDocument);
   state.documentXmlPath = state.packageFolder / "word" / "document.xml";
   extractPackage(path, state.packageFolder, observer.extraction);
+  checkPackageFolder(state.packageFolder);  // a main part that did not unpack
   state.properties = readDocumentProperties(state.packageFolder);
   notify(observer.setCaption, documentCaption(path));
   showStep(state, observer, kStepLoadingXml);

@@ -49,11 +49,14 @@ inline constexpr std::string_view kStepLoadingXml = "Loading XML";
 inline constexpr std::string_view kStepPreparingShow = "Preparing show";
 inline constexpr std::string_view kStepLoadingHtml = "Loading HTML";
 
-// Deletes the previous package folder, extracts path into its own package folder, reads the core
-// properties, converts, writes the framed page to word/doc.html and hands it to the observer.
-// Sets state.currentDocumentPath to path first.  Whatever the reader or the converter throws ends
-// the load at once: the previous package folder is gone by then, state.conversion and the view
-// keep the previous page, the caption changes only once the package is unpacked.
+// Checks that path is a Word package (checkDocumentFile), deletes the previous package folder,
+// extracts path into its own package folder, checks the main part is there (checkPackageFolder),
+// reads the core properties, converts, writes the framed page to word/doc.html and hands it to
+// the observer.  A file that is no Word package throws its ENotAWordDocument before state changes
+// at all: the previous document, its folder and its page stay as they were.  Otherwise
+// state.currentDocumentPath is set to path first, and whatever the reader or the converter throws
+// ends the load at once: the previous package folder is gone by then, state.conversion and the
+// view keep the previous page, the caption changes only once the package is unpacked.
 void loadDocument(DocumentState& state, const std::filesystem::path& path, const LoadObserver& observer);
 
 // The window's caption for a loaded document: "Vellumine - " + path.

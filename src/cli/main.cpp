@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/document_sniffer.h"
 #include "app/embed_images.h"
 #include "app/page_writer.h"
 #include "app/savehtml.h"
@@ -232,6 +233,7 @@ void convertArchive(const fs::path& document, const fs::path& input, const Outpu
   observer.warning = [&](std::string_view message, std::string_view caption) {
     report(documentMessage(input, "warning: " + std::string(caption) + ": " + std::string(message)));
   };
+  checkDocumentFile(document);  // before any folder is made for it
   std::optional<TemporaryPackageFolder> temporary;
   fs::path packageFolder;
   if (options.keepPackage) {
@@ -242,6 +244,7 @@ void convertArchive(const fs::path& document, const fs::path& input, const Outpu
     packageFolder = temporary->path();
   }
   extractPackage(document, packageFolder, observer);
+  checkPackageFolder(packageFolder);
   writePage(target, packageFolder, convertPackageFolder(packageFolder, options.settings), input, options, report);
 }
 
@@ -256,6 +259,7 @@ void convertDocument(const fs::path& input, const OutputTarget& target, const Cl
   }
   std::error_code ec;
   if (fs::is_directory(input, ec)) {
+    checkPackageFolder(input);
     writePage(target, input, convertPackageFolder(input, options.settings), input, options, report);
     return;
   }

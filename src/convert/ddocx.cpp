@@ -19,6 +19,7 @@
 #include "convert/docx_style.h"
 #include "convert/docx_tab.h"
 #include "convert/docx_table.h"
+#include "convert/field_codes.h"
 #include "convert/package_parts.h"
 #include "convert/story_marks.h"
 #include "convert/story_page.h"
@@ -44,6 +45,7 @@ void optimizeWhenChosen(Conversion& c) {
 constexpr std::array kConversionSteps{
     ConversionStep{"Preparing conversion", "initConversion", initConversion},
     ConversionStep{"", "preClean", preClean},
+    ConversionStep{"", "hideFieldCodes", hideFieldCodes},
     ConversionStep{"", "readPageSetup", readPageSetup},
     ConversionStep{"Parsing table", "convertTables", convertTables},
     ConversionStep{"ParsingList", "markListItems", markListItems},

@@ -17,12 +17,6 @@ namespace vellumine {
 
 namespace {
 
-bool isInt32(std::string_view s) {
-  std::int32_t value = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  return ec == std::errc() && end == s.data() + s.size();
-}
-
 // A length with a unit, as Strict documents write it: "-?digits(.digits)?unit".  Kept as the exact
 // fraction of twips num / den, so that rounding happens once, at the final division.
 struct TwipsFraction {
@@ -111,7 +105,7 @@ std::string_view borderStyle(std::string_view val) {
 std::string pixelsOf(std::string_view length) {
   std::string_view value = TrimBlanks(length);
   if (value.empty()) return {};
-  if (isInt32(value)) return TwipsToPx(value);
+  if (ReadDecimal(value)) return TwipsToPx(value);  // "9360", "9360.0"
   std::optional<TwipsFraction> twips = universalMeasure(value);
   if (!twips) return {};
   long long px = NearestQuotient(twips->num, twips->den * twipsPerPixel);
@@ -122,7 +116,7 @@ std::string pixelsOf(std::string_view length) {
 std::string fontSizeToPx(std::string_view halfPoints) {
   std::string_view value = TrimBlanks(halfPoints);
   if (value.empty()) return {};
-  if (isInt32(value)) return HalfPointsToPx(value);
+  if (ReadDecimal(value)) return HalfPointsToPx(value);
   std::optional<TwipsFraction> twips = universalMeasure(value);
   if (!twips) return {};
   // A point is 20 twips and 4/3 pixel, so pixels = twips / 15 here as for lengths.

@@ -76,7 +76,9 @@ std::optional<MatchWindow> findDrawingWindow(std::string_view text, std::size_t 
 }  // namespace
 
 std::string emuToPixels(std::string_view emu) {
-  return DecimalText(NearestQuotient(StrToInt(emu), kEmuPerPixel));
+  const std::optional<DecimalFraction> number = ReadDecimal(emu);
+  if (!number) return DecimalText(StrToInt(emu));  // no number: StrToInt's failure
+  return DecimalText(NearestQuotient(number->num, number->den * kEmuPerPixel));
 }
 
 std::string drawingToImage(const Conversion& c, std::string_view drawing) {

@@ -85,7 +85,7 @@ class ListKinds {
 // The level of one item; an item without an ilvl element is at level 0.
 int itemLevel(std::string_view item) {
   std::string level = ValAttr(item, "ilvl");
-  return level.empty() ? 0 : StrToInt(level);
+  return level.empty() ? 0 : StrToRoundedInt(level);
 }
 
 // Appends the list block "<kind>" + group + "</kind>" with a nested list opened in front of each

@@ -1,6 +1,6 @@
 // Runs (after pre-cleaning: "<r>", an optional "<rPr>..</rPr>", the text, "</r>") to HTML.
 // convertRuns works on one paragraph's content for the paragraph pass: toggles become b, i, u, sub
-// and sup, font/size/colour/highlight become a span.  finishRuns, after the paragraph pass, strips
+// and sup (an underline "none" is none), font/size/colour/highlight become a span.  finishRuns, after the paragraph pass, strips
 // the run markup left in the whole document text and merges neighbouring identical spans.
 #include "convert/docx_run.h"
 
@@ -20,13 +20,17 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
+// A run with its properties is what "<r[^>]*><rPr>.*?</rPr>(.+?)</r>" matches (ASCII case
+// ignored, "." taking line breaks too).  The properties may be empty ("<rPr></rPr>", as some
+// writers leave them): a pattern that wanted one byte there would run on to the next run's
+// "</rPr>" and swallow the text between.
 struct RunExtent {
   std::size_t start = npos;
   std::size_t textStart = npos;  // just after "</rPr>": what the pattern's group 1 captures
   std::size_t end = npos;        // just after "</r>"
 };
 
-// Finds the runs that kRunPattern matches, left to right, in linear time: the pattern's lazy parts
+// Finds the runs that pattern matches, left to right, in linear time: the pattern's lazy parts
 // end at the first "</rPr>" and the first "</r>" after it, so plain scans give the same matches,
 // and a content full of unclosed runs costs one scan instead of one per run start.
 class RunScanner {
@@ -42,7 +46,7 @@ class RunScanner {
       std::size_t tagEnd = tagEnd_.from(start + 2);
       if (tagEnd == npos) break;  // no later start has a tag end either
       if (!EqualsCaselessAt(content_, tagEnd + 1, "<rPr>")) continue;
-      std::size_t propsEnd = propsEnd_.from(tagEnd + 1 + 5 + 1);  // ".+?": at least one byte
+      std::size_t propsEnd = propsEnd_.from(tagEnd + 1 + 5);  // ".*?": empty properties too
       if (propsEnd == npos) break;
       std::size_t runEnd = runEnd_.from(propsEnd + 6 + 1);
       if (runEnd == npos) break;
@@ -81,10 +85,18 @@ void deleteMatchesBefore(Conversion& c, std::string_view pattern, std::size_t li
   c.text += tail;
 }
 
-}  // namespace
-
-void wrapOnMarker(std::string& content, std::string_view marker, std::string_view name) {
-  std::size_t markerAt = findBytes(content, marker);
+// wrapOnMarker, where a marker that begins with unless marks no run ("<u val=\"none\"" is an
+// underline that draws nothing); an empty unless skips nothing.
+void wrapMarkedRuns(std::string& content, std::string_view marker, std::string_view name,
+                    std::string_view unless) {
+  const auto nextMarker = [&](std::size_t from) {
+    std::size_t at = findBytes(content, marker, from);
+    while (at != npos && !unless.empty() && content.compare(at, unless.size(), unless) == 0) {
+      at = findBytes(content, marker, at + 1);
+    }
+    return at;
+  };
+  std::size_t markerAt = nextMarker(0);
   if (markerAt == npos) return;
   struct Insertion {
     std::size_t at;
@@ -98,7 +110,7 @@ void wrapOnMarker(std::string& content, std::string_view marker, std::string_vie
     std::size_t propsAt = propsEnd.from(markerAt);
     if (propsAt != npos) insertions.push_back({propsAt + 6, true});
     insertions.push_back({runEnd, false});
-    markerAt = findBytes(content, marker, runEnd);
+    markerAt = nextMarker(runEnd);
   }
   if (insertions.empty()) return;
   // Runs without their own "</rPr>" can put an opening tag behind a later closing one; keep the
@@ -119,6 +131,12 @@ void wrapOnMarker(std::string& content, std::string_view marker, std::string_vie
   }
   out.append(content, copied);
   content = std::move(out);
+}
+
+}  // namespace
+
+void wrapOnMarker(std::string& content, std::string_view marker, std::string_view name) {
+  wrapMarkedRuns(content, marker, name, {});
 }
 
 void wrapToggle(std::string& content, std::string_view name) {
@@ -150,7 +168,7 @@ RunSpan runSpan(std::string_view run, std::string_view paragraphCss) {
 void convertRuns(std::string& content, std::string_view paragraphCss) {
   wrapToggle(content, "b");
   wrapToggle(content, "i");
-  wrapOnMarker(content, "<u val", "u");
+  wrapMarkedRuns(content, "<u val", "u", "<u val=\"none\"");
   wrapOnMarker(content, "val=\"subscript\"", "sub");
   wrapOnMarker(content, "val=\"superscript\"", "sup");
 
@@ -160,9 +178,9 @@ void convertRuns(std::string& content, std::string_view paragraphCss) {
   std::string out;
   out.reserve(content.size() + content.size() / 2);
   std::size_t copied = 0;
-  // Each run is what "<r[^>]*><rPr>.+?</rPr>(.+?)</r>" matches (ASCII case ignored, "." taking
-  // line breaks too): its text, in the run's span if it needs one, replaces the whole run.  The
-  // text goes in as it stands, and so do the values read from the run's properties.
+  // Each run the scanner finds (see RunExtent): its text, in the run's span if it needs one,
+  // replaces the whole run.  The text goes in as it stands, and so do the values read from the
+  // run's properties.
   for (; run.start != npos; run = scanner.next(run.end)) {
     out.append(content, copied, run.start - copied);
     const std::string_view whole = std::string_view(content).substr(run.start, run.end - run.start);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "convert/ddocx.h"
+#include "convert/field_codes.h"
 #include "convert/markup_scan.h"
 #include "convert/word_prefix.h"
 #include "text/bytesearch.h"
@@ -158,6 +159,8 @@ std::vector<StoryText> readStoryTexts(const std::vector<StoryPart>& parts) {
 }  // namespace
 
 void keepFieldResults(std::string& story) {
+  // The instruction parts are found by the field characters, so they go first.
+  removeFieldCodes(story, "w:");
   for (std::string_view name : {"<w:instrText", "<w:delInstrText", "<w:fldChar"}) removeElements(story, name);
 }
 

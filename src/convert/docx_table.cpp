@@ -6,6 +6,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -228,6 +229,14 @@ TableStartTag readTableProperties(const Conversion& c, TableStyleLookup& styles,
 
 enum class MergeKind { none, start, continuation };
 
+// The colspan of a grid span: as written, but a span with a decimal part ("2.0") as the whole
+// number the merge count takes (StrToRoundedInt).
+std::string colspanOf(std::string_view span) {
+  if (span.find('.') == npos) return std::string(span);
+  const std::optional<DecimalFraction> number = ReadDecimal(span);
+  return number ? DecimalText(NearestQuotient(number->num, number->den)) : std::string(span);
+}
+
 // One cell start tag of the document, with what the merge step needs to rewrite it.
 struct CellScan {
   std::size_t start = 0;            // the "<" of the start tag
@@ -384,7 +393,7 @@ class MergeScanner {
           auto found = table.lastStartInColumn.find(column);
           if (found != table.lastStartInColumn.end()) ++rowSpans[static_cast<std::size_t>(found->second)];
         }
-        if (cell.hasSpan) column += static_cast<long long>(StrToInt(cell.span)) - 1;
+        if (cell.hasSpan) column += static_cast<long long>(StrToRoundedInt(cell.span)) - 1;
       }
     }
     table.rowOpen = false;
@@ -598,7 +607,7 @@ void convertMergedCells(Conversion& c) {
     if (cell.hasSpan) {
       out.copy(copyFrom, cell.start + 3);  // through "<tc"
       out.add(" colspan=\"");
-      out.add(cell.span);
+      out.add(colspanOf(cell.span));
       out.add("\"");
       copyFrom = cell.start + 3;
     }

@@ -23,25 +23,26 @@ std::filesystem::path findEntry(const std::filesystem::path& folder, std::string
   return {};
 }
 
-// The Target of the officeDocument relationship in the package relationships, without a leading '/'.
-std::string officeDocumentTarget(const std::filesystem::path& folder) {
-  const std::string rels = ReadWholeFile(findPart(folder, "_rels/.rels"));
+}  // namespace
+
+std::string officeDocumentTarget(std::string_view packageRelationships) {
+  const std::string_view rels = packageRelationships;
   std::size_t at = 0;
-  while ((at = rels.find("<Relationship ", at)) != std::string::npos) {
+  while ((at = rels.find("<Relationship ", at)) != std::string_view::npos) {
     const std::size_t tagEnd = rels.find('>', at);
-    if (tagEnd == std::string::npos) break;
-    const std::string_view tag(rels.data() + at, tagEnd - at);
+    if (tagEnd == std::string_view::npos) break;
+    const std::string_view tag = rels.substr(at, tagEnd - at);
     at = tagEnd;
     const std::string type = AttrValue(tag, " Type");
     if (type.size() < 15 || type.compare(type.size() - 15, 15, "/officeDocument") != 0) continue;
     std::string target = AttrValue(tag, " Target");
     while (!target.empty() && target.front() == '/') target.erase(0, 1);
+    // A part outside the package is never read.
+    if (target.find("..") != std::string::npos) return {};
     return target;
   }
   return {};
 }
-
-}  // namespace
 
 std::filesystem::path findPart(const std::filesystem::path& folder, std::string_view relativePath) {
   std::filesystem::path current = folder;
@@ -65,8 +66,8 @@ MainDocumentParts findMainDocumentParts(const std::filesystem::path& folder) {
   MainDocumentParts parts{findPart(folder, "word/document.xml"),
                           findPart(folder, "word/_rels/document.xml.rels")};
   if (std::filesystem::exists(parts.document, ec)) return parts;
-  const std::string target = officeDocumentTarget(folder);
-  if (target.empty() || target.find("..") != std::string::npos) return parts;
+  const std::string target = officeDocumentTarget(ReadWholeFile(findPart(folder, "_rels/.rels")));
+  if (target.empty()) return parts;
   const std::size_t slash = target.rfind('/');
   const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);

@@ -1,8 +1,8 @@
 // Name prefixes rewritten in one left-to-right pass over the markup: text between tags is jumped
 // over with memchr, a tag is walked byte by byte (a table tells the bytes that matter) with its
 // quoted values passed over, and comments, CDATA sections and processing instructions are copied
-// as they stand.  Every rewrite is no longer than
-// what it replaces, so the part is compacted in place.
+// as they stand.  Blanks that end a tag go in the same walk.  Every rewrite is no longer than what
+// it replaces, so the part is compacted in place.
 #include "convert/word_prefix.h"
 
 #include <array>
@@ -100,12 +100,25 @@ class PrefixRewriter {
           ++at;
           break;
         case kBlank:
-          at = rewriteAt(at + 1);
+          at = afterBlanks(at);
           break;
         case kNameByte:
           break;
       }
     }
+  }
+
+  // Past the blanks that start at at: when they end the tag ("<w:b />", "<w:p >", a line break
+  // before "/>" as some writers put it) they are dropped, so that every reader and pattern sees the
+  // tag as Word writes it; otherwise the name that follows them is rewritten.
+  std::size_t afterBlanks(std::size_t at) {
+    std::size_t after = at + 1;
+    while (classOf(data_[after]) == kBlank) ++after;  // the terminator stops it at the end
+    const bool endsTag = data_[after] == '>' || (data_[after] == '/' && data_[after + 1] == '>');
+    if (!endsTag) return rewriteAt(after);
+    moveDown(read_, at);
+    read_ = after;
+    return after;
   }
 
   // The closing quote of a value that starts at at, or the "<" that cuts it short.

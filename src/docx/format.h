@@ -67,6 +67,9 @@ struct ParagraphFormat {
   int indentStart = 0, indentEnd = 0;      // twips
   int firstLine = 0;                       // twips; negative: hanging
   int spaceBefore = 0, spaceAfter = 0;     // twips, autospacing and "lines" turned into twips
+  // The space came from w:beforeAutospacing / w:afterAutospacing (14 pt): Word draws none before
+  // the first paragraph of a table cell and none after the last.
+  bool spaceBeforeAuto = false, spaceAfterAuto = false;
   bool contextualSpacing = false;
   int line = 240;                          // LineRule::auto_: 240ths of a line; else twips
   LineRule lineRule = LineRule::auto_;

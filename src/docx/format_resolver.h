@@ -1,10 +1,14 @@
 // Word's formatting resolved, one property at a time, in this order, later winning: document
 // defaults; the table style (its whole-table formatting, then each region that applies to the
-// cell, chosen by w:tblLook and the cell's place); the numbering level; the paragraph style with
-// its whole basedOn chain; the character style with its chain (a paragraph style's linked
-// character style counts as its character formatting); direct formatting.  Toggle properties
-// (bold, italic, caps, small caps, strike, double strike, outline, shadow, emboss, imprint,
-// hidden) follow Word's toggle rule through the style levels.  Theme fonts and colours are looked
+// cell, chosen by w:tblLook and the cell's place); the numbering level (under the paragraph style
+// when the style gives the numbering, over it when the paragraph's own w:numPr does); the
+// paragraph style with its whole basedOn chain; the character style with its chain (a paragraph
+// style's linked character style in that paragraph is one toggle level with it, not a second one);
+// direct formatting.  In a
+// table, the Normal style's 11 or 12 pt and its left justification give way to the table style's
+// unless Settings::overrideTableStyleFontSizeAndJustification.  Toggle properties
+// (bold, italic, caps, small caps, strike, outline, shadow, emboss, imprint, hidden; not double
+// strike) follow Word's toggle rule through the style levels.  Theme fonts and colours are looked
 // up in the theme with the settings' colour mapping, tints and shades applied.  Chains that loop
 // are cut where they come back; every chain is bounded.
 //

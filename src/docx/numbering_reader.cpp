@@ -134,7 +134,7 @@ void readInstance(const pugi::xml_node& element, NumberingInstance& instance, Wa
     if (!index) continue;
     LevelOverride& target = instance.overrides[*index];
     if (auto start = readInt(valAttr(entry.child("w:startOverride")), warnings)) target.startOverride = *start;
-    if (const pugi::xml_node lvl = entry.child("w:lvl")) target.level = readLevel(lvl, warnings);
+    if (const pugi::xml_node lvl = entry.child("w:lvl")) target.level = std::make_shared<const ListLevel>(readLevel(lvl, warnings));
   }
 }
 

@@ -107,7 +107,7 @@ enum class UnderlineStyle : std::uint8_t {
 enum class VerticalAlign : std::uint8_t { baseline, superscript, subscript };
 
 // w:rPr.  The on/off properties are "toggle" properties in Word's sense for bold, italic, caps,
-// smallCaps, strike, doubleStrike, outline, shadow, emboss, imprint and vanish (see the resolver).
+// smallCaps, strike, outline, shadow, emboss, imprint and vanish (not doubleStrike; see the resolver).
 struct RunProps {
   std::optional<std::string> styleId;  // w:rStyle (direct formatting only)
   RunFonts fonts;

@@ -1,7 +1,11 @@
 // The settings part read into Settings: the colour scheme mapping (which theme slot text1,
 // background1 and the others stand for), even and odd headers, the default tab stop and the
-// languages that choose the theme's per-script faces.
+// languages that choose the theme's per-script faces, and the compatibility setting that keeps the
+// Normal style's size and justification in tables.
 #include "docx/part_readers.h"
+
+#include <string_view>
+
 #include "docx/property_elements.h"
 
 namespace vellumine::docx {
@@ -32,6 +36,18 @@ void readColorMapping(const pugi::xml_node& element, Settings& settings) {
   }
 }
 
+// w:compat/w:compatSetting w:name="overrideTableStyleFontSizeAndJustification" (Word 2013 and
+// later write it with "1"): whether the Normal style's size and justification stand in tables.
+bool overridesTableStyle(const pugi::xml_node& compat) {
+  for (pugi::xml_node setting = compat.child("w:compatSetting"); setting; setting = setting.next_sibling("w:compatSetting")) {
+    if (std::string_view(setting.attribute("w:name").value()) == "overrideTableStyleFontSizeAndJustification") {
+      const std::string_view value = valAttr(setting).value();
+      return value == "1" || value == "true" || value == "on";
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 Settings readSettings(const pugi::xml_node& settingsRoot, Warnings& warnings) {
@@ -46,6 +62,7 @@ Settings readSettings(const pugi::xml_node& settingsRoot, Warnings& warnings) {
   settings.themeFontLang = valAttr(lang).value();
   settings.themeFontLangEastAsia = lang.attribute("w:eastAsia").value();
   settings.themeFontLangBidi = lang.attribute("w:bidi").value();
+  settings.overrideTableStyleFontSizeAndJustification = overridesTableStyle(settingsRoot.child("w:compat"));
   return settings;
 }
 

@@ -47,7 +47,21 @@ struct Style {
   TableProps table;                  // w:tblPr (table styles)
   RowProps row;                      // w:trPr
   CellProps cell;                    // w:tcPr
-  std::array<TableStyleRegion, kTableRegionCount> regions;  // by TableRegion (table styles)
+  // The conditional regions, by TableRegion.  Only table styles hold them (a region is some 2 KB
+  // and a styles part may define hundreds of paragraph styles), so they are reached through
+  // region(), which gives an empty region where a style has none.
+  std::vector<TableStyleRegion> regions;
+
+  const TableStyleRegion& region(TableRegion which) const {
+    static const TableStyleRegion kNone;
+    const auto index = static_cast<std::size_t>(which);
+    return index < regions.size() ? regions[index] : kNone;
+  }
+  // The region to fill in, made on first use.
+  TableStyleRegion& regionToWrite(TableRegion which) {
+    if (regions.empty()) regions.resize(kTableRegionCount);
+    return regions[static_cast<std::size_t>(which)];
+  }
 };
 
 struct Styles {

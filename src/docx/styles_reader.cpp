@@ -39,7 +39,7 @@ std::optional<std::string> valueOf(const pugi::xml_node& element) {
 void readRegion(const pugi::xml_node& tblStylePr, Style& style, Warnings& warnings) {
   const auto region = readEnum<TableRegion>(tblStylePr.attribute("w:type"), kRegions);
   if (!region) return;
-  TableStyleRegion& target = style.regions[static_cast<std::size_t>(*region)];
+  TableStyleRegion& target = style.regionToWrite(*region);
   if (target.present) return;  // the first definition of a region holds, as for styles
   target.present = true;
   target.paragraph = readParagraphProps(tblStylePr.child("w:pPr"), warnings);

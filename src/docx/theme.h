@@ -33,6 +33,10 @@ struct Settings {
   int defaultTabStop = 720;                    // twips
   std::string themeFontLang, themeFontLangEastAsia, themeFontLangBidi;
   std::optional<Color> background;             // w:background of the document part
+  // w:compatSetting overrideTableStyleFontSizeAndJustification (Word 2013 and later documents):
+  // when false, a table style's font size and justification win over the Normal style's 11 or
+  // 12 pt and left justification in the table's paragraphs.
+  bool overrideTableStyleFontSizeAndJustification = false;
 };
 
 // w:font of the font table: what a missing face falls back to.

@@ -264,14 +264,10 @@ std::size_t decodeNamed(std::string_view raw, std::size_t at, std::string& out) 
   return at;
 }
 
-}  // namespace
-
-std::string_view decodeAttributeValue(std::string_view raw, std::string& buffer) {
-  // Two byte searches are much faster than find_first_of, which tries each byte of the set.
-  if (raw.find('&') == std::string_view::npos && raw.find('\0') == std::string_view::npos) return raw;
-  buffer.clear();
-  buffer.reserve(raw.size());
+// Appends raw's decoded bytes to buffer and, when asked, the raw start of each.
+void decodeInto(std::string_view raw, std::string& buffer, std::vector<std::size_t>* rawStart) {
   for (std::size_t p = 0; p < raw.size();) {
+    const std::size_t pieceStart = p;
     const char c = raw[p];
     std::size_t after = p;
     if (c == '&' && p + 1 < raw.size()) {
@@ -286,8 +282,28 @@ std::string_view decodeAttributeValue(std::string_view raw, std::string& buffer)
       buffer += c;
       ++p;
     }
+    if (rawStart != nullptr) rawStart->resize(buffer.size(), pieceStart);
   }
+  if (rawStart != nullptr) rawStart->push_back(raw.size());
+}
+
+}  // namespace
+
+std::string_view decodeAttributeValue(std::string_view raw, std::string& buffer) {
+  // Two byte searches are much faster than find_first_of, which tries each byte of the set.
+  if (raw.find('&') == std::string_view::npos && raw.find('\0') == std::string_view::npos) return raw;
+  buffer.clear();
+  buffer.reserve(raw.size());
+  decodeInto(raw, buffer, nullptr);
   return buffer;
+}
+
+void decodeAttributeValueMapped(std::string_view raw, std::string& buffer, std::vector<std::size_t>& rawStart) {
+  buffer.clear();
+  buffer.reserve(raw.size());
+  rawStart.clear();
+  rawStart.reserve(raw.size() + 1);
+  decodeInto(raw, buffer, &rawStart);
 }
 
 }  // namespace vellumine::html

@@ -1,8 +1,10 @@
 // Attribute values as a browser reads them: character references decoded by the rules for
 // attribute values, NUL read as U+FFFD.  The URL and style checks look at this decoded value.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vellumine::html {
 
@@ -15,5 +17,11 @@ namespace vellumine::html {
 // one non-ASCII character of it, and neither that character nor the written "&name;" can start
 // a scheme, a path step or a CSS function, so the checks reach the same verdict on both.
 std::string_view decodeAttributeValue(std::string_view raw, std::string& buffer);
+
+// The same decoding, always into buffer, with where each decoded byte came from: rawStart[i] is
+// the offset in raw of the reference or byte that gave buffer[i], and one last entry holds
+// raw.size().  A decoded range whose ends fall between two such pieces (the bytes of one
+// reference share one start) is the raw range [rawStart[begin], rawStart[end]).
+void decodeAttributeValueMapped(std::string_view raw, std::string& buffer, std::vector<std::size_t>& rawStart);
 
 }  // namespace vellumine::html

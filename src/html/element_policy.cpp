@@ -17,10 +17,10 @@ using T = ElementTreatment;
 using C = ContentModel;
 
 constexpr ElementRule kElementRules[] = {
-    {"applet", T::DropTag, C::Markup},
+    {"applet", T::DropSubtree, C::Markup},
     {"base", T::DropTag, C::Markup},         // would move every relative address
     {"bgsound", T::DropTag, C::Markup},
-    {"embed", T::DropTag, C::Markup},
+    {"embed", T::DropTag, C::Markup},        // a void element: its tag is all of it
     {"fencedframe", T::DropTag, C::Markup},
     {"form", T::DropTag, C::Markup},
     {"frame", T::DropTag, C::Markup},
@@ -33,6 +33,7 @@ constexpr ElementRule kElementRules[] = {
     {"noembed", T::DropWithText, C::RawText},
     {"noframes", T::DropWithText, C::RawText},
     {"noscript", T::DropWithText, C::RawText},  // raw text where scripts run, markup where not
+    {"object", T::DropSubtree, C::Markup},   // what it holds is fallback for what it loads
     {"param", T::DropTag, C::Markup},
     {"plaintext", T::DropTag, C::Markup},    // without its tag, what follows is markup again
     {"portal", T::DropTag, C::Markup},

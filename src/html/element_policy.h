@@ -10,7 +10,7 @@ enum class ElementTreatment : unsigned char {
   Keep,          // the element stays; its attributes are checked
   DropTag,       // its tags go, what it holds stays (and is read as markup, as a browser will)
   DropWithText,  // a raw-text element: start tag, text and end tag go
-  DropSubtree,   // SVG, MathML, template: everything up to the matching end tag goes
+  DropSubtree,   // SVG, MathML, template, object, applet: everything up to the matching end tag goes
   HeadText,      // title, style: kept in the head when the text is inert, else DropWithText
   Meta,          // kept unless it has an http-equiv other than Content-Type (refresh, cookies)
 };

@@ -13,6 +13,7 @@
 #include "html/css_policy.h"
 #include "html/element_policy.h"
 #include "html/html_tokenizer.h"
+#include "html/mail_link.h"
 #include "html/url_policy.h"
 #include "text/chartype.h"
 
@@ -60,6 +61,9 @@ bool isBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return isHtmlSpace(c); });
 }
 
+// What becomes of an attribute; kept links may still lose the fields of a mail link.
+enum Verdict : char { kRemove = 0, kKeep = 1, kKeepLink = 2 };
+
 bool isForeignRoot(std::string_view lowerName) { return lowerName == "svg" || lowerName == "math"; }
 
 class PageSanitiser {
@@ -80,7 +84,8 @@ class PageSanitiser {
   void keepHeadText(const ElementRule& rule);
   std::size_t skipContent(const ElementRule& rule, Token& token);
   void checkAttributes(const Token& tag);
-  bool attributeIsSafe(const Attribute& a);
+  Verdict attributeVerdict(const Attribute& a);
+  void removeRefusedMailFields(const Attribute& a);
   char firstAfterSpace(std::size_t p) const;
   bool metaIsInert(const Token& tag);
   std::string_view decodedValue(const Attribute& a) {
@@ -95,8 +100,9 @@ class PageSanitiser {
   bool inHead_ = false;
   bool headLeft_ = false;
   std::string decodeBuffer_;
+  std::vector<std::size_t> decodedFrom_;  // a mail link's map to its written bytes
   std::vector<ByteRange> styleRanges_;
-  std::vector<char> safe_;  // the verdict on each attribute of the tag being checked
+  std::vector<Verdict> safe_;  // the verdict on each attribute of the tag being checked
 };
 
 PageEdits& PageSanitiser::run() {
@@ -247,18 +253,19 @@ void PageSanitiser::keepHeadText(const ElementRule& rule) {
 void PageSanitiser::checkAttributes(const Token& tag) {
   const std::vector<Attribute>& attributes = tag.attributes;
   safe_.resize(attributes.size());
-  for (std::size_t i = 0; i < attributes.size(); ++i) safe_[i] = attributeIsSafe(attributes[i]);
+  for (std::size_t i = 0; i < attributes.size(); ++i) safe_[i] = attributeVerdict(attributes[i]);
   std::size_t keptEnd = tag.nameEnd;
   bool keptBareName = false;
   for (std::size_t i = 0; i < attributes.size(); ++i) {
-    if (safe_[i]) {
+    if (safe_[i] != kRemove) {
+      if (safe_[i] == kKeepLink) removeRefusedMailFields(attributes[i]);
       keptEnd = attributes[i].end;
       keptBareName = attributes[i].end == attributes[i].nameEnd;
       continue;
     }
     std::size_t last = i;
     while (last + 1 < attributes.size() &&
-           (!safe_[last + 1] || (keptBareName && firstAfterSpace(attributes[last].end) == '=')))
+           (safe_[last + 1] == kRemove || (keptBareName && firstAfterSpace(attributes[last].end) == '=')))
       ++last;
     const std::size_t end = attributes[last].end;
     const char next = end < text_.size() ? text_[end] : '>';
@@ -272,20 +279,33 @@ char PageSanitiser::firstAfterSpace(std::size_t p) const {
   return p < text_.size() ? text_[p] : '>';
 }
 
-bool PageSanitiser::attributeIsSafe(const Attribute& a) {
+Verdict PageSanitiser::attributeVerdict(const Attribute& a) {
   switch (attributeTreatment(attributeName(text_, a))) {
     case AttributeTreatment::Keep:
-      return true;
+      return kKeep;
     case AttributeTreatment::Drop:
-      return false;
+      return kRemove;
     case AttributeTreatment::Link:
-      return isAllowedLink(decodedValue(a));
+      return isAllowedLink(decodedValue(a)) ? kKeepLink : kRemove;
     case AttributeTreatment::Source:
-      return isAllowedSource(decodedValue(a));
+      return isAllowedSource(decodedValue(a)) ? kKeep : kRemove;
     case AttributeTreatment::Style:
-      return isInertDeclarations(decodedValue(a));
+      return isInertDeclarations(decodedValue(a)) ? kKeep : kRemove;
   }
-  return false;
+  return kRemove;
+}
+
+// A kept mail link keeps its address and the fields a mail program may be given (mail_link.h);
+// the written bytes of the others go, character references and all.
+void PageSanitiser::removeRefusedMailFields(const Attribute& a) {
+  const std::string_view url = decodedValue(a);
+  // Most links are "#anchor"s and web addresses: one look at the first letter turns them away.
+  const auto first = std::find_if(url.begin(), url.end(), [](char c) { return static_cast<unsigned char>(c) > 0x20; });
+  if (first == url.end() || AsciiLower(static_cast<unsigned char>(*first)) != 'm' || linkScheme(url) != "mailto") return;
+  decodeAttributeValueMapped(attributeValue(text_, a), decodeBuffer_, decodedFrom_);
+  for (const ByteRange& r : refusedMailFieldRanges(decodeBuffer_, decodedFrom_)) {
+    edits_.remove(a.valueBegin + r.begin, a.valueBegin + r.end);
+  }
 }
 
 // Refresh navigates, set-cookie and the rest change the page's rules; only the Content-Type

@@ -97,6 +97,11 @@ bool staysInFolder(std::string_view url) {
 
 }  // namespace
 
+std::string linkScheme(std::string_view value) {
+  std::string buffer;
+  return scheme(parsedUrl(value, buffer));
+}
+
 bool isAllowedLink(std::string_view value) {
   std::string buffer;
   const std::string_view url = parsedUrl(value, buffer);

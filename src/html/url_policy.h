@@ -2,9 +2,14 @@
 // anchors; images and other sources may load only from the page's own folder or be raster images
 // written into the page as data: URIs.  Both take the value as decoded (char_refs.h).
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace vellumine::html {
+
+// The scheme of a decoded value in lower case, read as the URL parser reads it ("" when there is
+// none: a relative reference).
+std::string linkScheme(std::string_view value);
 
 // href and the other link attributes: http:, https:, mailto:, "#anchor" or empty (this page).
 bool isAllowedLink(std::string_view value);

@@ -168,8 +168,7 @@ bool TVCLUnZip::extractFile(ArchiveFile& archive, DestinationFolder& destination
   return true;
 }
 
-int TVCLUnZip::UnZip() {
-  std::optional<ArchiveFile> archive;
+void TVCLUnZip::openWithDirectory(std::optional<ArchiveFile>& archive) {
   try {
     archive.emplace(zipName_);
     ensureDirectory(*archive);
@@ -177,6 +176,11 @@ int TVCLUnZip::UnZip() {
     dropDirectory();
     throw;
   }
+}
+
+int TVCLUnZip::UnZip() {
+  std::optional<ArchiveFile> archive;
+  openWithDirectory(archive);
   std::vector<std::size_t> selected = selectEntries();
   checkTotalSize(selected);
   DestinationFolder destination(destDir_);
@@ -192,6 +196,30 @@ int TVCLUnZip::UnZip() {
     if (done) ++written;
   }
   return written;
+}
+
+std::optional<std::string> TVCLUnZip::UnZipToString(std::size_t index, std::uint64_t maxBytes) {
+  std::optional<ArchiveFile> archive;
+  openWithDirectory(archive);
+  const TZipHeaderInfo& entry = entries_.at(index);
+  if (entry.isFolder() || entry.encrypted() || !IsSupportedMethod(entry.compressionMethod) ||
+      entry.uncompressedSize() > maxBytes) {
+    return std::nullopt;
+  }
+  const std::uint64_t dataStart = locateEntryData(*archive, entry);
+  DecodeBuffers buffers;
+  std::string bytes;
+  DecodeResult result;
+  try {
+    result = DecodeEntry(
+        *archive, dataStart, entry, buffers,
+        [&](std::span<const std::byte> block) { bytes.append(reinterpret_cast<const char*>(block.data()), block.size()); },
+        [this] { progress(); });
+  } catch (const EBiggerThanUncompressed&) {
+    return std::nullopt;
+  }
+  if (result.crc != entry.crc32 || result.written != entry.uncompressedSize()) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace vellumine

@@ -1,10 +1,13 @@
 // TVCLUnZip: the archive component.  It reads an archive's central directory (ReadZip), keeps it
-// while the archive file is unchanged, and writes the selected entries below DestDir (UnZip).
+// while the archive file is unchanged, and writes the selected entries below DestDir (UnZip) or
+// reads one into memory (UnZipToString).
 // One object is not re-entrant; objects on different threads share nothing.
 #pragma once
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -51,6 +54,10 @@ class TVCLUnZip {
   void ReadZip();
   // Writes the selected entries; returns how many were written.
   int UnZip();
+  // The bytes of one entry, read into memory without writing anything.  nullopt when the entry is
+  // a folder, encrypted, of an unknown method, declared or found longer than maxBytes, or fails
+  // its checksum; a damaged archive throws as UnZip does.
+  std::optional<std::string> UnZipToString(std::size_t index, std::uint64_t maxBytes);
 
   std::size_t Count() const { return entries_.size(); }
   const TZipHeaderInfo& Entry(std::size_t index) const { return entries_.at(index); }
@@ -58,6 +65,8 @@ class TVCLUnZip {
 
  private:
   void ensureDirectory(ArchiveFile& archive);
+  // Opens the archive into archive and makes sure the directory is current; drops it on failure.
+  void openWithDirectory(std::optional<ArchiveFile>& archive);
   void dropDirectory();
   void progress() const;
   std::vector<std::size_t> selectEntries() const;

@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "app/document_kind_errors.h"
 #include "app/session_folder.h"
 #include "convert/ddocx.h"
 #include "docx_writer.h"
+#include "support/foreign_files.h"
 #include "support/test_support.h"
+#include "support/zip_builder.h"
+#include "text/fileutil.h"
 
 namespace vellumine {
 namespace {
@@ -158,6 +162,43 @@ TEST_F(LoadDocument, FailedLoadKeepsThePreviousPageButNotItsFolder) {
   EXPECT_TRUE(state.documentLoaded);
   EXPECT_FALSE(state.loading);
   EXPECT_EQ(state.packageFolder, tmp / "Broken");
+}
+
+// A file that is no Word package changes nothing: the shown document, its folder and its page stay.
+class LoadForeignFile : public LoadDocument, public testing::WithParamInterface<test::ForeignFile> {};
+
+TEST_P(LoadForeignFile, FailsWithItsMessageAndKeepsThePreviousDocument) {
+  const fs::path good = makeDocx("Good.docx", {"Good text"});
+  load(good);
+  const std::string page = readFile(state.htmlPath);
+  const Conversion* shown = state.conversion.get();
+  const fs::path foreign = docs / (GetParam().name + ".docx");
+  WriteTextFile(foreign, GetParam().bytes);
+  Recorder failing;
+  try {
+    loadDocument(state, foreign, failing.observer());
+    ADD_FAILURE() << "loaded";
+  } catch (const ENotAWordDocument& e) {
+    EXPECT_EQ(std::string(e.what()), GetParam().message);
+  }
+  EXPECT_EQ(state.currentDocumentPath, good);
+  EXPECT_EQ(state.packageFolder, tmp / "Good");
+  EXPECT_EQ(readFile(state.htmlPath), page);
+  EXPECT_EQ(state.conversion.get(), shown);
+  EXPECT_FALSE(fs::exists(tmp / GetParam().name));
+  EXPECT_TRUE(failing.progress.empty());  // not even the gauge moved
+  EXPECT_FALSE(state.loading);
+}
+
+INSTANTIATE_TEST_SUITE_P(LoadDocument, LoadForeignFile, testing::ValuesIn(test::foreignFiles()), test::caseName);
+
+TEST_F(LoadDocument, MainPartThatDoesNotUnpackFailsOnceUnpacked) {
+  load(makeDocx("Good.docx", {"Good text"}));
+  const fs::path locked = docs / "Locked.docx";
+  WriteTextFile(locked, test::ZipBuilder().add("word/document.xml", test::documentXml({"x"})).encrypted().build());
+  EXPECT_THROW(load(locked), ENoWordDocument);
+  EXPECT_FALSE(fs::exists(tmp / "Good"));  // as for any failed extraction
+  EXPECT_EQ(recorder.finished, 1);
 }
 
 TEST_F(LoadDocument, NonLatinNamesOpen) {

@@ -9,6 +9,7 @@
 
 #include "app/version.h"
 #include "convert/ddocx.h"
+#include "support/foreign_files.h"
 #include "support/test_support.h"
 #include "text/fileutil.h"
 #include "text/strutil.h"
@@ -122,6 +123,38 @@ TEST(Cli, DamagedDocumentFailsWithTheReadersMessageAndLeavesNoTemporaryFolder) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.output.find("bad.docx: "), std::string::npos) << r.output;
   EXPECT_FALSE(fs::exists(dir.path() / "x.htm"));
+}
+
+// A file that is no Word package: its message under its name, from a file and from standard
+// input alike, and nothing written, not even the package folder asked for.
+class CliForeignFile : public testing::TestWithParam<test::ForeignFile> {};
+
+TEST_P(CliForeignFile, FailsWithItsMessageAndWritesNothing) {
+  test::TempDir dir;
+  const fs::path file = dir.path() / (GetParam().name + ".docx");
+  WriteTextFile(file, GetParam().bytes);
+  const fs::path page = dir.path() / "page.htm";
+  const RunResult fromFile = runConverter(quoted(file.string()) + " -o " + quoted(page.string()) +
+                                          " --keep-package " + quoted((dir.path() / "kept").string()));
+  EXPECT_EQ(fromFile.status, 1);
+  EXPECT_EQ(fromFile.output, "vellumine-convert: " + file.string() + ": " + GetParam().message + "\n");
+  const RunResult fromInput = runConverter("- -o - < " + quoted(file.string()));
+  EXPECT_EQ(fromInput.status, 1);
+  EXPECT_EQ(fromInput.output, "vellumine-convert: -: " + GetParam().message + "\n");
+  EXPECT_FALSE(fs::exists(page));
+  EXPECT_FALSE(fs::exists(dir.path() / "kept"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CliForeignFile, testing::ValuesIn(test::foreignFiles()), test::caseName);
+
+TEST(Cli, FolderWithoutTheMainDocumentPartFails) {
+  test::TempDir package, out;
+  fs::create_directories(package.path() / "word");
+  WriteTextFile(package.path() / "word" / "styles.xml", "<w:styles/>");
+  const RunResult r = runConverter(quoted(package.path().string()) + " -o " + quoted((out.path() / "x.htm").string()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.output, "vellumine-convert: " + package.path().string() + ": This package holds no Word document.\n");
+  EXPECT_FALSE(fs::exists(out.path() / "x.htm"));
 }
 
 TEST(Cli, KeepPackageRefusesAFolderThatHoldsFiles) {

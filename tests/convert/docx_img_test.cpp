@@ -44,16 +44,18 @@ TEST(DocxImg, EmuToPixelsRoundsToTheNearestPixel) {
   constexpr UnitCase kCases[] = {
       {"1828800", "192"}, {"914400", "96"}, {"5943600", "624"}, {"0", "0"},
       {"4762", "0"},      {"4763", "1"},    {"-9525", "-1"},    {"2147483647", "225458"},
+      // A decimal part is rounded with the rest, an exact half to the even pixel.
+      {"9525.0", "1"},    {"4762.5", "0"},  {"14287.5", "2"},   {"4762.6", "1"},
   };
   for (const UnitCase& unit : kCases) EXPECT_EQ(emuToPixels(unit.emu), unit.pixels) << unit.emu;
 }
 
-TEST(DocxImg, EmuThatIsNotAnIntegerStopsTheConversion) {
+TEST(DocxImg, EmuThatIsNoNumberStopsTheConversion) {
   try {
-    emuToPixels("12.5");
+    emuToPixels("12px");
     FAIL() << "no error";
   } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "'12.5' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "'12px' is not a valid integer value");
   }
 }
 

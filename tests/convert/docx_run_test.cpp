@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/ddocx.h"
+#include "convert/docx_clean.h"
 #include "support/test_support.h"
 #include "text/strutil.h"
 #include "text/wsregex.h"
@@ -74,6 +75,55 @@ const RunCase kRunCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Runs, DocxRun, ::testing::ValuesIn(kRunCases), caseName);
 
+// Run properties as writers store them (names with "w:"), each run followed by a bold one that
+// must keep its own text: after preClean through the run pass, and through the whole conversion.
+struct StoredRunCase {
+  std::string_view name;
+  std::string_view properties;  // the run's rPr element as stored, or nothing
+  std::string_view afterRunPass;
+  std::string_view onPage;
+};
+
+std::string storedRuns(std::string_view properties) {
+  return "<w:r>" + std::string(properties) +
+         "<w:t xml:space=\"preserve\">Thank you for </w:t></w:r><w:r><w:rPr><w:b/></w:rPr><w:t>docx4j.</w:t></w:r>";
+}
+
+const StoredRunCase kStoredRunCases[] = {
+    {"EmptyPropertiesPair", "<w:rPr></w:rPr>", "Thank you for <b>docx4j.</b>", "<p>Thank you for <b>docx4j.</b></p>"},
+    {"SelfClosingProperties", "<w:rPr/>", "<r><rPr/>Thank you for </r><b>docx4j.</b>",
+     "<p>Thank you for <b>docx4j.</b></p>"},
+    {"EmptyPropertiesWithBlanksInTheirTags", "<w:rPr ></w:rPr >", "Thank you for <b>docx4j.</b>",
+     "<p>Thank you for <b>docx4j.</b></p>"},
+    {"ItalicWithABlankBeforeTheSlash", "<w:rPr><w:i /></w:rPr>", "<i>Thank you for </i><b>docx4j.</b>",
+     "<p><i>Thank you for </i><b>docx4j.</b></p>"},
+    {"BoldWithSeveralBlanks", "<w:rPr ><w:b   /></w:rPr>", "<b>Thank you for </b><b>docx4j.</b>",
+     "<p><b>Thank you for </b><b>docx4j.</b></p>"},
+    {"LineBreakAndTabBeforeTheSlash", "<w:rPr><w:i\r\n/><w:noProof\t/></w:rPr>", "<i>Thank you for </i><b>docx4j.</b>",
+     "<p><i>Thank you for </i><b>docx4j.</b></p>"},
+    {"UnderlineNone", "<w:rPr><w:u w:val=\"none\"/></w:rPr>", "Thank you for <b>docx4j.</b>",
+     "<p>Thank you for <b>docx4j.</b></p>"},
+    {"UnderlineNoneWithAColourAndABlank", "<w:rPr><w:u w:val=\"none\" w:color=\"FF0000\" /></w:rPr>",
+     "Thank you for <b>docx4j.</b>", "<p>Thank you for <b>docx4j.</b></p>"},
+    {"UnderlineSingle", "<w:rPr><w:u w:val=\"single\"/></w:rPr>", "<u>Thank you for </u><b>docx4j.</b>",
+     "<p><u>Thank you for </u><b>docx4j.</b></p>"},
+    {"SizeWithABlank", "<w:rPr><w:sz w:val=\"24\" /></w:rPr>",
+     "<span style=\"font-size:16px;\">Thank you for </span><b>docx4j.</b>",
+     "<p><span style=\"font-size:16px;\">Thank you for </span><b>docx4j.</b></p>"},
+    {"NoProperties", "", "<r>Thank you for </r><b>docx4j.</b>", "<p>Thank you for <b>docx4j.</b></p>"},
+};
+
+class DocxRunStored : public ::testing::TestWithParam<StoredRunCase> {};
+TEST_P(DocxRunStored, ThroughTheRunPass) {
+  std::string content = runPass(preClean, storedRuns(GetParam().properties));
+  convertRuns(content, "");
+  EXPECT_SAME_TEXT(content, GetParam().afterRunPass);
+}
+TEST_P(DocxRunStored, ThroughTheWholeConversion) {
+  EXPECT_SAME_TEXT(test::bodyHtmlOf("<w:p>" + storedRuns(GetParam().properties) + "</w:p>"), GetParam().onPage);
+}
+INSTANTIATE_TEST_SUITE_P(Stored, DocxRunStored, ::testing::ValuesIn(kStoredRunCases), caseName);
+
 TEST(DocxRunWrap, MarkerWithoutRunEndInsertsNothing) {
   std::string content = "<r><rPr><b/></rPr>open";
   wrapToggle(content, "b");
@@ -87,13 +137,19 @@ TEST(DocxRunWrap, MarkerTextMatchesAnywhere) {
 }
 
 // The described algorithms, step by step and in place: the oracles for the one-pass versions.
-std::string wrapInPlace(std::string content, std::string_view marker, std::string_view name) {
+// A marker that begins with unless is passed over.
+std::string wrapInPlace(std::string content, std::string_view marker, std::string_view name,
+                        std::string_view unless = {}) {
   const std::string open = "<" + std::string(name) + ">";
   const std::string close = "</" + std::string(name) + ">";
   std::size_t from = 0;
   for (;;) {
     std::size_t m = content.find(marker, from);
     if (m == std::string::npos) break;
+    if (!unless.empty() && content.compare(m, unless.size(), unless) == 0) {
+      from = m + 1;
+      continue;
+    }
     std::size_t e = content.find("</r>", m);
     if (e == std::string::npos) break;
     content.insert(e, close);
@@ -116,12 +172,13 @@ std::string escapedTemplate(std::string_view text) {
 }
 
 std::string runsByReplaceMatch(std::string content, std::string_view css) {
-  for (auto [marker, name] : {std::pair{"<b/>", "b"}, {"<i/>", "i"}, {"<u val", "u"},
-                              {"val=\"subscript\"", "sub"}, {"val=\"superscript\"", "sup"}}) {
-    content = wrapInPlace(content, marker, name);
-  }
+  content = wrapInPlace(content, "<b/>", "b");
+  content = wrapInPlace(content, "<i/>", "i");
+  content = wrapInPlace(content, "<u val", "u", "<u val=\"none\"");
+  content = wrapInPlace(content, "val=\"subscript\"", "sub");
+  content = wrapInPlace(content, "val=\"superscript\"", "sup");
   TWSRegEx regex(preCaseLess | preSingleLine);
-  regex.SetPattern("<r[^>]*><rPr>.+?</rPr>(.+?)</r>");
+  regex.SetPattern("<r[^>]*><rPr>.*?</rPr>(.+?)</r>");
   regex.SetSubject(content);
   while (regex.MatchNext()) {
     const RunSpan span = runSpan(regex.MatchedText(), css);
@@ -134,7 +191,9 @@ std::string runsByReplaceMatch(std::string content, std::string_view css) {
 // Damaged and unusual run markup, where the one-pass scan must still find what the pattern finds.
 const std::string kOddContents[] = {
     run(R"(<sz val="24"/>)", "") + run("<b/>", "B"),  // empty run text swallows the next run
-    "<r><rPr></rPr>" + run("<i/>", "x"),                // empty properties run on to the next ones
+    "<r><rPr></rPr>" + run("<i/>", "x"),                // an unclosed run with empty properties
+    "<r><rPr></rPr>kept</r>" + run("<b/>", "B") + "<r><rPr></rPr></r>" + run("<i/>", "I"),
+    run(R"(<u val="none"/>)", "plain") + run(R"(<u val="single"/>)", "under") + run(R"(<u val="none" color="1"/>)", "x"),
     "<R><RPR><b/></RPR>upper</R>",
     "<r><rPr><b/></rPr>no end" + run("<i/>", "y"),
     "<r><r><rPr><b/></rPr>x</r>",

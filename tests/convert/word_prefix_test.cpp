@@ -46,6 +46,17 @@ const PassCase kStripCases[] = {
     {"ValueRunningIntoNextTagEndsTheTag", "<w:x w:a=\"open <w:y w:b=\"1\">w:t", "<x a=\"open <y b=\"1\">w:t"},
     {"UnclosedCommentRunsToTheEnd", "<w:p/><!-- <w:p>", "<p/><!-- <w:p>"},
     {"OtherPrefixesStay", "<wp:x a:w=\"1\" ww:b=\"2\"/>", "<wp:x a:w=\"1\" ww:b=\"2\"/>"},
+    // Blanks that end a tag go, wherever the tag ends; blanks anywhere else stay.
+    {"BlankBeforeSelfClosingEnd", "<w:ilvl w:val=\"0\" /><w:b />", "<ilvl val=\"0\"/><b/>"},
+    {"SeveralBlanksTabAndLineBreakBeforeEnd", "<w:i  \t\r\n/><w:u w:val=\"none\"\n/>", "<i/><u val=\"none\"/>"},
+    {"BlankBeforeStartAndEndTagClose", "<w:rPr ></w:rPr\t>", "<rPr></rPr>"},
+    {"BlanksBetweenAttributesStay", "<w:x  w:a=\"1\"\n w:b=\"2\"/>", "<x  a=\"1\"\n b=\"2\"/>"},
+    {"SlashAndBracketInTextStay", "<w:t>a / > b />\n</w:t>", "<t>a / > b />\n</t>"},
+    {"SlashAndBracketInValueStay", "<w:x w:val=\"a />\" />", "<x val=\"a />\"/>"},
+    {"BlankBeforeSlashNotEndingTheTagStays", "<w:x / w:a=\"1\"/>", "<x / a=\"1\"/>"},
+    {"DeclarationAndCommentKeepTheirBlanks", "<?xml version=\"1.0\" ?><!-- a /> --><w:p />",
+     "<?xml version=\"1.0\" ?><!-- a /> --><p/>"},
+    {"UnclosedTagKeepsTrailingBlanks", "<w:x w:a=\"1\" ", "<x a=\"1\" "},
 };
 
 class WordPrefixStrip : public testing::TestWithParam<PassCase> {};
@@ -55,6 +66,8 @@ TEST_P(WordPrefixStrip, StripsNameStartsOnly) {
   EXPECT_SAME_TEXT(part, GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, WordPrefixStrip, testing::ValuesIn(kStripCases), caseName);
+
+bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
 
 // The rule written out byte by byte into a new string, for the in-place walk to agree with.
 std::string strippedOneByOne(std::string_view part) {
@@ -93,8 +106,18 @@ std::string strippedOneByOne(std::string_view part) {
         quote = ch;
       } else if (ch == '>') {
         break;
-      } else if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') {
-        name();
+      } else if (isBlank(ch)) {
+        std::size_t after = at;
+        while (after < part.size() && isBlank(part[after])) ++after;
+        const std::string_view rest = part.substr(after);
+        if (rest.starts_with(">") || rest.starts_with("/>")) {
+          out.pop_back();  // the blanks end the tag
+          at = after;
+        } else {
+          out += part.substr(at, after - at);
+          at = after;
+          name();
+        }
       }
     }
   }
@@ -104,7 +127,8 @@ std::string strippedOneByOne(std::string_view part) {
 TEST(WordPrefix, InPlaceWalkAgreesWithOneByOneOnRandomTexts) {
   test::RandomText random(2024);
   constexpr std::string_view kPieces[] = {"<", ">", "</", "w:", "w:", "w:", " ", "\t", "\"", "'", "x",
-                                          "abcdefghij", "<!--", "-->", "<![CDATA[", "]]>", "<?", "?>", "/"};
+                                          "abcdefghij", "<!--", "-->", "<![CDATA[", "]]>", "<?", "?>", "/",
+                                          "/>", " />", "\n", " \r\n"};
   for (int round = 0; round < 4000; ++round) {
     std::string part;
     const std::uint32_t pieces = random.next() % 200;

@@ -109,11 +109,11 @@ const NumberingCase kNumberingCases[] = {
        const NumberingInstance& instance = instanceOf(n, 4);
        EXPECT_EQ(instance.abstractId, 1);
        EXPECT_EQ(instance.overrides[0].startOverride, 1);
-       EXPECT_FALSE(instance.overrides[0].level.has_value());
-       ASSERT_TRUE(instance.overrides[2].level.has_value());
+       EXPECT_FALSE(instance.overrides[0].level != nullptr);
+       ASSERT_TRUE(instance.overrides[2].level != nullptr);
        EXPECT_EQ(instance.overrides[2].level->format, NumberFormat::upperLetter);
        EXPECT_EQ(instance.overrides[2].level->text, "%3.");
-       EXPECT_FALSE(instance.overrides[7].level.has_value());
+       EXPECT_FALSE(instance.overrides[7].level != nullptr);
        EXPECT_TRUE(n.abstracts.empty());
      }},
     {"MissingAbstractKeptAsWritten",

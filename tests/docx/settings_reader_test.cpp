@@ -1,5 +1,5 @@
 // The settings part: the colour scheme mapping, even and odd headers, the default tab stop and the
-// theme font languages.
+// theme font languages, the compatibility setting of the Normal style in tables.
 #include "docx/part_readers.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,15 @@ const SettingsCase kSettingsCases[] = {
        EXPECT_EQ(s.themeFontLangEastAsia, "zh-CN");
        EXPECT_EQ(s.themeFontLangBidi, "he-IL");
        EXPECT_FALSE(s.evenAndOddHeaders);
+       EXPECT_FALSE(s.overrideTableStyleFontSizeAndJustification);
      }},
+    {"NormalStandsInTables",
+     R"(<w:compat><w:compatSetting w:name="compatibilityMode" w:uri="http://schemas.microsoft.com/office/word" w:val="15"/>)"
+     R"(<w:compatSetting w:name="overrideTableStyleFontSizeAndJustification" w:uri="http://schemas.microsoft.com/office/word" w:val="1"/></w:compat>)",
+     [](const Settings& s) { EXPECT_TRUE(s.overrideTableStyleFontSizeAndJustification); }},
+    {"NormalGivesWayInTables",
+     R"(<w:compat><w:compatSetting w:name="overrideTableStyleFontSizeAndJustification" w:val="0"/></w:compat>)",
+     [](const Settings& s) { EXPECT_FALSE(s.overrideTableStyleFontSizeAndJustification); }},
 };
 
 class SettingsReader : public testing::TestWithParam<SettingsCase> {};

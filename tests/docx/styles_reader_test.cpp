@@ -101,12 +101,12 @@ const StylesCase kStylesCases[] = {
        EXPECT_TRUE(style.table.borders.insideH.has_value());
        EXPECT_EQ(style.row.cantSplit, true);
        EXPECT_EQ(style.cell.verticalAlign, CellAlign::center);
-       const auto& firstRow = style.regions[static_cast<int>(TableRegion::firstRow)];
+       const auto& firstRow = style.region(TableRegion::firstRow);
        EXPECT_TRUE(firstRow.present);
        EXPECT_EQ(firstRow.run.bold, true);
        EXPECT_EQ(firstRow.cell.shading->fill.rgb, 0x4472C4u);
-       EXPECT_EQ(style.regions[static_cast<int>(TableRegion::band1Horz)].cell.shading->fill.rgb, 0xD9E2F3u);
-       const auto& corner = style.regions[static_cast<int>(TableRegion::topRightCell)];
+       EXPECT_EQ(style.region(TableRegion::band1Horz).cell.shading->fill.rgb, 0xD9E2F3u);
+       const auto& corner = style.region(TableRegion::topRightCell);
        EXPECT_EQ(corner.paragraph.justification, Justification::end);
        EXPECT_EQ(corner.row.header, true);
        EXPECT_EQ(corner.table.justification, Justification::center);
@@ -127,7 +127,7 @@ const StylesCase kStylesCases[] = {
      R"(<w:style w:type="table" w:styleId="T"><w:tblStylePr w:type="lastRow"><w:rPr><w:b/></w:rPr></w:tblStylePr>)"
      R"(<w:tblStylePr w:type="lastRow"><w:rPr><w:i/></w:rPr></w:tblStylePr></w:style>)",
      [](const Styles& s) {
-       const auto& region = only(s).regions[static_cast<int>(TableRegion::lastRow)];
+       const auto& region = only(s).region(TableRegion::lastRow);
        EXPECT_EQ(region.run.bold, true);
        EXPECT_FALSE(region.run.italic.has_value());
      }},

@@ -321,8 +321,33 @@ TEST_P(DroppedEntry, IsAbsentWhileTheOthersAreWritten) {
   EXPECT_EQ(ws.files(), (std::vector<std::string>{"after.xml", "before.xml"}));
 }
 
+TEST_P(DroppedEntry, IsNotReadIntoMemoryEither) {
+  ZipBuilder b;
+  b.add("bad.xml", sample(4000));
+  PackageWorkspace ws(GetParam().fault(b).build());
+  TVCLUnZip unzip;
+  unzip.SetZipName(ws.archive());
+  unzip.ReadZip();
+  EXPECT_EQ(unzip.UnZipToString(0, 1 << 20), std::nullopt);
+}
+
 INSTANTIATE_TEST_SUITE_P(VCLUnZip, DroppedEntry, ::testing::ValuesIn(kDroppedCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VCLUnZip, UnZipToStringReadsOneEntryUpToTheLimitAndWritesNothing) {
+  const std::string big = sample(100000);
+  PackageWorkspace ws(
+      ZipBuilder().add("stored.xml", "plain", Method::Stored).add("deflated.xml", big).addFolder("word/").build());
+  TVCLUnZip unzip;
+  unzip.SetZipName(ws.archive());
+  unzip.ReadZip();
+  EXPECT_EQ(unzip.UnZipToString(0, 5), "plain");
+  EXPECT_EQ(unzip.UnZipToString(1, big.size()), big);
+  EXPECT_EQ(unzip.UnZipToString(1, big.size() - 1), std::nullopt);
+  EXPECT_EQ(unzip.UnZipToString(2, 100), std::nullopt);  // a folder
+  EXPECT_FALSE(std::filesystem::exists(ws.out()));
+  EXPECT_TRUE(ws.strayEntries().empty());
+}
 
 TEST(VCLUnZip, UnknownMethodIsReportedAsAWarning) {
   PackageWorkspace ws(ZipBuilder().add("odd.bin", "x", Method::Stored).compressionMethod(12).add("a", "a").build());

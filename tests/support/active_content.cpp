@@ -12,10 +12,10 @@ namespace vellumine::test {
 
 namespace {
 
-constexpr std::array<std::string_view, 21> kForbiddenElements = {
-    "applet",  "base",     "bgsound",  "embed",    "fencedframe", "form",   "frame",
-    "frameset", "iframe",  "isindex",  "link",     "noembed",     "noframes", "noscript",
-    "param",   "plaintext", "portal",  "script",   "template",    "textarea", "xmp"};
+constexpr std::array<std::string_view, 22> kForbiddenElements = {
+    "applet",  "base",     "bgsound",  "embed",    "fencedframe", "form",   "frame",     "frameset",
+    "iframe",  "isindex",  "link",     "noembed",  "noframes",    "noscript", "object",  "param",
+    "plaintext", "portal", "script",   "template", "textarea",    "xmp"};
 
 constexpr std::array<std::string_view, 14> kForbiddenAttributes = {
     "srcdoc", "srcset", "imagesrcset", "action",     "formaction", "ping",     "data",
@@ -41,9 +41,39 @@ std::string lowered(std::string_view text, bool dropBlanks) {
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// A mail link may hand over subject, body, cc and bcc.  Its fields are split at every '?' and '&'
+// and the names compared percent-decoded, the widest reading a mail program may take.
+bool mailFieldsAreAllowed(const std::string& link) {
+  std::size_t p = link.find_first_of("?&");
+  while (p != std::string::npos) {
+    const std::size_t next = link.find_first_of("?&", p + 1);
+    const std::string field = link.substr(p + 1, next == std::string::npos ? std::string::npos : next - p - 1);
+    std::string name;
+    for (std::size_t i = 0; i < field.size() && field[i] != '='; ++i) {
+      if (field[i] == '%' && i + 2 < field.size() && hexDigit(field[i + 1]) >= 0 && hexDigit(field[i + 2]) >= 0) {
+        name += static_cast<char>(hexDigit(field[i + 1]) * 16 + hexDigit(field[i + 2]));
+        i += 2;
+      } else {
+        name += field[i];
+      }
+    }
+    name = lowered(name, false);  // an escape may stand for a capital
+    if (name != "subject" && name != "body" && name != "cc" && name != "bcc") return false;
+    p = next;
+  }
+  return true;
+}
+
 bool linkIsAllowed(std::string_view value) {
   const std::string v = lowered(value, true);
-  return v.empty() || v[0] == '#' || startsWith(v, "http:") || startsWith(v, "https:") || startsWith(v, "mailto:");
+  if (startsWith(v, "mailto:")) return mailFieldsAreAllowed(v);
+  return v.empty() || v[0] == '#' || startsWith(v, "http:") || startsWith(v, "https:");
 }
 
 bool sourceIsAllowed(std::string_view value) {

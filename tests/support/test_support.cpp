@@ -7,13 +7,24 @@
 
 #include <unistd.h>
 
+#include "convert/ddocx.h"
+#include "text/strutil.h"
+
 namespace vellumine::test {
 
 namespace {
 
+constexpr std::string_view kWordNamespace =
+    " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+
 std::string context(std::string_view s, std::size_t at) {
   std::size_t from = at > 40 ? at - 40 : 0;
   return std::string(s.substr(from, 80));
+}
+
+std::string withoutLineBreaks(std::string text) {
+  ReplaceAllInPlace(text, "\r\n", "");
+  return text;
 }
 
 }  // namespace
@@ -33,6 +44,31 @@ std::string runPass(void (*pass)(Conversion&), std::string docText) {
   c.text = std::move(docText);
   pass(c);
   return std::move(c.text);
+}
+
+std::string bodyHtmlOf(std::string_view bodyXml, std::string_view numberingXml) {
+  Conversion c;
+  loadPartTexts(c, {"<w:document" + std::string(kWordNamespace) + "><w:body>" + std::string(bodyXml) +
+                        "</w:body></w:document>",
+                    "", "", std::string(numberingXml)});
+  convert(c);
+  // The document's own body tags are still there around its content, inside the page's body.
+  const std::string_view page = c.text;
+  const std::size_t begin = page.find("<body>");
+  const std::size_t end = page.find("</body>");
+  if (begin == std::string_view::npos || end == std::string_view::npos || end < begin) return c.text;
+  return withoutLineBreaks(std::string(page.substr(begin + 6, end - begin - 6)));
+}
+
+std::string footnoteHtmlOf(std::string_view bodyXml) {
+  Conversion body;
+  loadPartTexts(body, {});
+  StoryTexts texts;
+  texts.footnotes.push_back({"<w:footnotes" + std::string(kWordNamespace) + "><w:footnote w:id=\"1\">" +
+                                 std::string(bodyXml) + "</w:footnote></w:footnotes>",
+                             ""});
+  const Stories stories = convertStories(body, std::move(texts));
+  return stories.footnotes.size() == 1 ? withoutLineBreaks(stories.footnotes[0].html) : "(no note)";
 }
 
 std::filesystem::path fixturesDir() { return VELLUMINE_FIXTURES_DIR; }

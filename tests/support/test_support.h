@@ -21,6 +21,14 @@ namespace vellumine::test {
 // Runs one pass on a conversion whose document text is docText; returns the rewritten text.
 std::string runPass(void (*pass)(Conversion&), std::string docText);
 
+// A main part whose body holds bodyXml (names with "w:"), with this numbering part, converted by
+// the whole pass table with the default settings: what the page's body holds, without the line
+// breaks the page source gets.
+std::string bodyHtmlOf(std::string_view bodyXml, std::string_view numberingXml = {});
+// The same XML as the one footnote of a notes part, converted as the stories are: the note's HTML,
+// without the line breaks.
+std::string footnoteHtmlOf(std::string_view bodyXml);
+
 // One row of a pass table: the case's name (a sentence in CamelCase), the text the pass is given
 // and the text it must make of it.
 struct PassCase {

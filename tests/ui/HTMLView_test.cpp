@@ -1,10 +1,13 @@
-// The browser view on its own: the navigation rules, page scripts off, nothing remote fetched,
-// the body restyled through the DOM, LoadFromString, and printing with no printer installed.
+// The browser view on its own: the navigation rules, what a clicked link hands to the desktop,
+// page scripts off, nothing remote fetched, the body restyled through the DOM, LoadFromString,
+// and printing with no printer installed.
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QHostAddress>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -20,6 +23,17 @@ namespace {
 using Decision = NavigationDecision;
 using Page = QWebEnginePage;
 
+// Stands in for the desktop's mail program: what the view hands over for mailto: links.
+class MailProgram : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> given;
+
+ public Q_SLOTS:
+  void open(const QUrl& url) { given << url; }
+};
+
 }  // namespace
 
 class HTMLViewTest : public QObject {
@@ -30,6 +44,8 @@ class HTMLViewTest : public QObject {
   void navigationRules_data();
   void navigationRules();
   void fileLinkAsksFirst();
+  void mailLinksReachTheDesktopWithAllowedFieldsOnly_data();
+  void mailLinksReachTheDesktopWithAllowedFieldsOnly();
   void pageScriptsDoNotRun();
   void remoteResourcesAreNotFetched();
   void bodyPaddingIsRestyled();
@@ -106,6 +122,44 @@ void HTMLViewTest::fileLinkAsksFirst() {
   uitest::evaluate(&view, QStringLiteral("document.getElementById('l').click()"));
   QVERIFY(QTest::qWaitFor([&] { return !asked.isEmpty(); }, kLoadTimeout));
   QVERIFY2(asked.front().contains(target.toDisplayString()), qPrintable(asked.front()));
+}
+
+void HTMLViewTest::mailLinksReachTheDesktopWithAllowedFieldsOnly_data() {
+  QTest::addColumn<QByteArray>("href");  // as the page holds it
+  QTest::addColumn<QByteArray>("given");
+  QTest::newRow("allowed fields stay")
+      << QByteArray("mailto:ann@example.org?subject=Hi&amp;body=x&amp;cc=bo@example.org&amp;bcc=cy@example.org")
+      << QByteArray("mailto:ann@example.org?subject=Hi&body=x&cc=bo@example.org&bcc=cy@example.org");
+  QTest::newRow("attach goes") << QByteArray("mailto:ann@example.org?subject=Hi&amp;attach=/etc/passwd")
+                               << QByteArray("mailto:ann@example.org?subject=Hi");
+  QTest::newRow("name in references and escapes goes")
+      << QByteArray("mailto:ann@example.org?&#x25;61ttach=/etc/passwd&#38;body=x") << QByteArray("mailto:ann@example.org?body=x");
+  QTest::newRow("capitals after a second question mark go")
+      << QByteArray("MAILTO:ann@example.org?Subject=Hi?ATTACHMENT=/etc/passwd")
+      << QByteArray("mailto:ann@example.org?Subject=Hi");
+  QTest::newRow("field without a value goes") << QByteArray("mailto:ann@example.org?attach")
+                                              << QByteArray("mailto:ann@example.org");
+}
+
+// The page is shown as written, unsanitised: what reaches the mail program is the view's doing.
+void HTMLViewTest::mailLinksReachTheDesktopWithAllowedFieldsOnly() {
+  QFETCH(QByteArray, href);
+  QFETCH(QByteArray, given);
+  MailProgram mail;
+  QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &mail, "open");
+  const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); });
+  THTMLView view;
+  view.resize(400, 300);
+  view.show();
+  // The whole page is the link; a click of the mouse is the user's gesture the engine asks for
+  // before a link leaves for another program.
+  QVERIFY(show(view, QStringLiteral("mail.html"),
+               "<body style=\"margin:0\"><a href=\"" + href +
+                   "\" style=\"display:block;height:300px\">write</a></body>"));
+  QTRY_VERIFY_WITH_TIMEOUT(view.focusProxy() != nullptr, kLoadTimeout);
+  QTest::mouseClick(view.focusProxy(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+  QTRY_COMPARE_WITH_TIMEOUT(mail.given.size(), 1, 10000);
+  QCOMPARE(mail.given.front().toEncoded(), given);
 }
 
 void HTMLViewTest::pageScriptsDoNotRun() {

@@ -1,7 +1,8 @@
 // Sanitised pages in a real browser engine with scripts ON: every hostile row, written through
 // writePage, is loaded into a page whose profile lets scripts run and local pages reach the
 // network, and which records every script dialog, console line, request and navigation.  No
-// script may run and no request may leave the page's folder.  The same rows unsanitised show that
+// script may run, no request may leave the page's folder, and no mail link may carry a field a
+// mail program would act on beyond subject, body, cc and bcc.  The same rows unsanitised show that
 // the recording sees what it should.
 #include <QApplication>
 #include <QDir>
@@ -100,6 +101,9 @@ class SafePageTest : public QObject {
   bool load(const QString& row, const std::string& markup, bool sanitise);
   // Requests that left the page's folder.
   QStringList requestsOutsideTheFolder() const;
+  // The page's mail links, as the browser parsed them, that hold a field other than subject,
+  // body, cc and bcc.
+  QStringList mailLinksWithRefusedFields() const;
 
   QTemporaryDir dir_;
   QString folder_;
@@ -165,6 +169,36 @@ QStringList SafePageTest::requestsOutsideTheFolder() const {
   return outside;
 }
 
+// Each field after "mailto:", split at every '?' and '&', named as a mail program reads the
+// name: percent-decoded, in any case.
+QStringList SafePageTest::mailLinksWithRefusedFields() const {
+  const QStringList allowed = {QStringLiteral("subject"), QStringLiteral("body"), QStringLiteral("cc"),
+                               QStringLiteral("bcc")};
+  const QVariant hrefs = uitest::evaluate(
+      view_, QStringLiteral("Array.from(document.querySelectorAll('a[href],area[href]')).map(function(a){return a.href;})"));
+  QStringList refused;
+  for (const QVariant& href : hrefs.toList()) {
+    const QByteArray link = href.toString().toUtf8();
+    if (!link.toLower().startsWith("mailto:")) continue;
+    QList<QByteArray> pieces{QByteArray()};  // the address, then the fields
+    for (char c : link.mid(7)) {
+      if (c == '?' || c == '&') {
+        pieces << QByteArray();
+      } else {
+        pieces.back() += c;
+      }
+    }
+    for (qsizetype i = 1; i < pieces.size(); ++i) {
+      const QByteArray name = QByteArray::fromPercentEncoding(pieces[i].left(pieces[i].indexOf('=')));
+      if (!allowed.contains(QString::fromUtf8(name).toLower())) {
+        refused << QString::fromUtf8(link);
+        break;
+      }
+    }
+  }
+  return refused;
+}
+
 void SafePageTest::addRows() {
   QTest::addColumn<QByteArray>("markup");
   for (const auto& row : vellumine::test::hostileMarkup()) {
@@ -175,23 +209,30 @@ void SafePageTest::addRows() {
 // A few rows that any engine runs or fetches as they stand: the recording must see each.
 void SafePageTest::recordingSeesUnsanitisedRows_data() {
   QTest::addColumn<QByteArray>("markup");
-  QTest::addColumn<bool>("runs");
-  QTest::newRow("script") << QByteArray("<script>alert(1)</script>") << true;
-  QTest::newRow("error handler") << QByteArray("<img src=x onerror=alert(1)>") << true;
-  QTest::newRow("script link in an svg") << QByteArray("<svg onload=alert(1)>") << true;
-  QTest::newRow("script link") << QByteArray("<a href=\"javascript:alert(1)\">x</a>") << true;
-  QTest::newRow("remote image") << QByteArray("<img src=\"https://evil.example/x.png\">") << false;
-  QTest::newRow("style sheet import") << QByteArray("<style>@import 'https://evil.example/x.css';</style>") << false;
+  QTest::addColumn<QString>("seen");  // a script that ran, a request that left, or a mail field
+  const QString ran = QStringLiteral("script");
+  const QString left = QStringLiteral("request");
+  const QString mailed = QStringLiteral("mail field");
+  QTest::newRow("script") << QByteArray("<script>alert(1)</script>") << ran;
+  QTest::newRow("error handler") << QByteArray("<img src=x onerror=alert(1)>") << ran;
+  QTest::newRow("script link in an svg") << QByteArray("<svg onload=alert(1)>") << ran;
+  QTest::newRow("script link") << QByteArray("<a href=\"javascript:alert(1)\">x</a>") << ran;
+  QTest::newRow("remote image") << QByteArray("<img src=\"https://evil.example/x.png\">") << left;
+  QTest::newRow("style sheet import") << QByteArray("<style>@import 'https://evil.example/x.css';</style>") << left;
+  QTest::newRow("mail link attaching a file")
+      << QByteArray("<a href=\"mailto:a@example.org?subject=x&amp;&#x25;61ttach=/etc/passwd\">x</a>") << mailed;
 }
 
 void SafePageTest::recordingSeesUnsanitisedRows() {
   QFETCH(QByteArray, markup);
-  QFETCH(bool, runs);
+  QFETCH(QString, seen);
   QVERIFY(load(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-'), markup.toStdString(), false));
-  if (runs) {
+  if (seen == QLatin1String("script")) {
     QVERIFY2(!page_->scripted.isEmpty(), "the script did not run");
-  } else {
+  } else if (seen == QLatin1String("request")) {
     QVERIFY2(!requestsOutsideTheFolder().isEmpty(), "no remote request was seen");
+  } else {
+    QVERIFY2(!mailLinksWithRefusedFields().isEmpty(), "no mail field was seen");
   }
 }
 
@@ -202,6 +243,7 @@ void SafePageTest::sanitisedRowsRunAndFetchNothing() {
   QVERIFY(load(QString::fromLatin1(QTest::currentDataTag()), markup.toStdString(), true));
   QVERIFY2(page_->scripted.isEmpty(), qPrintable(page_->scripted.join(u'\n')));
   QVERIFY2(requestsOutsideTheFolder().isEmpty(), qPrintable(requestsOutsideTheFolder().join(u'\n')));
+  QVERIFY2(mailLinksWithRefusedFields().isEmpty(), qPrintable(mailLinksWithRefusedFields().join(u'\n')));
   QStringList navigations;
   for (const QUrl& url : page_->navigations) navigations << url.toString();
   QVERIFY2(navigations.isEmpty(), qPrintable(navigations.join(u'\n')));

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTextDocument>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -67,6 +68,10 @@ bool DialogAnswers::handle(QWidget* dialog) {
   }
   if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
     messages << box->text();
+    // Qt's rule for a label's text: rich when so set, or when automatic and it looks like markup.
+    const bool drawnAsMarkup = box->textFormat() == Qt::RichText || box->textFormat() == Qt::MarkdownText ||
+                               (box->textFormat() == Qt::AutoText && Qt::mightBeRichText(box->text()));
+    if (drawnAsMarkup) markupMessages << box->text();
     box->accept();
     return true;
   }

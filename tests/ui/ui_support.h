@@ -48,10 +48,11 @@ class ModalWatcher : public QObject {
 };
 
 // Closes file dialogs (rejecting them, or choosing fileToChoose), message boxes and any other
-// dialog; records message-box texts.
+// dialog; records message-box texts, and apart those a box would draw as markup.
 struct DialogAnswers {
   QString fileToChoose;
   QStringList messages;
+  QStringList markupMessages;
   QStringList fileFilters;
   bool handle(QWidget* dialog);
 };

@@ -23,6 +23,7 @@
 
 #include "app/link_handoff.h"
 #include "app/ui/localwait.h"
+#include "app/ui/plain_text.h"
 #include "app/ui/qt_path.h"
 
 namespace {
@@ -88,8 +89,14 @@ bool userAgreesToOpen(QWidget* parent, const QUrl& url) {
   const QString text = QStringLiteral("This link opens a file or folder outside the document:\n\n%1\n\n"
                                       "Open it with the program your desktop chooses?")
                            .arg(url.toDisplayString());
-  return QMessageBox::question(parent, QStringLiteral("Open link"), text, QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::No) == QMessageBox::Yes;
+  return askPlain(parent, QMessageBox::Question, QStringLiteral("Open link"), text,
+                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+// What the desktop gets for url: a mail link only with the fields a mail program may be given.
+QUrl linkToHandOver(const QUrl& url) {
+  const std::string handed = vellumine::linkToHandOver(url.toEncoded().toStdString());
+  return QUrl::fromEncoded(QByteArray::fromStdString(handed));
 }
 
 // Runs after the navigation request has been answered, so that no dialog opens inside the
@@ -100,7 +107,7 @@ void openExternally(QObject* requester, const QUrl& url) {
   QWidget* parent = owningWidget(requester);
   QMetaObject::invokeMethod(
       QCoreApplication::instance(),
-      [parent = QPointer<QWidget>(parent), url, handOff] {
+      [parent = QPointer<QWidget>(parent), url = linkToHandOver(url), handOff] {
         if (handOff == vellumine::LinkHandOff::AskFirst && !userAgreesToOpen(parent, url)) return;
         QDesktopServices::openUrl(url);
       },

@@ -4,8 +4,9 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMessageBox>
 #include <exception>
+
+#include "app/ui/plain_text.h"
 
 QString messageTitle() { return QStringLiteral(" Vellumine"); }
 
@@ -19,7 +20,7 @@ void runGuarded(QWidget* parent, const std::function<void()>& command) {
   } catch (...) {
     failure = QStringLiteral("An unknown error occurred.");
   }
-  QMessageBox::critical(parent, messageTitle(), failure);
+  askPlain(parent, QMessageBox::Critical, messageTitle(), failure);
 }
 
 QAction* addGuardedCommand(QMenu* menu, QWidget* parent, const QString& objectName, const QString& caption,
@@ -33,5 +34,5 @@ QAction* addGuardedCommand(QMenu* menu, QWidget* parent, const QString& objectNa
 }
 
 void showMessage(QWidget* parent, const QString& text) {
-  QMessageBox::information(parent, messageTitle(), text);
+  askPlain(parent, QMessageBox::Information, messageTitle(), text);
 }

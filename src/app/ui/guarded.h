@@ -19,5 +19,5 @@ void runGuarded(QWidget* parent, const std::function<void()>& command);
 QAction* addGuardedCommand(QMenu* menu, QWidget* parent, const QString& objectName, const QString& caption,
                            const QKeySequence& shortcut, std::function<void()> command);
 
-// A plain information box with an OK button.
+// An information box with an OK button; text is shown as written (plain_text.h), never as markup.
 void showMessage(QWidget* parent, const QString& text);

@@ -20,6 +20,7 @@ constexpr int kButtonCellWidth = 20;
 
 QLabel* makeCell(QWidget* parent, int width) {
   auto* cell = new QLabel(parent);
+  cell->setTextFormat(Qt::PlainText);  // a document's title and author, never read as markup
   cell->setFrameShape(QFrame::StyledPanel);
   cell->setFrameShadow(QFrame::Sunken);
   if (width > 0) {

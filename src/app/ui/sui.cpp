@@ -27,6 +27,7 @@
 #include "app/ui/guarded.h"
 #include "app/ui/logo.h"
 #include "app/ui/pdfexport.h"
+#include "app/ui/plain_text.h"
 #include "app/ui/qt_path.h"
 #include "app/ui/statusbar.h"
 
@@ -57,8 +58,8 @@ fs::path programIcon(const fs::path& resources) {
 }
 
 bool confirmYesNo(QWidget* parent, std::string_view question) {
-  return QMessageBox::question(parent, messageTitle(), toQString(question), QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+  return askPlain(parent, QMessageBox::Question, messageTitle(), toQString(question),
+                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 QFrame* makePanel(QWidget* parent, const QColor& colour, int margin, QFrame::Shape shape) {
@@ -339,7 +340,9 @@ void TForm1::loadDocument(const fs::path& path) {
     statusBar_->showGauge(position);
     Q_EMIT loadProgressShown(position);
   };
-  observer.setCaption = [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); };
+  observer.setCaption = [this](const std::string& caption) {
+    setWindowTitle(literalWindowTitle(QString::fromStdString(caption)));
+  };
   observer.navigate = [this](const fs::path& html) { view_->Navigate(html); };
   observer.finished = [this] {
     statusBar_->hideGauge();
@@ -351,8 +354,7 @@ void TForm1::loadDocument(const fs::path& path) {
   // Repaint between archive entries; user input waits until the load is over.
   observer.extraction.progress = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
   observer.extraction.warning = [this](std::string_view message, std::string_view caption) {
-    QMessageBox::warning(this, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
-                         QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+    askPlain(this, QMessageBox::Warning, toQString(caption), toQString(message));
   };
 
   setOpenCommandsEnabled(false);
