@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan install package bench fuzz fuzz-zip fuzz-sanitiser clean
+.PHONY: all deps build run test test-asan install package bench fuzz fuzz-zip fuzz-sanitiser fuzz-model clean
 
 all: build
 
@@ -69,6 +69,12 @@ fuzz-zip: deps
 
 fuzz-sanitiser: deps
 	$(call run-fuzzer,sanitiser_fuzzer,html.dict,4096,fuzz/seeds/sanitiser_fuzzer)
+
+# The model reader's, seeded with the corpus documents' parts and its own seeds.
+fuzz-model: deps
+	mkdir -p build-fuzz
+	python3 fuzz/model_seeds.py build-fuzz/model-seeds $(CORPUS)
+	$(call run-fuzzer,model_fuzzer,docx.dict,65536,build-fuzz/model-seeds fuzz/seeds/model_fuzzer)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

@@ -1,0 +1,75 @@
+// Arbitrary bytes through the model reader: a 7-byte header gives a flag byte and the lengths of
+// the document, style and numbering parts; the rest is a story part, read as the footnotes,
+// endnotes and comments and as the header and footer the sections name (r:id "rIdH", "rIdF").
+// The relationships are fixed (a picture, a link, a picture of the header).  With flag 1 the
+// document part is also cut as a large part is, in slices of 64 bytes, and the cut is checked.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "docx/part_slices.h"
+#include "docx/reader.h"
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 7;
+
+constexpr const char* kRelationships =
+    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+    R"(<Relationship Id="rIdS" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
+    R"(<Relationship Id="rIdN" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/numbering" Target="numbering.xml"/>)"
+    R"(<Relationship Id="rIdH" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/header" Target="header1.xml"/>)"
+    R"(<Relationship Id="rIdF" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer" Target="/word/footer1.xml"/>)"
+    R"(<Relationship Id="rIdImage" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image" Target="media/image1.png"/>)"
+    R"(<Relationship Id="rIdLink" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink" Target="https://example.org/" TargetMode="External"/>)"
+    "</Relationships>";
+
+std::string takePart(const std::uint8_t* header, std::size_t at, const char*& rest, std::size_t& left) {
+  const std::size_t wanted = static_cast<std::size_t>(header[at]) | static_cast<std::size_t>(header[at + 1]) << 8;
+  const std::size_t length = std::min(wanted, left);
+  std::string part(rest, length);
+  rest += length;
+  left -= length;
+  return part;
+}
+
+void checkSlices(const std::string& document) {
+  const auto slices = vellumine::docx::slicePart(document, 64);
+  if (!slices) return;
+  std::size_t previous = slices->head.size();
+  for (const auto& range : slices->ranges) {
+    if (range.begin != previous || range.end < range.begin || range.end > document.size()) std::abort();
+    previous = range.end;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < kHeaderBytes) return 0;
+  const char* rest = reinterpret_cast<const char*>(data + kHeaderBytes);
+  std::size_t left = size - kHeaderBytes;
+  std::map<std::string, std::string, std::less<>> parts;
+  parts["word/document.xml"] = takePart(data, 1, rest, left);
+  parts["word/styles.xml"] = takePart(data, 3, rest, left);
+  parts["word/numbering.xml"] = takePart(data, 5, rest, left);
+  const std::string story(rest, left);
+  for (const char* name : {"word/footnotes.xml", "word/endnotes.xml", "word/comments.xml", "word/header1.xml",
+                           "word/footer1.xml"}) {
+    parts[name] = story;
+  }
+  parts["word/_rels/document.xml.rels"] = kRelationships;
+  parts["word/_rels/header1.xml.rels"] = kRelationships;
+  if ((data[0] & 1) != 0) checkSlices(parts["word/document.xml"]);
+  const vellumine::docx::PartSource source = [&parts](std::string_view name) -> std::optional<std::string> {
+    auto it = parts.find(name);
+    if (it == parts.end()) return std::nullopt;
+    return it->second;
+  };
+  vellumine::docx::Warnings warnings;
+  vellumine::docx::readDocument(source, warnings);  // a main part is always there: never throws
+  return 0;
+}
