@@ -117,6 +117,14 @@ char32_t decodeUtf8(std::string_view text, std::size_t& at) {
   return code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ? kReplacement : code;
 }
 
+void appendUtf8(std::string& out, char32_t code);
+
+std::string textOf(char32_t code) {
+  std::string out;
+  appendUtf8(out, code);
+  return out;
+}
+
 void appendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
@@ -189,6 +197,20 @@ std::string symbolTextAsUnicode(std::string_view text, SymbolFace face, bool& ma
     appendUtf8(out, replacement != 0 ? replacement : code);
   }
   return out;
+}
+
+std::string symbolCharacterText(std::string_view face, long long code) {
+  const SymbolFace symbolFace = symbolFaceOf(face);
+  if (code >= 0 && code <= 0x10FFFF) {
+    const char32_t lookAlike = symbolLookAlike(symbolFace, static_cast<char32_t>(code));
+    if (lookAlike != 0) return textOf(lookAlike);
+  }
+  // In a text face the code is a character of its own (a private-use code read as its 8-bit one).
+  if (code >= 0xF020 && code <= 0xF0FF) code -= 0xF000;
+  const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
+  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+  if (symbolFace != SymbolFace::none || control || surrogate || code > 0x10FFFF) return "\xEF\xBF\xBD";
+  return textOf(static_cast<char32_t>(code));
 }
 
 }  // namespace vellumine::docx

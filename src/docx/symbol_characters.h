@@ -24,4 +24,9 @@ char32_t symbolLookAlike(SymbolFace face, char32_t code);
 // whether anything was replaced.  Invalid UTF-8 becomes U+FFFD.
 std::string symbolTextAsUnicode(std::string_view text, SymbolFace face, bool& mapped);
 
+// The text of a w:sym character: its look-alike in a symbol face, else the code as a character of
+// its own (a private-use code U+F020-U+F0FF read as its 8-bit code); U+FFFD for a code without
+// either, a control character or a code outside Unicode.  UTF-8.
+std::string symbolCharacterText(std::string_view face, long long code);
+
 }  // namespace vellumine::docx

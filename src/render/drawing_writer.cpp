@@ -1,0 +1,211 @@
+// Pictures, text boxes and the boxes that stand for what is not drawn.  Sizes come from the
+// drawing's extent (EMU / 9525 = px); a crop shows the kept part of the picture at that size
+// inside a clipping box.  A drawing that text wraps around floats to the side it is aligned to
+// (or nearer to, when it is placed by an offset); one on its own lines stands as a block.
+#include "render/drawing_writer.h"
+
+#include <algorithm>
+
+#include "render/block_writer.h"
+#include "render/css_units.h"
+#include "render/html_escape.h"
+#include "text/chartype.h"
+
+namespace vellumine::render {
+
+namespace {
+
+using docx::DrawingKind;
+using docx::WrapKind;
+
+// Extents past this (about 100 m) are hostile or broken; the box is kept at this size.
+constexpr long long kMaxEmu = 9525LL * 400'000;
+
+constexpr std::string_view kNotShownWarning = "charts, shapes, diagrams and some pictures are not drawn on the page";
+
+long long clampedEmu(long long emu) { return std::clamp<long long>(emu, 0, kMaxEmu); }
+
+// The class that places the drawing in the text around it, or nothing for one in the line.
+std::string_view placement(const PageState& state, const docx::Drawing& drawing) {
+  switch (drawing.wrap) {
+    case WrapKind::square:
+    case WrapKind::tight:
+    case WrapKind::through: {
+      if (drawing.horizontalAlign == "right") return " vm-fr";
+      if (drawing.horizontalAlign == "left") return " vm-fl";
+      if (drawing.horizontalAlign == "center") return " vm-bc";
+      // Placed by an offset: to the side of the column it stands nearer to.
+      const long long middle = clampedEmu(drawing.horizontalOffsetEmu) + clampedEmu(drawing.widthEmu) / 2;
+      return middle * 2 > state.lineWidth * 635 ? " vm-fr" : " vm-fl";  // 635 EMU to the twip
+    }
+    case WrapKind::topAndBottom:
+      if (drawing.horizontalAlign == "center") return " vm-bc";
+      if (drawing.horizontalAlign == "right") return " vm-br";
+      return " vm-bl";
+    default:
+      return "";
+  }
+}
+
+void appendSize(std::string& out, long long widthEmu, long long heightEmu, std::string_view height = "height:") {
+  if (widthEmu > 0) {
+    out += "width:";
+    appendEmuPx(out, clampedEmu(widthEmu));
+    out += ';';
+  }
+  if (heightEmu > 0) {
+    out += height;
+    appendEmuPx(out, clampedEmu(heightEmu));
+    out += ';';
+  }
+}
+
+// A style attribute for the drawing's size, none for a drawing without one.
+void appendSizeAttribute(std::string& out, long long widthEmu, long long heightEmu, std::string_view height = "height:") {
+  if (widthEmu <= 0 && heightEmu <= 0) return;
+  out += " style=\"";
+  appendSize(out, widthEmu, heightEmu, height);
+  out += '"';
+}
+
+bool browserShows(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  const std::string_view extension = path.substr(dot + 1);
+  for (std::string_view shown : {"png", "jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "webp", "svg", "ico", "avif"}) {
+    if (EqualsCaseless(extension, shown)) return true;
+  }
+  return false;
+}
+
+std::string_view notShownLabel(DrawingKind kind) {
+  switch (kind) {
+    case DrawingKind::chart: return "chart not shown";
+    case DrawingKind::smartArt: return "diagram not shown";
+    case DrawingKind::shape:
+    case DrawingKind::group: return "shape not shown";
+    case DrawingKind::object: return "object not shown";
+    case DrawingKind::picture: return "picture not shown";
+    default: return "drawing not shown";
+  }
+}
+
+void writeNotShown(PageState& state, const docx::Drawing& drawing) {
+  std::string& out = *state.out;
+  out += "<span class=\"vm-ns";
+  out += placement(state, drawing);
+  out += '"';
+  appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu);
+  out += '>';
+  out += notShownLabel(drawing.kind);
+  out += "</span>";
+  state.warnings.add(docx::WarningKind::notShown, kNotShownWarning);
+}
+
+// The picture at its size; cropped, the whole picture is drawn larger and shifted inside a box of
+// that size, so only the kept part shows.
+void writePicture(PageState& state, const docx::Drawing& drawing, const std::string& path) {
+  std::string& out = *state.out;
+  const long long left = std::max(drawing.cropLeft, 0), right = std::max(drawing.cropRight, 0);
+  const long long top = std::max(drawing.cropTop, 0), bottom = std::max(drawing.cropBottom, 0);
+  const bool cropped = (left + right > 0 || top + bottom > 0) && left + right < 100000 && top + bottom < 100000 &&
+                       drawing.widthEmu > 0 && drawing.heightEmu > 0;
+  const std::string_view place = placement(state, drawing);
+  if (cropped) {
+    out += "<span class=\"vm-crop";
+    out += place;
+    out += '"';
+    appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu);
+    out += '>';
+  }
+  out += "<img class=\"vm-pic";
+  if (!cropped) out += place;
+  out += "\" src=\"";
+  appendUrlPath(out, path);
+  out += "\" alt=\"";
+  appendHtmlAttribute(out, drawing.description.empty() ? drawing.title : drawing.description);
+  out += '"';
+  if (!drawing.title.empty()) {
+    out += " title=\"";
+    appendHtmlAttribute(out, drawing.title);
+    out += '"';
+  }
+  if (cropped) {
+    const long long width = clampedEmu(drawing.widthEmu) * 100000 / (100000 - left - right);
+    const long long height = clampedEmu(drawing.heightEmu) * 100000 / (100000 - top - bottom);
+    out += " style=\"";
+    appendSize(out, width, height);
+    out += "margin-left:";
+    appendEmuPx(out, -(width * left / 100000));
+    out += ";margin-top:";
+    appendEmuPx(out, -(height * top / 100000));
+    out += ";\"></span>";
+    return;
+  }
+  appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu);
+  out += '>';
+}
+
+void writeTextBox(PageState& state, const docx::Drawing& drawing) {
+  std::string& out = *state.out;
+  out += "<span class=\"vm-tbx";
+  out += placement(state, drawing);
+  out += '"';
+  appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu, "min-height:");
+  out += '>';
+  const auto index = static_cast<std::size_t>(drawing.textBox);
+  const bool known = drawing.textBox >= 0 && index < state.document.textBoxes.size();
+  // Each story once: a text box shown again (or inside itself) stays an empty box.
+  if (known && !state.textBoxWritten[index]) {
+    if (state.depth >= kMaxWriteDepth) {
+      state.warnings.add(docx::WarningKind::deepNesting, "text boxes nested too deeply are left empty");
+    } else {
+      state.textBoxWritten[index] = true;
+      const long long savedWidth = state.lineWidth;
+      if (drawing.widthEmu > 0) state.lineWidth = clampedEmu(drawing.widthEmu) / 635;
+      ++state.depth;
+      writeBlocks(state, state.document.textBoxes[index].blocks, {});
+      --state.depth;
+      state.lineWidth = savedWidth;
+    }
+  }
+  out += "</span>";
+}
+
+}  // namespace
+
+std::optional<std::string> pagePicturePath(std::string_view mainPart, std::string_view target) {
+  const std::size_t slash = mainPart.rfind('/');
+  const std::string_view folder = slash == std::string_view::npos ? std::string_view() : mainPart.substr(0, slash + 1);
+  if (target.empty() || !target.starts_with(folder)) return std::nullopt;
+  const std::string_view path = target.substr(folder.size());
+  if (path.empty() || path.front() == '/') return std::nullopt;
+  // No ".." step (the page must not reach out of its folder) and no "." step either.
+  std::size_t from = 0;
+  while (from <= path.size()) {
+    std::size_t end = path.find('/', from);
+    if (end == std::string_view::npos) end = path.size();
+    const std::string_view step = path.substr(from, end - from);
+    if (step == ".." || step == "." || step.empty()) return std::nullopt;
+    from = end + 1;
+  }
+  return std::string(path);
+}
+
+void writeDrawing(PageState& state, const docx::Drawing& drawing) {
+  if (drawing.kind == DrawingKind::textBox || drawing.textBox >= 0) {
+    writeTextBox(state, drawing);
+    return;
+  }
+  if (drawing.kind == DrawingKind::picture || drawing.kind == DrawingKind::object ||
+      drawing.kind == DrawingKind::unknown) {
+    const std::optional<std::string> path = pagePicturePath(state.document.mainPart, drawing.target);
+    if (path && browserShows(*path)) {
+      writePicture(state, drawing, *path);
+      return;
+    }
+  }
+  writeNotShown(state, drawing);
+}
+
+}  // namespace vellumine::render

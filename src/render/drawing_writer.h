@@ -1,0 +1,22 @@
+// Drawings on the page: a picture as <img> at its size (cropped in a clipping box, floated when
+// text wraps around it), a text box as a box of its size holding its story, and anything the page
+// does not draw yet (charts, shapes, diagrams, pictures in formats a browser cannot show) as a
+// labelled box of its size, with a warning.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "docx/model.h"
+#include "render/page_state.h"
+
+namespace vellumine::render {
+
+void writeDrawing(PageState& state, const docx::Drawing& drawing);
+
+// The picture's address from the page, which is written beside the main part: target
+// "word/media/image1.png" for main part "word/document.xml" is "media/image1.png".  Nothing for
+// a target outside the main part's folder or one with a ".." step.
+std::optional<std::string> pagePicturePath(std::string_view mainPart, std::string_view target);
+
+}  // namespace vellumine::render

@@ -1,0 +1,70 @@
+// What the units of the page writer share while one page is written: the document, its resolver,
+// the style sheet, the note numbers, the ids already given, where the output goes and how deep
+// the writer is inside tables and text boxes.  One per page; no unit keeps state of its own.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "docx/format_resolver.h"
+#include "docx/model.h"
+#include "docx/warnings.h"
+#include "render/page_render.h"
+#include "render/story_numbers.h"
+#include "render/style_sheet.h"
+
+namespace vellumine::render {
+
+// Tables and text boxes inside each other deeper than this are written as plain paragraphs (a
+// table) or an empty box (a text box), so the writer's recursion stays bounded.
+inline constexpr int kMaxWriteDepth = docx::kMaxTableDepth + 8;  // deeper than the reader keeps
+
+// The note a back link is waiting to be written in: the note's mark links back to its reference.
+struct PendingBackLink {
+  bool active = false;
+  bool atFirstParagraph = false;  // the note has no mark of its own: the link opens its text
+  StoryList list = StoryList::footnotes;
+  std::size_t place = 0;
+};
+
+struct PageState {
+  PageState(const docx::Document& document, const PageOptions& options, docx::Warnings& warnings)
+      : document(document),
+        options(options),
+        warnings(warnings),
+        resolver(document),
+        numbers(document.footnotes.size(), document.endnotes.size(), document.comments.size()),
+        textBoxWritten(document.textBoxes.size(), false) {}
+
+  const docx::Document& document;
+  const PageOptions& options;
+  docx::Warnings& warnings;
+  docx::FormatResolver resolver;
+  StyleSheet sheet;
+  StoryNumbers numbers;
+
+  std::string* out = nullptr;           // where the writer appends
+  int depth = 0;                        // tables and text boxes open around what is written
+  long long lineWidth = 9360;           // twips: the width the current blocks are laid out in
+  std::size_t visibleWritten = 0;       // text, pictures and marks written: tells an empty story
+
+  std::unordered_set<std::string> bookmarkNames;        // bookmarks whose id is on the page
+  std::unordered_map<std::string, int> authorColours;   // change author -> 1-based colour
+  std::vector<bool> textBoxWritten;                     // each text box story is written once
+  std::unordered_set<std::int32_t> openCommentRanges;   // in the story being written
+  PendingBackLink backLink;
+
+  bool storiesShown() const { return options.includeStories; }
+
+  // The colour (1-8) of an author of tracked changes, by order of first appearance.
+  int authorColour(const std::string& author) {
+    auto [it, added] = authorColours.try_emplace(author, 0);
+    if (added) it->second = static_cast<int>((authorColours.size() - 1) % 8) + 1;
+    return it->second;
+  }
+};
+
+}  // namespace vellumine::render
