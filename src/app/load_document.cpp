@@ -1,7 +1,7 @@
 // The load of one document, step by step: the check that it is a Word package, clean-up of the
-// previous package folder, extraction, core properties, conversion, the framed page written
-// beside document.xml, and the hand-over to the view.  Progress is reported ten times per load,
-// four here and six by the converter.
+// previous package folder, extraction, core properties, the page made by the chosen engine and
+// written beside document.xml, and the hand-over to the view.  Progress is reported four times
+// here and at each step of the engine.
 #include "app/load_document.h"
 
 #include <stdexcept>
@@ -10,8 +10,6 @@
 #include "app/document_sniffer.h"
 #include "app/package_folder.h"
 #include "app/page_writer.h"
-#include "convert/ddocx.h"
-#include "convert/docx_page.h"
 #include "text/fileutil.h"
 #include "text/strutil.h"
 
@@ -53,12 +51,6 @@ void deletePreviousPackage(const DocumentState& state) {
   deleteFolderTree(state.packageFolder, state.tmpFolder);
 }
 
-void writeFramedPage(const Conversion& conversion, const fs::path& htmlPath) {
-  std::string page = conversion.text;
-  applyPageFrame(conversion, page);
-  writePage(htmlPath, std::move(page));
-}
-
 }  // namespace
 
 std::string documentCaption(const fs::path& path) { return "Vellumine - " + path.string(); }
@@ -80,21 +72,17 @@ void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver
   notify(observer.setCaption, documentCaption(path));
   showStep(state, observer, kStepLoadingXml);
 
-  auto conversion = std::make_unique<Conversion>();
-  conversion->packageFolder = state.packageFolder;
-  conversion->settings = state.settings;
-  conversion->showStep = [&state, &observer](std::string_view stepText) {
+  const PageRequest request{state.engine, state.settings, state.properties.title};
+  DocumentPage made = makeDocumentPage(state.packageFolder, request, [&state, &observer](std::string_view stepText) {
     showStep(state, observer, stepText);
-  };
-  loadDocumentParts(*conversion);
-  convertDocument(*conversion);
-  conversion->showStep = nullptr;  // it refers to this call's locals
+  });
 
   showStep(state, observer, kStepPreparingShow);
   state.htmlPath = state.packageFolder / "word" / "doc.html";
-  writeFramedPage(*conversion, state.htmlPath);
+  writePage(state.htmlPath, std::move(made.page));
   showStep(state, observer, kStepLoadingHtml);
-  state.conversion = std::move(conversion);
+  state.conversion = std::move(made.exact);
+  state.warnings = std::move(made.warnings);
   notify(observer.navigate, state.htmlPath);
   state.documentLoaded = true;
   notify(observer.finished);

@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/docxInfo.h"
+#include "app/document_page.h"
 #include "convert/conversion.h"
 #include "package/unzip_docx.h"
 
@@ -22,9 +24,11 @@ struct DocumentState {
   std::filesystem::path htmlPath;             // packageFolder/word/doc.html
   DocumentProperties properties;
   ConversionSettings settings;                // the check items of the Options menu
-  // The last finished conversion: its text holds the page without the frame, its page geometry
-  // restyles the page shown.  Null until the first successful load.
+  PageEngine engine = PageEngine::faithful;   // View > Exact Page: the pass table's page
+  // The last finished exact conversion: its text holds the page without the frame, its page
+  // geometry restyles the page shown.  Null until an exact page is loaded, and after a faithful one.
   std::unique_ptr<Conversion> conversion;
+  std::vector<std::string> warnings;          // what the last load survived, one line per kind
   int progress = 0;                           // gauge position, 10 per step
   bool loading = false;
   bool documentLoaded = false;                // set by the first successful load, never cleared
@@ -39,11 +43,12 @@ struct LoadObserver {
   std::function<void(const std::filesystem::path& htmlPath)> navigate;
   std::function<void()> finished;                          // the page is handed over: hide the gauge,
                                                            // status texts, focus, enable commands
+                                                           // (state.warnings says what was survived)
   ExtractObserver extraction;                              // repaints while the archive unpacks
 };
 
-// The step texts a load reports, in order; the converter reports six more between the second and
-// the third.
+// The step texts a load reports, in order; the engine reports its own between the second and the
+// third (document_page.h).
 inline constexpr std::string_view kStepLoadingDocument = "Loading document";
 inline constexpr std::string_view kStepLoadingXml = "Loading XML";
 inline constexpr std::string_view kStepPreparingShow = "Preparing show";

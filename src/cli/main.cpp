@@ -1,7 +1,8 @@
 // vellumine-convert: the viewer's conversion without the window.  A .docx is unpacked into a
-// private temporary package folder (or the folder --keep-package names), converted, and the framed
-// page is written as the viewer writes word/doc.html, with the images in media/ beside it (or,
-// with --embed-images, inside the page).  "-" as the input reads the .docx from standard input.
+// private temporary package folder (or the folder --keep-package names), its page is made by the
+// faithful engine (or, with --exact, the pass table) and written as the viewer writes
+// word/doc.html, with the images in media/ beside it (or, with --embed-images, inside the page).
+// "-" as the input reads the .docx from standard input.
 #include <sched.h>
 #include <unistd.h>
 
@@ -20,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/docxInfo.h"
+#include "app/document_page.h"
 #include "app/document_sniffer.h"
 #include "app/embed_images.h"
 #include "app/page_writer.h"
@@ -28,7 +31,6 @@
 #include "app/temp_package_folder.h"
 #include "app/version.h"
 #include "cli/batch_progress.h"
-#include "convert/ddocx.h"
 #include "package/unzip_docx.h"
 #include "text/heap_tuning.h"
 #include "text/fileutil.h"
@@ -68,9 +70,12 @@ constexpr std::string_view kHelp =
     "                       another type (emf, wmf, tiff, svg) gets an empty source and a warning.\n"
     "  --keep-package DIR   unpack the .docx into DIR (created; must not exist or be empty) and\n"
     "                       leave it there for inspection, instead of a temporary folder\n"
-    "  --no-optimize        skip the HTML clean-up of Word-flavoured markup\n"
     "  --body-only          the main text alone: no footnotes, endnotes, comments, headers or\n"
     "                       footers (by default the page shows the whole document)\n"
+    "  --exact              the exact page: the earlier conversion's page of the main text,\n"
+    "                       byte for byte as it has always been (no stories; the default page\n"
+    "                       is the one that looks like the document)\n"
+    "  --no-optimize        with --exact: skip the HTML clean-up of Word-flavoured markup\n"
     "  --help               show this text\n"
     "  --version            show the program's name and version\n"
     "\n"
@@ -83,6 +88,7 @@ struct CliOptions {
   std::optional<unsigned> jobs;   // -j; the number of processors when not given
   bool embedImages = false;
   std::optional<fs::path> keepPackage;
+  PageEngine engine = PageEngine::faithful;  // --exact: the pass table
   ConversionSettings settings;
 };
 
@@ -157,6 +163,8 @@ CliOptions parseArguments(int argc, char** argv) {
       options.settings.optimizeHtml = false;
     } else if (arg == "--body-only") {
       options.settings.includeStories = false;
+    } else if (arg == "--exact") {
+      options.engine = PageEngine::exact;
     } else if (arg == "--embed-images") {
       options.embedImages = true;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
@@ -166,6 +174,7 @@ CliOptions parseArguments(int argc, char** argv) {
     }
   }
   if (options.inputs.empty()) throw UsageError("no input given");
+  if (options.engine == PageEngine::exact) options.settings.includeStories = false;
   if (!options.output.empty() && options.outDir) throw UsageError("-o and -d cannot be used together");
   checkStandardInputUse(options);
   if (options.outDir) {
@@ -226,6 +235,15 @@ void writePage(const OutputTarget& target, const fs::path& packageFolder, std::s
   }
 }
 
+// The page of an extracted package; what the reading survived is reported, one line per kind.
+std::string makePage(const fs::path& packageFolder, const fs::path& input, const CliOptions& options,
+                     const MessageSink& report) {
+  const PageRequest request{options.engine, options.settings, readDocumentProperties(packageFolder).title};
+  DocumentPage made = makeDocumentPage(packageFolder, request);
+  for (const std::string& warning : made.warnings) report(documentMessage(input, "warning: " + warning));
+  return std::move(made.page);
+}
+
 // Unpacks the .docx at document (or the one on standard input) and writes its page.
 void convertArchive(const fs::path& document, const fs::path& input, const OutputTarget& target,
                     const CliOptions& options, const MessageSink& report) {
@@ -245,7 +263,7 @@ void convertArchive(const fs::path& document, const fs::path& input, const Outpu
   }
   extractPackage(document, packageFolder, observer);
   checkPackageFolder(packageFolder);
-  writePage(target, packageFolder, convertPackageFolder(packageFolder, options.settings), input, options, report);
+  writePage(target, packageFolder, makePage(packageFolder, input, options, report), input, options, report);
 }
 
 // Converts one document to its target.  Warnings go to report under the document's name.
@@ -260,7 +278,7 @@ void convertDocument(const fs::path& input, const OutputTarget& target, const Cl
   std::error_code ec;
   if (fs::is_directory(input, ec)) {
     checkPackageFolder(input);
-    writePage(target, input, convertPackageFolder(input, options.settings), input, options, report);
+    writePage(target, input, makePage(input, input, options, report), input, options, report);
     return;
   }
   if (!fs::is_regular_file(input, ec)) throw std::runtime_error("File not found.");

@@ -8,6 +8,7 @@
 
 #include "docx/xml_names.h"
 #include "text/units.h"
+#include "text/xml_encoding.h"
 
 namespace vellumine::docx {
 
@@ -19,10 +20,23 @@ constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata;
 
 }  // namespace
 
+namespace {
+
+// A part in UTF-16 or a legacy encoding (Shift_JIS, windows-1252, ...) becomes UTF-8 before the
+// parser sees it; a part in UTF-8 comes back as it is.  An EBCDIC part reads as empty.
+std::string asUtf8(std::string_view partName, std::string bytes, Warnings& warnings) {
+  try {
+    return xmlPartToUtf8(std::move(bytes));
+  } catch (const EEncodingError&) {
+    warnings.add(WarningKind::unreadablePart, std::string(partName) + " is written in EBCDIC, which this program cannot read");
+    return {};
+  }
+}
+
+}  // namespace
+
 XmlPart::XmlPart(std::string_view partName, std::string bytes, Warnings& warnings, long long offsetInPart)
-    : bytes_(std::move(bytes)) {
-  // The part's bytes as they come in: a part declared in a legacy single-byte encoding is turned
-  // into UTF-8 here, before the parser sees it (UTF-16 and UTF-8 the parser detects itself).
+    : bytes_(asUtf8(partName, std::move(bytes), warnings)) {
   // The parser ends the buffer with a terminator it writes over the last byte; given the string's
   // own terminator as that byte, a part cut off in its text keeps all of it.
   const pugi::xml_parse_result result = document_.load_buffer_inplace(bytes_.data(), bytes_.size() + 1, kParseOptions);

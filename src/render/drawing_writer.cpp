@@ -118,10 +118,11 @@ void writePicture(PageState& state, const docx::Drawing& drawing, const std::str
     appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu);
     out += '>';
   }
-  out += "<img class=\"vm-pic";
-  if (!cropped) out += place;
-  out += "\" src=\"";
+  // The source comes first: --embed-images and the batch's media folder look for "<img src=\"".
+  out += "<img src=\"";
   appendUrlPath(out, path);
+  out += "\" class=\"vm-pic";
+  if (!cropped) out += place;
   out += "\" alt=\"";
   appendHtmlAttribute(out, drawing.description.empty() ? drawing.title : drawing.description);
   out += '"';

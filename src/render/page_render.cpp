@@ -36,7 +36,7 @@ constexpr std::string_view kBaseSheet =
     ".vm-tb{display:inline-flex;align-items:baseline;max-width:100%;text-indent:0}\n"
     ".vm-ts{min-width:0}\n"
     ".vm-tl{flex:1 1 0;min-width:0;position:relative;overflow:hidden;white-space:nowrap}\n"
-    ".vm-tl::before{content:\"\\200B\"}\n"
+    ".vm-tl::before{content:\"\u200B\"}\n"  // a zero-width space, written as itself
     ".vm-ld-heavy{font-weight:bold}\n"
     ".vm-pb{display:block;height:0;margin:6px 0;border-top:1px dashed #B0B0B0;break-after:page}\n"
     ".vm-cb{display:block;height:0}\n"

@@ -76,23 +76,48 @@ class LoadDocument : public testing::Test {
   void load(const fs::path& path) { loadDocument(state, path, recorder.observer()); }
 };
 
-TEST_F(LoadDocument, WritesTheFramedPageBesideTheDocumentPart) {
-  fs::path doc = makeDocx("Report.docx", {"First paragraph"});
+TEST_F(LoadDocument, WritesThePageBesideTheDocumentPart) {
+  fs::path doc = makeDocx("Report.docx", {"First paragraph"}, {{"docProps/core.xml", test::coreXml("Q3 &lt;report&gt; R&amp;D", "A", "")}});
   load(doc);
   EXPECT_EQ(state.packageFolder, tmp / "Report");
   EXPECT_EQ(state.documentXmlPath, tmp / "Report" / "word" / "document.xml");
   EXPECT_EQ(state.htmlPath, tmp / "Report" / "word" / "doc.html");
   EXPECT_EQ(state.currentDocumentPath, doc);
-  std::string page = readFile(state.htmlPath);
+  const std::string page = readFile(state.htmlPath);
+  EXPECT_NE(page.find("First paragraph"), std::string::npos) << page;
+  EXPECT_NE(page.find("<title>Q3 &lt;report&gt; R&amp;D</title>"), std::string::npos) << page;
+  EXPECT_EQ(state.conversion, nullptr);  // only the exact page keeps its conversion
+  EXPECT_TRUE(state.warnings.empty());
+  EXPECT_TRUE(state.documentLoaded);
+  EXPECT_FALSE(state.loading);
+}
+
+TEST_F(LoadDocument, ExactPageIsFramedOnlyInTheWrittenPage) {
+  state.engine = PageEngine::exact;
+  load(makeDocx("Report.docx", {"First paragraph"}));
+  const std::string page = readFile(state.htmlPath);
   EXPECT_NE(page.find("First paragraph"), std::string::npos);
-  // The frame is in the written page only, never in the document text kept in memory.
   EXPECT_NE(page.find("<div id=\"page\">"), std::string::npos);
   EXPECT_NE(page.find(";border:none;}#page{width:"), std::string::npos);
   ASSERT_NE(state.conversion, nullptr);
   EXPECT_EQ(state.conversion->text.find("<div id=\"page\">"), std::string::npos);
   EXPECT_EQ(state.conversion->text.find("#page{width:"), std::string::npos);
-  EXPECT_TRUE(state.documentLoaded);
-  EXPECT_FALSE(state.loading);
+}
+
+// A main part cut off in the middle: the text before the fault is shown and the load says why.
+TEST_F(LoadDocument, DamagedDocumentShowsWhatWasReadAndWarns) {
+  std::string xml = test::documentXml({"Read before the fault", "Lost after it"});
+  xml.resize(xml.find("Lost after"));
+  const fs::path path = docs / "Cut.docx";
+  test::writeZip(path, {{"word/document.xml", xml}});
+  load(path);
+  EXPECT_NE(readFile(state.htmlPath).find("Read before the fault"), std::string::npos);
+  ASSERT_EQ(state.warnings.size(), 1u);
+  EXPECT_NE(state.warnings.front().find("word/document.xml"), std::string::npos) << state.warnings.front();
+  EXPECT_EQ(recorder.finished, 1);
+
+  load(makeDocx("Good.docx", {"Sound"}));
+  EXPECT_TRUE(state.warnings.empty());  // the next document starts clean
 }
 
 // word/doc.html of a Shift_JIS document: UTF-8 (its text converted), said first, nothing active.
@@ -101,16 +126,28 @@ TEST_F(LoadDocument, ViewersPageIsUtf8AndSaysSoFirst) {
   test::writeZip(path, {{"word/document.xml", test::shiftJisDocumentXml()}});
   load(path);
   const std::string page = readFile(state.htmlPath);
-  EXPECT_EQ(page.rfind("<html>\r\n<head><meta charset=\"utf-8\">", 0), 0u) << page;
+  // Said before anything else in the head: the browser must not guess from what precedes it.
+  const std::size_t head = page.find("<head>");
+  ASSERT_NE(head, std::string::npos) << page;
+  EXPECT_EQ(page.find_first_not_of(" \r\n", head + 6), page.find("<meta charset=\"utf-8\">")) << page;
   EXPECT_NE(page.find(test::kShiftJisTextAsUtf8), std::string::npos) << page;
   for (const std::string& finding : test::findActiveContent(page)) ADD_FAILURE() << finding << "\nin: " << page;
 }
 
-TEST_F(LoadDocument, ReportsEveryStepAndHandsThePageOver) {
+// Four steps of the load around the engine's own: the faithful engine's four, the pass table's.
+class LoadSteps : public LoadDocument, public testing::WithParamInterface<PageEngine> {};
+
+std::size_t engineSteps(PageEngine engine) {
+  if (engine == PageEngine::faithful) return 4;  // reading, numbering, writing, done
+  std::size_t steps = 0;
+  for (const ConversionStep& step : conversionSteps()) steps += step.stepText.empty() ? 0 : 1;
+  return steps;
+}
+
+TEST_P(LoadSteps, ReportsEveryStepAndHandsThePageOver) {
+  state.engine = GetParam();
   load(makeDocx("Report.docx", {"Text"}));
-  std::size_t converterSteps = 0;
-  for (const ConversionStep& step : conversionSteps()) converterSteps += step.stepText.empty() ? 0 : 1;
-  const std::size_t steps = 4 + converterSteps;  // ten once every pass is in the table
+  const std::size_t steps = 4 + engineSteps(GetParam());
   ASSERT_EQ(recorder.progress.size(), steps + 1);
   EXPECT_EQ(recorder.progress.front(), 0);
   EXPECT_EQ(recorder.progress.back(), static_cast<int>(10 * steps));
@@ -122,6 +159,11 @@ TEST_F(LoadDocument, ReportsEveryStepAndHandsThePageOver) {
   EXPECT_EQ(recorder.navigations, std::vector<fs::path>{state.htmlPath});
   EXPECT_EQ(recorder.finished, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothEngines, LoadSteps, testing::Values(PageEngine::faithful, PageEngine::exact),
+                         [](const testing::TestParamInfo<PageEngine>& info) {
+                           return std::string(info.param == PageEngine::faithful ? "Faithful" : "Exact");
+                         });
 
 TEST_F(LoadDocument, SecondDocumentDeletesTheFirstPackageFolder) {
   load(makeDocx("Report.docx", {"One"}));

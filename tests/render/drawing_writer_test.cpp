@@ -52,7 +52,7 @@ TEST_P(DrawingWriterCase, WritesTheDrawing) {
 
 const DrawingCase kCases[] = {
     {"PictureAtItsSize", [] { return picture("word/media/image1.png"); },
-     "<img class=\"vm-pic\" src=\"media/image1.png\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
+     "<img src=\"media/image1.png\" class=\"vm-pic\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
     {"AltTextAndTitle",
      [] {
        docx::Drawing d = picture("word/media/a b.jpeg");
@@ -60,7 +60,7 @@ const DrawingCase kCases[] = {
        d.title = "Sales";
        return d;
      },
-     "<img class=\"vm-pic\" src=\"media/a%20b.jpeg\" alt=\"A &quot;chart&quot; &lt;of&gt; sales\" title=\"Sales\" "
+     "<img src=\"media/a%20b.jpeg\" class=\"vm-pic\" alt=\"A &quot;chart&quot; &lt;of&gt; sales\" title=\"Sales\" "
      "style=\"width:200px;height:100px;\">",
      0},
     {"TitleStandsInForMissingAltText",
@@ -69,7 +69,7 @@ const DrawingCase kCases[] = {
        d.title = "Logo";
        return d;
      },
-     "<img class=\"vm-pic\" src=\"media/x.gif\" alt=\"Logo\" title=\"Logo\" style=\"width:200px;height:100px;\">", 0},
+     "<img src=\"media/x.gif\" class=\"vm-pic\" alt=\"Logo\" title=\"Logo\" style=\"width:200px;height:100px;\">", 0},
     {"CroppedPictureInAClippingBox",
      [] {
        docx::Drawing d = picture("word/media/image1.png");
@@ -78,7 +78,7 @@ const DrawingCase kCases[] = {
        d.cropTop = 50000;
        return d;
      },
-     "<span class=\"vm-crop\" style=\"width:200px;height:100px;\"><img class=\"vm-pic\" src=\"media/image1.png\" "
+     "<span class=\"vm-crop\" style=\"width:200px;height:100px;\"><img src=\"media/image1.png\" class=\"vm-pic\" "
      "alt=\"\" style=\"width:400px;height:200px;margin-left:-100px;margin-top:-100px;\"></span>",
      0},
     {"CropOfTheWholePictureIsIgnored",
@@ -88,7 +88,7 @@ const DrawingCase kCases[] = {
        d.cropRight = 40000;
        return d;
      },
-     "<img class=\"vm-pic\" src=\"media/image1.png\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
+     "<img src=\"media/image1.png\" class=\"vm-pic\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
     {"WrappedPictureFloatsToItsSide",
      [] {
        docx::Drawing d = picture("word/media/image1.png");
@@ -96,7 +96,7 @@ const DrawingCase kCases[] = {
        d.horizontalAlign = "right";
        return d;
      },
-     "<img class=\"vm-pic vm-fr\" src=\"media/image1.png\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
+     "<img src=\"media/image1.png\" class=\"vm-pic vm-fr\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
     {"WrappedPictureByOffsetFloatsToTheNearerSide",
      [] {
        docx::Drawing d = picture("word/media/image1.png");
@@ -104,7 +104,7 @@ const DrawingCase kCases[] = {
        d.horizontalOffsetEmu = 4000000;
        return d;
      },
-     "<img class=\"vm-pic vm-fr\" src=\"media/image1.png\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
+     "<img src=\"media/image1.png\" class=\"vm-pic vm-fr\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
     {"PictureOnItsOwnLinesCentred",
      [] {
        docx::Drawing d = picture("word/media/image1.png");
@@ -112,9 +112,9 @@ const DrawingCase kCases[] = {
        d.horizontalAlign = "center";
        return d;
      },
-     "<img class=\"vm-pic vm-bc\" src=\"media/image1.png\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
+     "<img src=\"media/image1.png\" class=\"vm-pic vm-bc\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
     {"PictureWithoutSizeTakesItsOwn", [] { return picture("word/media/image1.png", 0, 0); },
-     "<img class=\"vm-pic\" src=\"media/image1.png\" alt=\"\">", 0},
+     "<img src=\"media/image1.png\" class=\"vm-pic\" alt=\"\">", 0},
     {"ChartIsABoxOfItsSize",
      [] {
        docx::Drawing d = picture("word/charts/chart1.xml");
@@ -127,7 +127,7 @@ const DrawingCase kCases[] = {
     {"PictureOutsideThePagesFolder", [] { return picture("media/image1.png"); },
      "<span class=\"vm-ns\" style=\"width:200px;height:100px;\">picture not shown</span>", 1},
     {"HugeExtentIsBounded", [] { return picture("word/media/i.png", 1LL << 60, -5); },
-     "<img class=\"vm-pic\" src=\"media/i.png\" alt=\"\" style=\"width:400000px;\">", 0},
+     "<img src=\"media/i.png\" class=\"vm-pic\" alt=\"\" style=\"width:400000px;\">", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, DrawingWriterCase, testing::ValuesIn(kCases), test::caseName);

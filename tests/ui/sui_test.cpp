@@ -17,6 +17,7 @@
 #include "app/docx_writer.h"
 #include "app/ui/HTMLView.h"
 #include "app/ui/statusbar.h"
+#include "app/ui/reload.h"
 #include "app/ui/sui.h"
 #include "ui_support.h"
 #include "window_fixture.h"
@@ -134,6 +135,7 @@ void SuiTest::f10SavesOnlyOnceADocumentIsLoaded() {
   QCOMPARE(readFile(target), readFile(form_->document().htmlPath));
 }
 
+// F3 restyles the exact page's frame; the faithful page keeps its own page size and margins.
 void SuiTest::f3TogglesTheSidePaddings() {
   QVERIFY(start(sample_));
   waitForDocumentPage();
@@ -141,7 +143,14 @@ void SuiTest::f3TogglesTheSidePaddings() {
   const QString paddings = QStringLiteral(
       "[document.body.style.paddingLeft, document.body.style.paddingRight, document.body.style.paddingTop,"
       " document.body.style.paddingBottom].join(' ')");
+  press(Qt::Key_F3);
+  QVERIFY(!action("mUseOriginalPageSetting")->isChecked());
+  QCOMPARE(uitest::evaluate(view, paddings).toString(), QStringLiteral("   "));
+  press(Qt::Key_F3);
 
+  QSignalSpy restored(form_->reloader(), &DocumentReloader::restored);
+  action("mExactPage")->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 1, kLoadTimeout);
   press(Qt::Key_F3);
   QVERIFY(!action("mUseOriginalPageSetting")->isChecked());
   QCOMPARE(uitest::evaluate(view, paddings).toString(), QStringLiteral("10px 10px 10px "));

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QTest>
 #include <filesystem>
 
@@ -17,6 +18,7 @@
 #include "app/ui/HTMLView.h"
 #include "app/ui/findbar.h"
 #include "app/ui/reload.h"
+#include "app/ui/statusbar.h"
 #include "app/ui/sui.h"
 #include "app/ui/zoom.h"
 #include "pdf_support.h"
@@ -55,6 +57,8 @@ class SuiViewTest : public QObject, uitest::WindowFixture {
   void reloadKeepsThePlaceInAnUnchangedDocument();
   void reloadOfAVanishedDocumentSaysFileNotFound();
   void storiesOptionTogglesNotesAndHeadersKeepingThePlace();
+  void exactPageItemSwitchesEnginesKeepingThePlace();
+  void damagedDocumentShowsItsWarningsInTheStatusBar();
   void droppedDocumentOpens();
   void droppedTextFileIsRefused();
   void exportWritesThePageOnThePageSetupLayout();
@@ -63,7 +67,7 @@ class SuiViewTest : public QObject, uitest::WindowFixture {
  private:
   QString topParagraph() {
     return uitest::evaluate(form_->view(), QStringLiteral("(function(){for(const p of document.querySelectorAll("
-                                                          "'#page > p')){if(p.getBoundingClientRect().bottom>0)"
+                                                          "'#page p')){if(p.getBoundingClientRect().bottom>0)"
                                                           "return p.innerText;}return '';})()"))
         .toString();
   }
@@ -290,7 +294,8 @@ void SuiViewTest::storiesOptionTogglesNotesAndHeadersKeepingThePlace() {
   QVERIFY(!pageText().contains(QStringLiteral("The quince note")));
   QCOMPARE(topParagraph(), place);
   const std::string bodyOnly = uitest::readFile(form_->document().htmlPath);
-  QVERIFY(bodyOnly.find("footnoteReference") != std::string::npos);  // the main part's page, as it stands
+  QVERIFY(bodyOnly.find("Noted") != std::string::npos);  // the main text without its notes
+  QVERIFY(bodyOnly.find("The quince note") == std::string::npos);
 
   item->trigger();
   QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 2, kLoadTimeout);
@@ -312,6 +317,55 @@ void SuiViewTest::reloadOfAVanishedDocumentSaysFileNotFound() {
   // Nothing was loaded: the page and its package folder are still there.
   QVERIFY(fs::exists(package / "word" / "doc.html"));
   QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
+}
+
+// The exact page is the earlier conversion's: its paragraphs stand right in the page div.
+void SuiViewTest::exactPageItemSwitchesEnginesKeepingThePlace() {
+  QVERIFY(start(twoPages_));
+  waitForDocumentPage();
+  QAction* item = action("mExactPage");
+  QVERIFY(item->isCheckable() && !item->isChecked());
+  const QString sections = QStringLiteral("document.querySelectorAll('.vm-section').length");
+  QVERIFY(uitest::evaluate(form_->view(), sections).toInt() > 0);
+  uitest::evaluate(form_->view(), QStringLiteral("window.scrollTo(0, 900)"));
+  const QString place = topParagraph();
+  QVERIFY(place.startsWith(QStringLiteral("Paragraph ")));
+
+  QSignalSpy restored(form_->reloader(), &DocumentReloader::restored);
+  item->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 1, kLoadTimeout);
+  QCOMPARE(form_->document().engine, vellumine::PageEngine::exact);
+  QVERIFY(form_->document().conversion != nullptr);
+  QCOMPARE(uitest::evaluate(form_->view(), sections).toInt(), 0);
+  QCOMPARE(topParagraph(), place);
+
+  item->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 2, kLoadTimeout);
+  QVERIFY(form_->document().conversion == nullptr);
+  QVERIFY(uitest::evaluate(form_->view(), sections).toInt() > 0);
+  QCOMPARE(topParagraph(), place);
+}
+
+// A main part cut off in its middle: what was read is shown, and the status bar says why.
+void SuiViewTest::damagedDocumentShowsItsWarningsInTheStatusBar() {
+  const std::string ns = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+  const fs::path damaged = docs_ / "Damaged.docx";
+  vellumine::test::writeZip(damaged, {{"word/document.xml", "<w:document " + ns +
+                                                                "><w:body><w:p><w:r><w:t>Read before the fault</w:t>"
+                                                                "</w:r></w:p><w:p><w:r><w:t>cut"}});
+  QVERIFY(start(damaged));
+  waitForDocumentPage();
+  QVERIFY(pageText().contains(QStringLiteral("Read before the fault")));
+  auto* button = form_->documentStatusBar()->findChild<QToolButton*>(QStringLiteral("warningsButton"));
+  QVERIFY(button != nullptr);
+  QVERIFY(button->isVisibleTo(form_.get()));
+  QCOMPARE(button->text(), QStringLiteral("1 warning"));
+  QCOMPARE(form_->documentStatusBar()->warnings().size(), 1);
+  QVERIFY(form_->documentStatusBar()->warnings().front().startsWith(QStringLiteral("word/document.xml is damaged")));
+
+  form_->loadDocument(twoPages_);
+  waitForDocumentPage();
+  QVERIFY(!button->isVisibleTo(form_.get()));  // a sound document has nothing to say
 }
 
 void SuiViewTest::droppedDocumentOpens() {
@@ -373,7 +427,7 @@ void SuiViewTest::exportWritesThePageOnThePageSetupLayout() {
   QTRY_COMPARE(answers.messages.size(), 2);
   uitest::PdfFacts landscape = uitest::readPdf(qs(target));
   QVERIFY(landscape.pageSize.width() > landscape.pageSize.height());
-  QVERIFY(landscape.pages > portrait.pages);
+  QVERIFY(landscape.text.contains(QStringLiteral("Paragraph 75: quince jelly sets overnight.")));
 }
 
 int main(int argc, char** argv) {

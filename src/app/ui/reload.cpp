@@ -21,12 +21,15 @@ namespace {
 const QString kReadPosition = QStringLiteral(
     "[window.scrollX, window.scrollY, document.documentElement ? document.documentElement.scrollHeight : -1]");
 
-// The blocks of the document's own text are the children of the page div; what the converter sets
-// around them (header, notes, comments, footer) carries an id that starts with "vellumine-".
+// The blocks of the document's own text are the children of the page div, or of its sections
+// (class "vm-section") on the faithful page; what the converter sets around them (header, notes,
+// comments, footer) carries an id that starts with "vellumine-".
 const QString kTextBlocks = QStringLiteral(
     "function textBlocks(){var p=document.getElementById('page'),b=[];if(!p)return b;"
-    "for(var e=p.firstElementChild;e;e=e.nextElementSibling){if(e.id&&e.id.indexOf('vellumine-')===0)continue;"
-    "b.push(e);}return b;}");
+    "function add(c,top){for(var e=c.firstElementChild;e;e=e.nextElementSibling){"
+    "if(e.id&&e.id.indexOf('vellumine-')===0)continue;"
+    "if(top&&e.classList.contains('vm-section')){add(e,false);continue;}b.push(e);}}"
+    "add(p,true);return b;}");
 // [x, y into the block, -1, block]: the first block whose bottom is below the top of the view.
 const QString kReadTextPosition = kTextBlocks + QStringLiteral(
     "(function(){var b=textBlocks();for(var k=0;k<b.length;k++){var r=b[k].getBoundingClientRect();"

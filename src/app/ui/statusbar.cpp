@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QStackedLayout>
+#include <QStyle>
 #include <QToolButton>
 
 #include "app/ui/logo.h"
@@ -59,6 +60,15 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   author_ = makeCell(this, kAuthorWidth);
   date_ = makeCell(this, kDateWidth);
 
+  warningsButton_ = new QToolButton(this);
+  warningsButton_->setObjectName(QStringLiteral("warningsButton"));
+  warningsButton_->setAutoRaise(true);
+  warningsButton_->setFixedHeight(20);
+  warningsButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  warningsButton_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+  warningsButton_->hide();
+  connect(warningsButton_, &QToolButton::clicked, this, &DocumentStatusBar::warningsClicked);
+
   about_ = new QToolButton(this);
   about_->setObjectName(QStringLiteral("aboutButton"));
   about_->setAutoRaise(true);
@@ -74,6 +84,7 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   row->addWidget(title_, 1);
   row->addWidget(author_);
   row->addWidget(date_);
+  row->addWidget(warningsButton_);
   auto* buttonCell = new QWidget(this);
   buttonCell->setFixedWidth(kButtonCellWidth);
   about_->setParent(buttonCell);
@@ -86,6 +97,16 @@ void DocumentStatusBar::setTexts(const QString& size, const QString& title, cons
   title_->setText(title);
   author_->setText(author);
   date_->setText(date);
+}
+
+void DocumentStatusBar::setWarnings(const QStringList& warnings) {
+  warnings_ = warnings;
+  warningsButton_->setVisible(!warnings.isEmpty());
+  if (warnings.isEmpty()) return;
+  warningsButton_->setText(warnings.size() == 1 ? QStringLiteral("1 warning")
+                                                : QStringLiteral("%1 warnings").arg(warnings.size()));
+  // A tool tip is rich text when it looks like markup; the document's bytes stay plain.
+  warningsButton_->setToolTip(warnings.join(QLatin1Char('\n')).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
 }
 
 QString DocumentStatusBar::sizeText() const { return size_->text(); }

@@ -1,7 +1,9 @@
 // The status bar of the main window: the size cell (which also holds the progress gauge), the
-// title, author and date cells, and the button that opens the About dialog.
+// title, author and date cells, the warnings button (shown when the last load survived damage in
+// the document) and the button that opens the About dialog.
 #pragma once
 #include <QFrame>
+#include <QStringList>
 
 class QLabel;
 class QProgressBar;
@@ -19,6 +21,10 @@ class DocumentStatusBar : public QFrame {
   QString authorText() const;
   QString dateText() const;
 
+  // What the last load survived, one line per kind; none hides the button.
+  void setWarnings(const QStringList& warnings);
+  QStringList warnings() const { return warnings_; }
+
   // The gauge covers the size cell while a document loads.
   void showGauge(int position);
   void hideGauge();
@@ -26,6 +32,7 @@ class DocumentStatusBar : public QFrame {
 
  Q_SIGNALS:
   void aboutClicked();
+  void warningsClicked();
 
  private:
   QLabel* size_;
@@ -33,5 +40,7 @@ class DocumentStatusBar : public QFrame {
   QLabel* author_;
   QLabel* date_;
   QProgressBar* gauge_;
+  QToolButton* warningsButton_;
+  QStringList warnings_;
   QToolButton* about_;
 };

@@ -187,6 +187,11 @@ void TForm1::createDocumentArea() {
   statusBar_ = new DocumentStatusBar(central);
   connect(statusBar_, &DocumentStatusBar::aboutClicked, this,
           [this] { runGuarded(this, [this] { mAboutClick(); }); });
+  connect(statusBar_, &DocumentStatusBar::warningsClicked, this, [this] {
+    askPlain(this, QMessageBox::Warning, QStringLiteral("Document warnings"),
+             QStringLiteral("The document is damaged; what could be read is shown.\n\n") +
+                 statusBar_->warnings().join(QLatin1Char('\n')));
+  });
   column->addWidget(splitter, 1);
   column->addWidget(statusBar_);
   setCentralWidget(central);
@@ -374,6 +379,9 @@ void TForm1::showDocumentInfo() {
   vellumine::StatusTexts texts = vellumine::statusTexts(state_.properties, state_.currentDocumentPath);
   statusBar_->setTexts(toQString(texts.size), toQString(texts.title), toQString(texts.author),
                        toQString(texts.date));
+  QStringList warnings;
+  for (const std::string& warning : state_.warnings) warnings << QString::fromStdString(warning);
+  statusBar_->setWarnings(warnings);
 }
 
 // --- commands -------------------------------------------------------------------------------
@@ -458,14 +466,16 @@ void TForm1::mExitClick() { close(); }
 // Restyles the page shown through its DOM; the bottom padding is never touched.
 void TForm1::mUseOriginalPageSettingClick() {
   state_.settings.useOriginalPageSetting = useOriginalPageSettingItem_->isChecked();
+  // Only the exact page keeps the old frame; the faithful page sets its own page size and margins.
+  const vellumine::Conversion* shown = state_.conversion.get();
+  if (shown == nullptr) return;
   QString left = QStringLiteral("10");
   QString right = left;
   QString top = left;
   if (state_.settings.useOriginalPageSetting) {
-    const vellumine::Conversion* shown = state_.conversion.get();
-    left = shown ? QString::fromStdString(shown->marginLeft) : QString();
-    right = shown ? QString::fromStdString(shown->marginRight) : QString();
-    top = shown ? QString::fromStdString(shown->marginTop) : QString();
+    left = QString::fromStdString(shown->marginLeft);
+    right = QString::fromStdString(shown->marginRight);
+    top = QString::fromStdString(shown->marginTop);
   }
   view_->setBodyPadding(left, right, top);
 }

@@ -57,6 +57,10 @@ void ViewMenu::createItems() {
                                 QKeySequence(), &ViewMenu::mShowStoriesClick);
   showStoriesItem_->setCheckable(true);
   showStoriesItem_->setChecked(state_.settings.includeStories);
+  exactPageItem_ = addCommand(viewMenu, QStringLiteral("mExactPage"), QStringLiteral("&Exact Page"), QKeySequence(),
+                              &ViewMenu::mExactPageClick);
+  exactPageItem_->setCheckable(true);
+  exactPageItem_->setChecked(state_.engine == vellumine::PageEngine::exact);
   reloadItem_ = addCommand(viewMenu, QStringLiteral("mReload"), QStringLiteral("&Reload"), Qt::Key_F5,
                            &ViewMenu::mReloadClick);
   setDocumentCommandsEnabled(false);
@@ -87,6 +91,14 @@ void ViewMenu::mReloadClick() {
 // The page is made again with or without the stories, and the reader stays where they were.
 void ViewMenu::mShowStoriesClick() {
   state_.settings.includeStories = showStoriesItem_->isChecked();
+  if (shownDocument_.empty()) return;
+  reloader_->reloadKeepingText(shownDocument_, shownPageUrl());
+}
+
+// The earlier conversion's page, or back to the one that looks like the document; the reader
+// stays where they were.
+void ViewMenu::mExactPageClick() {
+  state_.engine = exactPageItem_->isChecked() ? vellumine::PageEngine::exact : vellumine::PageEngine::faithful;
   if (shownDocument_.empty()) return;
   reloader_->reloadKeepingText(shownDocument_, shownPageUrl());
 }

@@ -1,6 +1,7 @@
 // ViewMenu: the main window's View menu and what it drives around the document view: the find bar
 // below the page, the zoom kept across documents, reload from the document's path, and the
-// "Notes, Comments and Headers" item that makes the page again with or without them.
+// "Notes, Comments and Headers" item that makes the page again with or without them, and the
+// "Exact Page" item that makes it again with the other engine.
 #pragma once
 #include <QObject>
 #include <QString>
@@ -52,6 +53,7 @@ class ViewMenu : public QObject {
   void mActualSizeClick();
   void mReloadClick();
   void mShowStoriesClick();
+  void mExactPageClick();
   QUrl shownPageUrl() const;  // the page of the shown document, as the view navigated to it
 
   QMainWindow* window_;
@@ -62,6 +64,7 @@ class ViewMenu : public QObject {
   QAction* findItem_ = nullptr;
   QAction* reloadItem_ = nullptr;
   QAction* showStoriesItem_ = nullptr;
+  QAction* exactPageItem_ = nullptr;
   FindBar* findBar_ = nullptr;
   ViewZoom* zoom_ = nullptr;
   DocumentReloader* reloader_ = nullptr;

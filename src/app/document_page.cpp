@@ -1,0 +1,74 @@
+// Both engines behind one call: the faithful page from the model (read, list labels numbered,
+// written), the exact page from the pass table with its frame.
+#include "app/document_page.h"
+
+#include <pugixml.hpp>
+
+#include "convert/ddocx.h"
+#include "convert/docx_page.h"
+#include "docx/list_labels.h"
+#include "docx/reader.h"
+#include "render/page_render.h"
+
+namespace vellumine {
+
+namespace {
+
+void report(const StepReporter& showStep, std::string_view text) {
+  if (showStep) showStep(text);
+}
+
+// The title as stored in the core part is XML text ("R&amp;D"); the page wants its characters.
+// Text that does not parse is kept as it is.
+std::string decodedTitle(const std::string& storedTitle) {
+  if (storedTitle.find('&') == std::string::npos) return storedTitle;
+  pugi::xml_document holder;
+  const std::string element = "<t>" + storedTitle + "</t>";
+  if (!holder.load_buffer(element.data(), element.size())) return storedTitle;
+  return holder.child("t").text().get();
+}
+
+DocumentPage faithfulPage(const std::filesystem::path& packageFolder, const PageRequest& request,
+                          const StepReporter& showStep) {
+  report(showStep, "Reading document");
+  docx::Warnings warnings;
+  docx::Document document = docx::readDocument(docx::folderPartSource(packageFolder), warnings);
+  report(showStep, "Numbering lists");
+  docx::assignListLabels(document);
+  report(showStep, "Writing page");
+  render::PageOptions options;
+  options.includeStories = request.settings.includeStories;
+  options.title = decodedTitle(request.title);
+  DocumentPage result;
+  result.page = render::renderPage(document, options, warnings);
+  result.warnings = warnings.lines();
+  report(showStep, "Done");
+  return result;
+}
+
+// The pass table's page, framed as the viewer has always shown it.
+DocumentPage exactPage(const std::filesystem::path& packageFolder, const PageRequest& request,
+                       const StepReporter& showStep) {
+  DocumentPage result;
+  result.exact = std::make_unique<Conversion>();
+  Conversion& c = *result.exact;
+  c.packageFolder = packageFolder;
+  c.settings = request.settings;
+  c.showStep = showStep;
+  loadDocumentParts(c);
+  convertDocument(c);
+  c.showStep = nullptr;  // it refers to the caller's locals
+  result.page = c.text;
+  applyPageFrame(c, result.page);
+  return result;
+}
+
+}  // namespace
+
+DocumentPage makeDocumentPage(const std::filesystem::path& packageFolder, const PageRequest& request,
+                              const StepReporter& showStep) {
+  if (request.engine == PageEngine::exact) return exactPage(packageFolder, request, showStep);
+  return faithfulPage(packageFolder, request, showStep);
+}
+
+}  // namespace vellumine
