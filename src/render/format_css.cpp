@@ -4,6 +4,7 @@
 // documents use most, as a multiple of the size.
 #include "render/format_css.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -298,25 +299,54 @@ void appendBorderCss(std::string& out, std::string_view property, const docx::Re
   out += ';';
 }
 
-void appendFontFamily(std::string& out, const docx::RunFormat& run) {
-  std::array<const docx::ResolvedFont*, 4> faces{&run.ascii, &run.hAnsi, &run.eastAsia, &run.complexScript};
-  if (isComplex(run)) faces = {&run.complexScript, &run.ascii, &run.hAnsi, &run.eastAsia};
-  const docx::ResolvedFont* first = nullptr;
-  std::size_t written = 0;
-  for (std::size_t k = 0; k < faces.size(); ++k) {
-    const docx::ResolvedFont& face = *faces[k];
-    // Text in a symbol font is written as its Unicode look-alikes, which the font would garble.
-    if (face.name.empty() || docx::symbolFaceOf(face.name) != docx::SymbolFace::none) continue;
-    bool seen = false;
-    for (std::size_t j = 0; j < k; ++j) seen = seen || faces[j]->name == face.name;
-    if (seen) continue;
-    out += written == 0 ? "font-family:" : ",";
-    appendCssString(out, face.name);
-    if (first == nullptr) first = &face;
-    ++written;
+// The face the desktop shows for a sans or monospace face it lacks (fontconfig's choice on Linux
+// desktops, and what word processors there draw); the browser engine's own default for the
+// generic family is a different face, so it is named before the generic.
+std::string_view desktopFallbackFace(docx::GenericFamily family) {
+  switch (family) {
+    case docx::GenericFamily::sansSerif: return "DejaVu Sans";
+    case docx::GenericFamily::monospace: return "DejaVu Sans Mono";
+    default: return {};
   }
-  if (first == nullptr) return;
-  out.append(",").append(genericName(first->generic)).append(";");
+}
+
+bool isNamedFace(const docx::ResolvedFont& face) {
+  return !face.name.empty() && docx::symbolFaceOf(face.name) == docx::SymbolFace::none;
+}
+
+// The run's own faces first: its complex-script face for right-to-left and complex-script text,
+// else its Latin faces (ascii, hAnsi).  Then, for a sans or monospace face, the desktop's fallback
+// face and the East Asian face (for the characters the faces before it lack; it never takes the
+// Latin text, which the fallback face covers); last the generic family.  A face in a symbol font
+// is not named: its text is written as Unicode look-alikes, which the font would garble.
+void appendFontFamily(std::string& out, const docx::RunFormat& run) {
+  std::array<std::string_view, 4> names{};
+  std::size_t count = 0;
+  const auto add = [&](const docx::ResolvedFont& face) {
+    if (!isNamedFace(face) || std::find(names.begin(), names.begin() + count, face.name) != names.begin() + count) return;
+    names[count++] = face.name;
+  };
+  if (isComplex(run)) {
+    add(run.complexScript);
+  } else {
+    add(run.ascii);
+    add(run.hAnsi);
+  }
+  const docx::ResolvedFont* lead = isComplex(run) ? &run.complexScript : isNamedFace(run.ascii) ? &run.ascii : &run.hAnsi;
+  docx::GenericFamily generic = lead->generic;
+  if (count == 0) {
+    add(run.eastAsia);
+    generic = run.eastAsia.generic;
+  } else if (const std::string_view fallback = desktopFallbackFace(generic); !fallback.empty()) {
+    names[count++] = fallback;
+    add(run.eastAsia);
+  }
+  if (count == 0) return;
+  for (std::size_t k = 0; k < count; ++k) {
+    out += k == 0 ? "font-family:" : ",";
+    appendCssString(out, names[k]);
+  }
+  out.append(",").append(genericName(generic)).append(";");
 }
 
 void appendRunCss(std::string& out, const docx::RunFormat& run) {

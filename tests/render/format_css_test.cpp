@@ -30,13 +30,27 @@ const RunCase kRunCases[] = {
     {"SizeInPoints", [](auto& r) { r.size = 23; }, "font-size:11.5pt;"},
     {"FaceWithItsGenericFamily",
      [](auto& r) { r.ascii = r.hAnsi = {"Calibri", docx::GenericFamily::sansSerif}; },
-     "font-family:\"Calibri\",sans-serif;font-size:10pt;"},
-    {"EastAsianFaceFollowsAsAFallback",
+     "font-family:\"Calibri\",\"DejaVu Sans\",sans-serif;font-size:10pt;"},
+    {"EastAsianFaceFollowsTheDesktopFallbackFace",
+     [](auto& r) {
+       r.ascii = {"Aptos", docx::GenericFamily::sansSerif};
+       r.eastAsia = {"SimSun", docx::GenericFamily::serif};
+     },
+     "font-family:\"Aptos\",\"DejaVu Sans\",\"SimSun\",sans-serif;font-size:10pt;"},
+    {"MonospaceFaceFallsBackToTheDesktopMonospace",
+     [](auto& r) {
+       r.ascii = r.hAnsi = {"Consolas", docx::GenericFamily::monospace};
+       r.eastAsia = {"Consolas", docx::GenericFamily::monospace};
+       r.complexScript = {"Cambria", docx::GenericFamily::serif};
+     },
+     "font-family:\"Consolas\",\"DejaVu Sans Mono\",monospace;font-size:10pt;"},
+    {"SerifRunLeavesItsEastAsianFaceOut",
      [](auto& r) {
        r.ascii = {"Cambria", docx::GenericFamily::serif};
+       r.hAnsi = {"Georgia", docx::GenericFamily::serif};
        r.eastAsia = {"MS Mincho", docx::GenericFamily::serif};
      },
-     "font-family:\"Cambria\",\"MS Mincho\",serif;font-size:10pt;"},
+     "font-family:\"Cambria\",\"Georgia\",serif;font-size:10pt;"},
     {"ComplexScriptRunLeadsWithItsFaceAndSize",
      [](auto& r) {
        r.rtl = true;
@@ -45,7 +59,7 @@ const RunCase kRunCases[] = {
        r.sizeCs = 28;
        r.boldCs = true;
      },
-     "font-family:\"Traditional Arabic\",\"Arial\",serif;font-size:14pt;font-weight:bold;direction:rtl;"
+     "font-family:\"Traditional Arabic\",serif;font-size:14pt;font-weight:bold;direction:rtl;"
      "unicode-bidi:embed;"},
     {"ComplexScriptRunIgnoresLatinBold", [](auto& r) { r.complexScriptText = true; r.bold = true; }, "font-size:10pt;"},
     {"HostileFaceStaysInsideItsString", [](auto& r) { r.ascii = {"x\";}body{color:red", docx::GenericFamily::serif}; },
@@ -152,7 +166,7 @@ const ParagraphCase kParagraphCases[] = {
        p.mark.ascii = {"Calibri", docx::GenericFamily::sansSerif};
        p.mark.size = 22;
      },
-     "font-family:\"Calibri\",sans-serif;font-size:11pt;line-height:1.22;text-align:start;direction:ltr;"},
+     "font-family:\"Calibri\",\"DejaVu Sans\",sans-serif;font-size:11pt;line-height:1.22;text-align:start;direction:ltr;"},
     {"CentredParagraph", [](auto& p) { p.justification = docx::Justification::center; },
      "font-size:10pt;line-height:1.15;text-align:center;direction:ltr;"},
     {"EndAlignedParagraph", [](auto& p) { p.justification = docx::Justification::end; },
@@ -195,7 +209,7 @@ const ParagraphCase kParagraphCases[] = {
        p.mark.ascii = {"Calibri", docx::GenericFamily::sansSerif};
        p.line = 360;
      },
-     "font-family:\"Calibri\",sans-serif;font-size:10pt;line-height:1.83;text-align:start;direction:ltr;"},
+     "font-family:\"Calibri\",\"DejaVu Sans\",sans-serif;font-size:10pt;line-height:1.83;text-align:start;direction:ltr;"},
     {"ExactLineSpacing",
      [](auto& p) {
        p.lineRule = docx::LineRule::exact;
