@@ -273,7 +273,8 @@ class ParagraphWriter {
     }
     const TabBox& box = boxes_[nextBox_];
     closeMarks();
-    out_.append("</span><span class=\"").append(leaderClass(box.leader)).append("\"></span>");
+    // The tab itself is kept as text: a copy and a screen reader get "1.<tab>Heading", not "1.Heading".
+    out_.append("</span><span class=\"").append(leaderClass(box.leader)).append("\">\t</span>");
     shown();
     if (box.kind == TabBoxKind::toStop) {
       out_ += "</span>";

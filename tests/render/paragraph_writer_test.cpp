@@ -300,7 +300,7 @@ const ContentCase kLabelCases[] = {
      "<p class=\"p1\"><span class=\"vm-lbl r1\">1.</span><span class=\"r2\">Item</span></p>\n"},
     {"LabelTabReachesTheHangingIndent", [](auto& b) { labelled(b, docx::LevelSuffix::tab, 0, hanging(b)); },
      "<p class=\"p1\"><span class=\"vm-tb\" style=\"min-width:min(24px,100%)\"><span class=\"vm-ts\">"
-     "<span class=\"vm-lbl r1\">1.</span></span><span class=\"vm-tl\"></span></span>"
+     "<span class=\"vm-lbl r1\">1.</span></span><span class=\"vm-tl\">\t</span></span>"
      "<span class=\"r1\">Item</span></p>\n"},
     {"HiddenLabelIsNotWritten",
      [](auto& b) { labelled(b, docx::LevelSuffix::tab, b.run([](docx::RunProps& p) { p.vanish = true; }), 0); },
@@ -318,14 +318,14 @@ std::uint32_t stops(DocumentBuilder& b, std::vector<docx::TabStop> tabs) {
 const ContentCase kTabCases[] = {
     {"TabToTheNextDefaultStop", [](auto& b) { b.body({paragraph({text("a"), mark(InlineKind::tab), text("b")})}); },
      "<p class=\"p1\"><span class=\"vm-tb\" style=\"min-width:min(48px,100%)\"><span class=\"vm-ts\">"
-     "<span class=\"r1\">a</span></span><span class=\"vm-tl\"></span></span><span class=\"r1\">b</span></p>\n"},
+     "<span class=\"r1\">a</span></span><span class=\"vm-tl\">\t</span></span><span class=\"r1\">b</span></p>\n"},
     {"ContentsLineWithDotsToThePageNumber",
      [](auto& b) {
        const auto props = stops(b, {{9350, docx::TabAlignment::end, docx::TabLeader::dot}});
        b.body({paragraph({text("Heading"), mark(InlineKind::tab), text("12")}, props)});
      },
      "<p class=\"p1\"><span class=\"vm-tb\" style=\"min-width:min(623.33px,100%)\"><span class=\"vm-ts\">"
-     "<span class=\"r1\">Heading</span></span><span class=\"vm-tl vm-ld-dot\"></span><span class=\"vm-ts\">"
+     "<span class=\"r1\">Heading</span></span><span class=\"vm-tl vm-ld-dot\">\t</span><span class=\"vm-ts\">"
      "<span class=\"r1\">12</span></span></span></p>\n"},
     {"HiddenTabIsNoStop",
      [](auto& b) {
@@ -340,14 +340,14 @@ const ContentCase kTabCases[] = {
                           mark(InlineKind::linkEnd, link)})});
      },
      "<p class=\"p1\"><span class=\"vm-tb\" style=\"min-width:min(48px,100%)\"><span class=\"vm-ts\">"
-     "<a href=\"https://a.example/\"><span class=\"r1\">a</span></a></span><span class=\"vm-tl\"></span></span>"
+     "<a href=\"https://a.example/\"><span class=\"r1\">a</span></a></span><span class=\"vm-tl\">\t</span></span>"
      "<a href=\"https://a.example/\"><span class=\"r1\">b</span></a></p>\n"},
     {"TwoTabsTwoBoxes",
      [](auto& b) { b.body({paragraph({text("a"), mark(InlineKind::tab), text("b"), mark(InlineKind::tab), text("c")})}); },
      "<p class=\"p1\"><span class=\"vm-tb\" style=\"min-width:min(48px,100%)\"><span class=\"vm-ts\">"
-     "<span class=\"r1\">a</span></span><span class=\"vm-tl\"></span></span><span class=\"vm-tb\" "
+     "<span class=\"r1\">a</span></span><span class=\"vm-tl\">\t</span></span><span class=\"vm-tb\" "
      "style=\"min-width:min(48px,100%)\"><span class=\"vm-ts\"><span class=\"r1\">b</span></span>"
-     "<span class=\"vm-tl\"></span></span><span class=\"r1\">c</span></p>\n"},
+     "<span class=\"vm-tl\">\t</span></span><span class=\"r1\">c</span></p>\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Tabs, ParagraphWriterCase, testing::ValuesIn(kTabCases), test::caseName);
