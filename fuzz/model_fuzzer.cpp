@@ -1,4 +1,5 @@
-// Arbitrary bytes through the model reader: a 7-byte header gives a flag byte and the lengths of
+// Arbitrary bytes through the faithful page: read into the model, lists numbered, page written.
+// The input: a 7-byte header gives a flag byte and the lengths of
 // the document, style and numbering parts; the rest is a story part, read as the footnotes,
 // endnotes and comments and as the header and footer the sections name (r:id "rIdH", "rIdF").
 // The relationships are fixed (a picture, a link, a picture of the header).  With flag 1 the
@@ -10,8 +11,10 @@
 #include <map>
 #include <string>
 
+#include "docx/list_labels.h"
 #include "docx/part_slices.h"
 #include "docx/reader.h"
+#include "render/page_render.h"
 
 namespace {
 
@@ -70,6 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return it->second;
   };
   vellumine::docx::Warnings warnings;
-  vellumine::docx::readDocument(source, warnings);  // a main part is always there: never throws
+  // A main part is always there: reading never throws.
+  vellumine::docx::Document document = vellumine::docx::readDocument(source, warnings);
+  vellumine::docx::assignListLabels(document);
+  const std::string page = vellumine::render::renderPage(document, vellumine::render::PageOptions{}, warnings);
+  if (page.empty()) std::abort();
   return 0;
 }
