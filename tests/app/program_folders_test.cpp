@@ -51,6 +51,7 @@ TEST(ProgramFolders, XdgFoldersHoldTmpAndTheRecentList) {
   ProgramFolders folders = locateProgramFolders("/opt/v/bin");
   EXPECT_EQ(folders.tmp, fs::path("/x/cache/vellumine/tmp"));
   EXPECT_EQ(folders.recentList, fs::path("/x/state/vellumine/rec.lst"));
+  EXPECT_EQ(folders.readingPlaces, fs::path("/x/state/vellumine/places.lst"));
 }
 
 TEST(ProgramFolders, UnsetOrRelativeXdgFallsBackToHome) {

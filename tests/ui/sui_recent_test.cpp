@@ -7,13 +7,17 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include "app/docx_writer.h"
+#include "app/ui/HTMLView.h"
+#include "app/ui/reading_place_keeper.h"
 #include "app/ui/sui.h"
+#include "app/ui/zoom.h"
 #include "ui_support.h"
 #include "window_fixture.h"
 
@@ -72,6 +76,7 @@ class SuiRecentTest : public QObject, uitest::WindowFixture {
   void listSurvivesCloseAndStart();
   void failedOpenIsNotAdded();
   void missingRecentFileIsReported();
+  void reopenedDocumentGoesBackToItsPlaceAndZoom();
   void desktopCommandsShowTheirMessages();
   void cleanup();
 
@@ -82,8 +87,16 @@ class SuiRecentTest : public QObject, uitest::WindowFixture {
     return form_->findChild<QMenu*>(QStringLiteral("mOpenRecent"))->actions();
   }
 
+  QString topParagraph() {
+    return uitest::evaluate(form_->view(), QStringLiteral("(function(){for(const p of document.querySelectorAll("
+                                                          "'#page p')){if(p.getBoundingClientRect().bottom>0)"
+                                                          "return p.innerText;}return '';})()"))
+        .toString();
+  }
+
   fs::path first_;
   fs::path second_;
+  fs::path long_;  // 75 numbered paragraphs
   std::unique_ptr<DialogAnswers> answers_;
   std::unique_ptr<ModalWatcher> watcher_;
 };
@@ -94,6 +107,10 @@ void SuiRecentTest::initTestCase() {
   second_ = docs_ / "Tom & Jerry.docx";
   vellumine::test::writeDocx(first_, {"The first document."});
   vellumine::test::writeDocx(second_, {"The second document, with an ampersand in its name."});
+  long_ = docs_ / "Long.docx";
+  std::vector<std::string> paragraphs;
+  for (int i = 1; i <= 75; ++i) paragraphs.push_back("Paragraph " + std::to_string(i) + ": quince jelly sets.");
+  vellumine::test::writeDocx(long_, paragraphs);
 }
 
 void SuiRecentTest::init() {
@@ -176,6 +193,45 @@ void SuiRecentTest::missingRecentFileIsReported() {
            QStringList{QStringLiteral("File not found.\nMaybe it was moved or renamed,\nplease check.")});
   QVERIFY(form_->document().packageFolder.empty());
   QCOMPARE(visibleCaptions().size(), 2);  // the entry stays
+}
+
+// The place is the text block at the top of the view and the zoom, kept in places.lst without
+// any of the document's text, and found again from the recent list and in the next session.
+void SuiRecentTest::reopenedDocumentGoesBackToItsPlaceAndZoom() {
+  QVERIFY(start(long_));
+  waitForDocumentPage();
+  QSignalSpy placeRead(form_->placeKeeper(), &ReadingPlaceKeeper::placeRead);
+  form_->zoom()->setFactor(1.5);
+  uitest::evaluate(form_->view(), QStringLiteral("document.querySelectorAll('#page p')[40].scrollIntoView()"));
+  QTRY_COMPARE(topParagraph(), QStringLiteral("Paragraph 41: quince jelly sets."));
+  QTRY_VERIFY_WITH_TIMEOUT(!placeRead.isEmpty(), kLoadTimeout);
+
+  openWithF2(first_);
+  waitForDocumentPage();
+  form_->zoom()->setFactor(1.0);
+  const std::string places = readFile(folders_.readingPlaces);
+  QVERIFY2(places.find(fs::weakly_canonical(long_).string()) != std::string::npos, places.c_str());
+  QVERIFY2(places.find("quince") == std::string::npos, places.c_str());
+
+  QSignalSpy restored(form_->placeKeeper(), &ReadingPlaceKeeper::restored);
+  answers_->fileToChoose = qs(long_);
+  press(Qt::Key_F2);
+  QTRY_COMPARE_WITH_TIMEOUT(restored.size(), 1, kLoadTimeout);
+  QCOMPARE(restored.at(0).at(0).toBool(), true);
+  QCOMPARE(form_->zoom()->factor(), 1.5);
+  QTRY_COMPARE(topParagraph(), QStringLiteral("Paragraph 41: quince jelly sets."));
+
+  // A document the reader never moved in has no place: it opens at the top.
+  restored.clear();
+  openWithF2(second_);
+  waitForDocumentPage();
+  QCOMPARE(restored.size(), 0);
+
+  // The next session finds the place too.
+  form_.reset();
+  QVERIFY(start(long_));
+  QTRY_COMPARE_WITH_TIMEOUT(topParagraph(), QStringLiteral("Paragraph 41: quince jelly sets."), kLoadTimeout);
+  QCOMPARE(form_->zoom()->factor(), 1.5);
 }
 
 void SuiRecentTest::desktopCommandsShowTheirMessages() {

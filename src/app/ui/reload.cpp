@@ -12,6 +12,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
+#include "app/ui/page_place.h"
 #include "app/urecentfile.h"
 
 namespace fs = std::filesystem;
@@ -20,20 +21,6 @@ namespace {
 
 const QString kReadPosition = QStringLiteral(
     "[window.scrollX, window.scrollY, document.documentElement ? document.documentElement.scrollHeight : -1]");
-
-// The blocks of the document's own text are the children of the page div, or of its sections
-// (class "vm-section") on the faithful page; what the converter sets around them (header, notes,
-// comments, footer) carries an id that starts with "vellumine-".
-const QString kTextBlocks = QStringLiteral(
-    "function textBlocks(){var p=document.getElementById('page'),b=[];if(!p)return b;"
-    "function add(c,top){for(var e=c.firstElementChild;e;e=e.nextElementSibling){"
-    "if(e.id&&e.id.indexOf('vellumine-')===0)continue;"
-    "if(top&&e.classList.contains('vm-section')){add(e,false);continue;}b.push(e);}}"
-    "add(p,true);return b;}");
-// [x, y into the block, -1, block]: the first block whose bottom is below the top of the view.
-const QString kReadTextPosition = kTextBlocks + QStringLiteral(
-    "(function(){var b=textBlocks();for(var k=0;k<b.length;k++){var r=b[k].getBoundingClientRect();"
-    "if(r.bottom>0)return [window.scrollX,-r.top,-1,k];}return [window.scrollX,window.scrollY,-1,-1];})()");
 
 bool documentExists(const fs::path& document) {
   std::error_code ec;
@@ -68,7 +55,7 @@ void DocumentReloader::readAndLoad(const fs::path& document, const QUrl& page, b
   }
   reloading_ = true;
   QPointer<DocumentReloader> self(this);
-  view_->page()->runJavaScript(keepText ? kReadTextPosition : kReadPosition, QWebEngineScript::ApplicationWorld,
+  view_->page()->runJavaScript(keepText ? readTextPlaceScript() : kReadPosition, QWebEngineScript::ApplicationWorld,
                                [self, document, page](const QVariant& value) {
                                  if (!self) return;
                                  self->reloading_ = false;
@@ -113,14 +100,7 @@ void DocumentReloader::restore(const Position& position) {
 }
 
 void DocumentReloader::restoreTextBlock(const Position& position) {
-  const QString script = kTextBlocks + QStringLiteral(
-                                           "(function(){var b=textBlocks();if(b.length<=%1){window.scrollTo(0,0);"
-                                           "return false;}var r=b[%1].getBoundingClientRect();"
-                                           "window.scrollTo(%2,window.scrollY+r.top+%3);return true;})()")
-                                           .arg(position.block)
-                                           .arg(position.x, 0, 'f', 0)
-                                           .arg(position.y, 0, 'f', 0);
-  scrollBack(script);
+  scrollBack(scrollToTextPlaceScript(position.block, position.x, position.y));
 }
 
 // script scrolls the page and answers whether it could put the reader back.

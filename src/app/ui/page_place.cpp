@@ -1,0 +1,32 @@
+#include "app/ui/page_place.h"
+
+namespace {
+
+// The blocks of the document's own text are the children of the page div, or of its sections
+// (class "vm-section") on the faithful page; what the converter sets around them (header, notes,
+// comments, footer) carries an id that starts with "vellumine-".
+const QString kTextBlocks = QStringLiteral(
+    "function textBlocks(){var p=document.getElementById('page'),b=[];if(!p)return b;"
+    "function add(c,top){for(var e=c.firstElementChild;e;e=e.nextElementSibling){"
+    "if(e.id&&e.id.indexOf('vellumine-')===0)continue;"
+    "if(top&&e.classList.contains('vm-section')){add(e,false);continue;}b.push(e);}}"
+    "add(p,true);return b;}");
+
+}  // namespace
+
+QString readTextPlaceScript() {
+  return kTextBlocks + QStringLiteral(
+                           "(function(){var b=textBlocks();for(var k=0;k<b.length;k++){var r=b[k].getBoundingClientRect();"
+                           "if(r.bottom>0)return [window.scrollX,-r.top,-1,k];}"
+                           "return [window.scrollX,window.scrollY,-1,-1];})()");
+}
+
+QString scrollToTextPlaceScript(int block, double x, double y) {
+  return kTextBlocks + QStringLiteral(
+                           "(function(){var b=textBlocks();if(b.length<=%1){window.scrollTo(0,0);"
+                           "return false;}var r=b[%1].getBoundingClientRect();"
+                           "window.scrollTo(%2,window.scrollY+r.top+%3);return true;})()")
+                           .arg(block)
+                           .arg(x, 0, 'f', 0)
+                           .arg(y, 0, 'f', 0);
+}
