@@ -16,3 +16,7 @@ QString literalWindowTitle(const QString& title) {
   QString literal = title;
   return literal.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
 }
+
+QString plainToolTip(const QString& text) {
+  return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}

@@ -13,3 +13,8 @@ QMessageBox::StandardButton askPlain(QWidget* parent, QMessageBox::Icon icon, co
 // title for QWidget::setWindowTitle so that every "[*]" in it stays (Qt takes a single one for
 // the unsaved-changes marker and shows "[*][*]" as one).
 QString literalWindowTitle(const QString& title);
+
+// text as a tool tip that shows it as written: Qt takes a tool tip for markup when it looks like
+// markup and for plain text otherwise, so "&lt;" alone would show as escaped; this one is always
+// markup, with text escaped in it and its line breaks kept.
+QString plainToolTip(const QString& text);

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/ui/logo.h"
+#include "app/ui/plain_text.h"
 
 namespace {
 
@@ -105,8 +106,7 @@ void DocumentStatusBar::setWarnings(const QStringList& warnings) {
   if (warnings.isEmpty()) return;
   warningsButton_->setText(warnings.size() == 1 ? QStringLiteral("1 warning")
                                                 : QStringLiteral("%1 warnings").arg(warnings.size()));
-  // A tool tip is rich text when it looks like markup; the document's bytes stay plain.
-  warningsButton_->setToolTip(warnings.join(QLatin1Char('\n')).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+  warningsButton_->setToolTip(plainToolTip(warnings.join(QLatin1Char('\n'))));
 }
 
 QString DocumentStatusBar::sizeText() const { return size_->text(); }
