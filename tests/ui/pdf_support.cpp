@@ -1,7 +1,9 @@
 // poppler's pdfinfo for the page count and size, pdftotext for the text.
 #include "pdf_support.h"
 
+#include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -22,7 +24,26 @@ QString run(const QString& program, const QStringList& arguments) {
 
 bool popplerToolsFound() {
   return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
-         !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+         !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+         !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+double firstPageLightness(const QString& file) {
+  QTemporaryDir dir;
+  if (!dir.isValid()) return -1;
+  const QString prefix = dir.filePath(QStringLiteral("page"));
+  QProcess process;
+  process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("24"),
+                                             QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                             QStringLiteral("1"), QStringLiteral("-singlefile"), file, prefix});
+  if (!process.waitForFinished(60000) || process.exitCode() != 0) return -1;
+  const QImage page(prefix + QStringLiteral(".pgm"));
+  if (page.isNull()) return -1;
+  double sum = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) sum += qGray(page.pixel(x, y));
+  }
+  return sum / (static_cast<double>(page.width()) * page.height());
 }
 
 PdfFacts readPdf(const QString& file) {

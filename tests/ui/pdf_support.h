@@ -1,4 +1,4 @@
-// PDF checks of the window tests, through poppler's command-line tools (pdfinfo, pdftotext).
+// PDF checks of the window tests, through poppler's command-line tools (pdfinfo, pdftotext, pdftoppm).
 #pragma once
 #include <QSizeF>
 #include <QString>
@@ -13,6 +13,10 @@ struct PdfFacts {
 
 // Reads what poppler makes of file.  Empty facts when the tools are missing or fail.
 PdfFacts readPdf(const QString& file);
+
+// The mean grey level (0 black to 255 white) of the first page of file drawn by pdftoppm at a low
+// resolution; -1 when it cannot be drawn.
+double firstPageLightness(const QString& file);
 
 // Whether pdfinfo and pdftotext are on the PATH (scripts/install-deps installs them).
 bool popplerToolsFound();

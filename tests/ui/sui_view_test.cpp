@@ -2,6 +2,8 @@
 // find, zoom, reload, documents dropped onto the window, and the PDF export of the File menu.
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QFile>
@@ -11,12 +13,16 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QTest>
+#include <cmath>
 #include <filesystem>
 
 #include "app/docx_writer.h"
 #include "app/ui/HTMLView.h"
+#include "app/ui/dark_page.h"
 #include "app/ui/findbar.h"
+#include "app/ui/outline_pane.h"
 #include "app/ui/reload.h"
 #include "app/ui/statusbar.h"
 #include "app/ui/sui.h"
@@ -58,6 +64,8 @@ class SuiViewTest : public QObject, uitest::WindowFixture {
   void reloadOfAVanishedDocumentSaysFileNotFound();
   void storiesOptionTogglesNotesAndHeadersKeepingThePlace();
   void exactPageItemSwitchesEnginesKeepingThePlace();
+  void outlineListsTheHeadingsAndFollowsTheReader();
+  void darkPageMakesTextReadableAndLeavesPicturesAndPrintingAlone();
   void damagedDocumentShowsItsWarningsInTheStatusBar();
   void droppedDocumentOpens();
   void droppedTextFileIsRefused();
@@ -133,6 +141,7 @@ void SuiViewTest::viewItemsHaveTheirShortcuts_data() {
   QTest::newRow("actual size") << "mActualSize" << "&Actual Size"
                                << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_0)};
   QTest::newRow("reload") << "mReload" << "&Reload" << QList<QKeySequence>{QKeySequence(Qt::Key_F5)};
+  QTest::newRow("outline") << "mOutline" << "O&utline" << QList<QKeySequence>{QKeySequence(Qt::Key_F9)};
 }
 
 void SuiViewTest::viewItemsHaveTheirShortcuts() {
@@ -317,6 +326,144 @@ void SuiViewTest::reloadOfAVanishedDocumentSaysFileNotFound() {
   // Nothing was loaded: the page and its package folder are still there.
   QVERIFY(fs::exists(package / "word" / "doc.html"));
   QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
+}
+
+// Headings by their outline level, numbered as the page numbers them; a click goes to its heading,
+// a scroll selects the heading the reader is in, F9 hides and shows the pane, and a document
+// without headings has none.
+void SuiViewTest::outlineListsTheHeadingsAndFollowsTheReader() {
+  const std::string ns = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+  auto heading = [](int level, const std::string& text) {
+    return "<w:p><w:pPr><w:outlineLvl w:val=\"" + std::to_string(level) + "\"/></w:pPr><w:r><w:t>" + text +
+           "</w:t></w:r></w:p>";
+  };
+  auto filler = [](int count) {
+    std::string body;
+    for (const std::string& text : numberedParagraphs(count, "quince jelly sets overnight."))
+      body += "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+    return body;
+  };
+  const fs::path document = docs_ / "Outline.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml",
+                                        "<w:document " + ns + "><w:body>" + heading(0, "Chapter &lt;one&gt;") + filler(20) +
+                                            heading(1, "Section one.one") + filler(20) + heading(0, "Chapter two") +
+                                            filler(40) + "</w:body></w:document>"}});
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  OutlinePane* outline = form_->outline();
+  QTRY_VERIFY_WITH_TIMEOUT(outline->isVisible(), kLoadTimeout);
+  QCOMPARE(outline->topLevelItemCount(), 2);
+  QCOMPARE(outline->topLevelItem(0)->text(0), QStringLiteral("Chapter <one>"));
+  QCOMPARE(outline->topLevelItem(0)->child(0)->text(0), QStringLiteral("Section one.one"));
+  QCOMPARE(outline->topLevelItem(1)->text(0), QStringLiteral("Chapter two"));
+
+  QSignalSpy shown(outline, &OutlinePane::headingShown);
+  QTreeWidgetItem* second = outline->topLevelItem(1);
+  QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->visualItemRect(second).center());
+  QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLoadTimeout);
+  QCOMPARE(shown.at(0).at(0).toInt(), 2);
+  QTRY_VERIFY(std::abs(uitest::evaluate(form_->view(), QStringLiteral(
+                                                           "document.querySelectorAll('#page h1')[1]"
+                                                           ".getBoundingClientRect().top")).toDouble()) < 2);
+
+  uitest::evaluate(form_->view(), QStringLiteral("document.querySelector('#page h2').scrollIntoView();"
+                                                 "window.scrollBy(0, 40)"));
+  QTRY_COMPARE_WITH_TIMEOUT(outline->currentHeading(), 1, kLoadTimeout);
+
+  press(Qt::Key_F9);
+  QVERIFY(!outline->isVisible());
+  press(Qt::Key_F9);
+  QVERIFY(outline->isVisible());
+
+  form_->loadDocument(jam_);
+  waitForDocumentPage();
+  QTRY_VERIFY_WITH_TIMEOUT(!outline->isVisible(), kLoadTimeout);
+  QCOMPARE(outline->topLevelItemCount(), 0);
+}
+
+// Text of every colour, on light and dark shading, and a picture.  Dark: every text reads at 4.5:1
+// or more against what is behind it; the picture has nothing over it; the PDF export is light.
+void SuiViewTest::darkPageMakesTextReadableAndLeavesPicturesAndPrintingAlone() {
+  const std::string ns = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+                         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+                         "xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
+                         "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+                         "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"";
+  auto run = [](const std::string& colour, const std::string& fill, const std::string& text) {
+    const std::string shading = fill.empty() ? "" : "<w:shd w:val=\"clear\" w:fill=\"" + fill + "\"/>";
+    return "<w:p><w:pPr>" + shading + "</w:pPr><w:r><w:rPr><w:color w:val=\"" + colour + "\"/></w:rPr><w:t>" + text +
+           "</w:t></w:r></w:p>";
+  };
+  const std::string body =
+      run("000000", "", "Black on paper.") + run("C00000", "", "Dark red on paper.") +
+      run("FFFF00", "", "Yellow on paper.") + run("1F3864", "FFF2CC", "Navy on pale yellow.") +
+      run("FFFFFF", "1F3864", "White on navy.") + run("808080", "", "Grey on paper.") +
+      "<w:p><w:r><w:drawing><wp:inline><wp:extent cx=\"952500\" cy=\"952500\"/><a:graphic><a:graphicData><pic:pic>"
+      "<pic:blipFill><a:blip r:embed=\"rI\"/></pic:blipFill></pic:pic></a:graphicData></a:graphic></wp:inline>"
+      "</w:drawing></w:r></w:p>";
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(QColor(250, 250, 250));
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "PNG");
+  const fs::path document = docs_ / "Colours.docx";
+  vellumine::test::writeZip(
+      document, {{"word/document.xml", "<w:document " + ns + "><w:body>" + body + "</w:body></w:document>"},
+                 {"word/_rels/document.xml.rels",
+                  "<Relationships><Relationship Id=\"rI\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+                  "2006/relationships/image\" Target=\"media/image1.png\"/></Relationships>"},
+                 {"word/media/image1.png", png.toStdString()}});
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  // The lowest contrast of a text against the first fill behind it with some body; a NaN when a
+  // picture is not shown as it was or something lies over it.
+  const QString lowestContrast = QStringLiteral(R"JS((function(){
+    function rgba(t){var m=t.match(/[\d.]+/g)||[0,0,0,0];return [+m[0],+m[1],+m[2],m.length>3?+m[3]:1];}
+    function lin(c){c/=255;return c<=0.03928?c/12.92:Math.pow((c+0.055)/1.055,2.4);}
+    function lum(c){return 0.2126*lin(c[0])+0.7152*lin(c[1])+0.0722*lin(c[2]);}
+    function behind(e){for(;e;e=e.parentElement){var f=rgba(getComputedStyle(e).backgroundColor);if(f[3]>0.5)return f;}return [255,255,255];}
+    var low=100,texts=0;
+    document.querySelectorAll('#page *').forEach(function(e){
+      var own=Array.from(e.childNodes).some(function(n){return n.nodeType===3&&/\S/.test(n.data);});
+      if(!own)return;texts++;var a=lum(rgba(getComputedStyle(e).color)),b=lum(behind(e));
+      low=Math.min(low,(Math.max(a,b)+0.05)/(Math.min(a,b)+0.05));});
+    var imgs=document.querySelectorAll('#page img');if(imgs.length!==1)return NaN;
+    for(var e=imgs[0];e;e=e.parentElement){var s=getComputedStyle(e);if(s.filter!=='none'||s.mixBlendMode!=='normal'||e.classList.contains('vm-dkb'))return NaN;}
+    if(getComputedStyle(imgs[0]).opacity!=='1'||!imgs[0].complete||imgs[0].naturalWidth!==8)return NaN;
+    return texts>=6?low:-texts;})())JS");
+  const double light = uitest::evaluate(form_->view(), lowestContrast).toDouble();
+  QVERIFY2(light < 4.5, qPrintable(QString::number(light)));  // the yellow text, as the author left it
+
+  QSignalSpy applied(form_->darkPage(), &DarkPage::applied);
+  press(Qt::Key_I, Qt::ControlModifier);
+  QTRY_COMPARE_WITH_TIMEOUT(applied.size(), 1, kLoadTimeout);
+  QVERIFY(action("mDarkPage")->isChecked());
+  const double dark = uitest::evaluate(form_->view(), lowestContrast).toDouble();
+  QVERIFY2(dark >= 4.5, qPrintable(QString::number(dark)));
+  QVERIFY(uitest::evaluate(form_->view(), QStringLiteral("getComputedStyle(document.body).backgroundColor"))
+              .toString() == QStringLiteral("rgb(18, 18, 18)"));
+
+  if (uitest::popplerToolsFound()) {
+    const fs::path target = fs::path(dir_.path().toStdString()) / "exported" / "Colours.pdf";
+    fs::create_directories(target.parent_path());
+    DialogAnswers answers;
+    answers.fileToChoose = qs(target);
+    ModalWatcher watcher([&](QWidget* dialog) { return answers.handle(dialog); });
+    action("mExportPdf")->trigger();
+    QTRY_COMPARE(answers.messages.size(), 1);
+    QVERIFY(uitest::readPdf(qs(target)).text.contains(QStringLiteral("White on navy.")));
+    const double lightness = uitest::firstPageLightness(qs(target));
+    QVERIFY2(lightness > 200, qPrintable(QString::number(lightness)));
+  }
+
+  // A page loaded while it is on is dark too; off gives the author's colours back.
+  form_->loadDocument(document);
+  QTRY_COMPARE_WITH_TIMEOUT(applied.size(), 2, kLoadTimeout);
+  QVERIFY(uitest::evaluate(form_->view(), lowestContrast).toDouble() >= 4.5);
+  press(Qt::Key_I, Qt::ControlModifier);
+  QTRY_COMPARE_WITH_TIMEOUT(applied.size(), 3, kLoadTimeout);
+  QCOMPARE(uitest::evaluate(form_->view(), lowestContrast).toDouble(), light);
 }
 
 // The exact page is the earlier conversion's: its paragraphs stand right in the page div.

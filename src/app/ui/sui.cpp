@@ -26,9 +26,11 @@
 #include "app/ui/findbar.h"
 #include "app/ui/guarded.h"
 #include "app/ui/logo.h"
+#include "app/ui/outline_pane.h"
 #include "app/ui/pdfexport.h"
 #include "app/ui/plain_text.h"
 #include "app/ui/qt_path.h"
+#include "app/ui/reading_place_keeper.h"
 #include "app/ui/statusbar.h"
 
 namespace fs = std::filesystem;
@@ -151,6 +153,7 @@ void TForm1::FormClose() {
   if (closed_ || session_ == nullptr) return;
   closed_ = true;
   runGuarded(this, [this] { saveRecentList(); });
+  if (placeKeeper_ != nullptr) placeKeeper_->documentClosed();
   vellumine::closeDocument(state_);
   session_->remove();
 }
@@ -182,7 +185,10 @@ void TForm1::createDocumentArea() {
   area->layout()->addWidget(blackFrame);
   splitter->addWidget(sponsorPanel_);
   splitter->addWidget(area);
-  splitter->setStretchFactor(1, 1);
+  outline_ = new OutlinePane(view_, splitter);
+  splitter->insertWidget(1, outline_);  // between the sponsor panel and the page
+  splitter->setStretchFactor(1, 0);
+  splitter->setStretchFactor(2, 1);
 
   statusBar_ = new DocumentStatusBar(central);
   connect(statusBar_, &DocumentStatusBar::aboutClicked, this,
@@ -268,6 +274,10 @@ void TForm1::createOptionsMenu() {
 void TForm1::createViewMenu() {
   viewMenu_ = new ViewMenu(this, view_, state_, [this](const fs::path& document) { loadDocument(document); });
   connect(this, &TForm1::documentShown, viewMenu_, &ViewMenu::documentShown);
+  viewMenu_->attachOutline(outline_);
+  placeKeeper_ = new ReadingPlaceKeeper(view_, viewMenu_->zoom(), folders_.readingPlaces);
+  connect(this, &TForm1::documentShown, placeKeeper_,
+          [this] { placeKeeper_->documentShown(state_.currentDocumentPath, localFileUrl(state_.htmlPath)); });
   // The find bar sits between the document area and the status bar.
   auto* column = static_cast<QVBoxLayout*>(centralWidget()->layout());
   column->insertWidget(column->indexOf(statusBar_), viewMenu_->findBar());

@@ -16,6 +16,9 @@ class QAction;
 class QMenu;
 class QShortcut;
 class QSplitter;
+class OutlinePane;
+class DarkPage;
+class ReadingPlaceKeeper;
 class THTMLView;
 class TfrmAbout;
 class DocumentStatusBar;
@@ -43,6 +46,9 @@ class TForm1 : public QMainWindow {
   FindBar* findBar() const { return viewMenu_->findBar(); }
   ViewZoom* zoom() const { return viewMenu_->zoom(); }
   DocumentReloader* reloader() const { return viewMenu_->reloader(); }
+  ReadingPlaceKeeper* placeKeeper() const { return placeKeeper_; }
+  OutlinePane* outline() const { return outline_; }
+  DarkPage* darkPage() const { return viewMenu_->darkPage(); }
 
  Q_SIGNALS:
   void loadProgressShown(int position);  // each step of a load, gauge visible at position
@@ -115,6 +121,8 @@ class TForm1 : public QMainWindow {
   THTMLView* sponsorView_ = nullptr;
   QWidget* sponsorPanel_ = nullptr;
   DocumentStatusBar* statusBar_ = nullptr;
+  ReadingPlaceKeeper* placeKeeper_ = nullptr;
+  OutlinePane* outline_ = nullptr;
   TfrmAbout* about_ = nullptr;
 
   QAction* openItem_ = nullptr;

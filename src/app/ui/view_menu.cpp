@@ -8,8 +8,10 @@
 #include <QMenuBar>
 
 #include "app/ui/HTMLView.h"
+#include "app/ui/dark_page.h"
 #include "app/ui/findbar.h"
 #include "app/ui/guarded.h"
+#include "app/ui/outline_pane.h"
 #include "app/ui/qt_path.h"
 #include "app/ui/reload.h"
 #include "app/ui/zoom.h"
@@ -21,6 +23,7 @@ ViewMenu::ViewMenu(QMainWindow* window, THTMLView* view, vellumine::DocumentStat
   createItems();
   findBar_ = new FindBar(view_, window_->centralWidget());
   zoom_ = new ViewZoom(view_);
+  darkPage_ = new DarkPage(view_);
   reloader_ = new DocumentReloader(
       view_,
       [this](const fs::path& document) {
@@ -41,6 +44,7 @@ QAction* ViewMenu::addCommand(QMenu* menu, const QString& objectName, const QStr
 
 void ViewMenu::createItems() {
   QMenu* viewMenu = window_->menuBar()->addMenu(QStringLiteral("&View"));
+  menu_ = viewMenu;
   findItem_ = addCommand(viewMenu, QStringLiteral("mFind"), QStringLiteral("&Find..."),
                          QKeySequence(Qt::CTRL | Qt::Key_F), &ViewMenu::mFindClick);
   viewMenu->addSeparator();
@@ -53,6 +57,9 @@ void ViewMenu::createItems() {
   addCommand(viewMenu, QStringLiteral("mActualSize"), QStringLiteral("&Actual Size"),
              QKeySequence(Qt::CTRL | Qt::Key_0), &ViewMenu::mActualSizeClick);
   viewMenu->addSeparator();
+  darkPageItem_ = addCommand(viewMenu, QStringLiteral("mDarkPage"), QStringLiteral("&Dark Page"),
+                             QKeySequence(Qt::CTRL | Qt::Key_I), &ViewMenu::mDarkPageClick);
+  darkPageItem_->setCheckable(true);
   showStoriesItem_ = addCommand(viewMenu, QStringLiteral("mShowStories"), QStringLiteral("&Notes, Comments and Headers"),
                                 QKeySequence(), &ViewMenu::mShowStoriesClick);
   showStoriesItem_->setCheckable(true);
@@ -66,7 +73,26 @@ void ViewMenu::createItems() {
   setDocumentCommandsEnabled(false);
 }
 
-void ViewMenu::documentShown() { shownDocument_ = state_.currentDocumentPath; }
+void ViewMenu::documentShown() {
+  shownDocument_ = state_.currentDocumentPath;
+  if (outline_ != nullptr) outline_->followPage(shownPageUrl());
+}
+
+void ViewMenu::attachOutline(OutlinePane* outline) {
+  outline_ = outline;
+  outlineItem_ = addCommand(menu_, QStringLiteral("mOutline"), QStringLiteral("O&utline"), Qt::Key_F9,
+                            &ViewMenu::mOutlineClick);
+  outlineItem_->setCheckable(true);
+  outlineItem_->setChecked(true);
+  menu_->insertAction(showStoriesItem_, outlineItem_);  // with the other things shown beside the text
+  outline_->hide();
+  connect(outline_, &OutlinePane::headingsRead, this, &ViewMenu::mOutlineClick);
+}
+
+void ViewMenu::mDarkPageClick() { darkPage_->setOn(darkPageItem_->isChecked()); }
+
+// The pane shows while the item is on and the document shown has headings.
+void ViewMenu::mOutlineClick() { outline_->setVisible(outlineItem_->isChecked() && outline_->hasHeadings()); }
 
 void ViewMenu::setDocumentCommandsEnabled(bool enabled) {
   findItem_->setEnabled(enabled);

@@ -11,8 +11,10 @@
 
 #include "app/load_document.h"
 
+class DarkPage;
 class DocumentReloader;
 class FindBar;
+class OutlinePane;
 class QAction;
 class QKeySequence;
 class QMainWindow;
@@ -33,6 +35,7 @@ class ViewMenu : public QObject {
   FindBar* findBar() const { return findBar_; }
   ViewZoom* zoom() const { return zoom_; }
   DocumentReloader* reloader() const { return reloader_; }
+  DarkPage* darkPage() const { return darkPage_; }
 
   // A load has shown its page: its document is the one that reload and the stories item load again.
   void documentShown();
@@ -41,6 +44,10 @@ class ViewMenu : public QObject {
 
   // Find and reload work on a document; the zoom works on any page.
   void setDocumentCommandsEnabled(bool enabled);
+
+  // Adds View > Outline (F9, on at start) for outline, the pane beside the page, which follows each
+  // document shown and is visible while the item is on and the document has headings.
+  void attachOutline(OutlinePane* outline);
 
  private:
   QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
@@ -54,6 +61,8 @@ class ViewMenu : public QObject {
   void mReloadClick();
   void mShowStoriesClick();
   void mExactPageClick();
+  void mOutlineClick();
+  void mDarkPageClick();
   QUrl shownPageUrl() const;  // the page of the shown document, as the view navigated to it
 
   QMainWindow* window_;
@@ -65,8 +74,13 @@ class ViewMenu : public QObject {
   QAction* reloadItem_ = nullptr;
   QAction* showStoriesItem_ = nullptr;
   QAction* exactPageItem_ = nullptr;
+  QAction* outlineItem_ = nullptr;
+  QAction* darkPageItem_ = nullptr;
+  QMenu* menu_ = nullptr;
+  OutlinePane* outline_ = nullptr;
   FindBar* findBar_ = nullptr;
   ViewZoom* zoom_ = nullptr;
   DocumentReloader* reloader_ = nullptr;
+  DarkPage* darkPage_ = nullptr;
   std::filesystem::path shownDocument_;
 };
