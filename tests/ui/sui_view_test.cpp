@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -21,6 +22,7 @@
 #include "app/docx_writer.h"
 #include "app/ui/HTMLView.h"
 #include "app/ui/dark_page.h"
+#include "app/ui/find_results.h"
 #include "app/ui/findbar.h"
 #include "app/ui/outline_pane.h"
 #include "app/ui/reload.h"
@@ -57,6 +59,7 @@ class SuiViewTest : public QObject, uitest::WindowFixture {
   void viewItemsHaveTheirShortcuts();
   void documentItemsWaitForADocument();
   void findCountsAndStepsThroughMatches();
+  void findWholeWordsAndListAllWithTheStories();
   void zoomKeysStepAndReset();
   void zoomStaysForTheNextDocument();
   void reloadShowsTheChangedFile();
@@ -197,6 +200,70 @@ void SuiViewTest::findCountsAndStepsThroughMatches() {
   QTest::keyClick(field, Qt::Key_Escape);
   QVERIFY(!bar->isVisible());
   QTRY_VERIFY(form_->view()->hasFocus() || form_->view()->focusProxy()->hasFocus());
+}
+
+// "cat" stands alone three times (once in the header) and inside two other words.
+void SuiViewTest::findWholeWordsAndListAllWithTheStories() {
+  const std::string ns = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+                         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+  const fs::path document = docs_ / "Cats.docx";
+  vellumine::test::writeZip(
+      document,
+      {{"word/document.xml",
+        "<w:document " + ns + "><w:body><w:p><w:r><w:t xml:space=\"preserve\">cat catalogue </w:t></w:r>"
+                              "<w:r><w:rPr><w:b/></w:rPr><w:t>scat</w:t></w:r></w:p><w:p><w:r><w:t>the cat sat</w:t>"
+                              "</w:r></w:p><w:sectPr><w:headerReference w:type=\"default\" r:id=\"rH\"/></w:sectPr>"
+                              "</w:body></w:document>"},
+       {"word/_rels/document.xml.rels",
+        "<Relationships><Relationship Id=\"rH\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+        "relationships/header\" Target=\"header1.xml\"/></Relationships>"},
+       {"word/header1.xml", "<w:hdr " + ns + "><w:p><w:r><w:t>cat in the header</w:t></w:r></w:p></w:hdr>"}});
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  FindBar* bar = form_->findBar();
+  press(Qt::Key_F, Qt::ControlModifier);
+  auto* field = bar->findChild<QLineEdit*>(QStringLiteral("findField"));
+  QTRY_VERIFY(field->hasFocus());
+  QTest::keyClicks(field, QStringLiteral("cat"));
+  QTRY_COMPARE_WITH_TIMEOUT(bar->matchText(), QStringLiteral("1 of 5"), kLoadTimeout);
+
+  const QString selected = QStringLiteral("window.getSelection().toString()");
+  const QString selectedParagraph =
+      QStringLiteral("(function(){var n=window.getSelection().anchorNode;return n?n.parentElement.closest('p').innerText:'';})()");
+  bar->findChild<QCheckBox*>(QStringLiteral("findWholeWord"))->setChecked(true);
+  QTRY_COMPARE_WITH_TIMEOUT(bar->matchText(), QStringLiteral("1 of 3"), kLoadTimeout);
+  QTRY_COMPARE(uitest::evaluate(form_->view(), selectedParagraph).toString(), QStringLiteral("cat in the header"));
+  QTest::keyClick(field, Qt::Key_Return);
+  QTRY_COMPARE(bar->matchText(), QStringLiteral("2 of 3"));
+  QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+  QTRY_COMPARE(bar->matchText(), QStringLiteral("3 of 3"));  // round to the last
+  QTRY_COMPARE(uitest::evaluate(form_->view(), selectedParagraph).toString(), QStringLiteral("the cat sat"));
+  QCOMPARE(uitest::evaluate(form_->view(), selected).toString(), QStringLiteral("cat"));
+
+  FindResults* results = form_->findResults();
+  QTest::keyClick(field, Qt::Key_Return, Qt::AltModifier);
+  QTRY_VERIFY_WITH_TIMEOUT(results->isVisible(), kLoadTimeout);
+  QCOMPARE(results->findChild<QLabel*>(QStringLiteral("findResultsHeading"))->text(),
+           QStringLiteral("3 matches of \u201ccat\u201d"));
+  QCOMPARE(results->list()->count(), 3);
+  QCOMPARE(results->list()->item(1)->text(), QStringLiteral("cat catalogue scat"));
+
+  // Parts of words are listed when whole words are off.
+  bar->findChild<QCheckBox*>(QStringLiteral("findWholeWord"))->setChecked(false);
+  bar->findChild<QToolButton*>(QStringLiteral("findListAll"))->click();
+  QTRY_COMPARE_WITH_TIMEOUT(results->list()->count(), 5, kLoadTimeout);
+
+  QSignalSpy shown(results, &FindResults::matchShown);
+  QListWidgetItem* last = results->list()->item(4);
+  QTest::mouseClick(results->list()->viewport(), Qt::LeftButton, {}, results->list()->visualItemRect(last).center());
+  QCOMPARE(shown.size(), 1);
+  QCOMPARE(shown.at(0).at(0).toInt(), 4);
+  QTRY_COMPARE(uitest::evaluate(form_->view(), selectedParagraph).toString(), QStringLiteral("the cat sat"));
+
+  QTest::keyClick(field, Qt::Key_Escape);
+  QVERIFY(!bar->isVisible());
+  QVERIFY(!results->isVisible());
 }
 
 void SuiViewTest::zoomKeysStepAndReset() {

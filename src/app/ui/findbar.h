@@ -1,8 +1,17 @@
-// FindBar: the slim bar below the document that finds text in the page shown, with the browser's
-// own search: a text field, previous and next, "n of m" and a case toggle.
+// FindBar: the slim bar below the document that finds text in the page shown: a text field,
+// previous and next, "n of m", a case toggle, a whole-word toggle and "List All" (Alt+Enter),
+// which lists every match with its context in a pane beside the page.  The browser's own search
+// marks the matches; for whole words, which it cannot do, the page's text is searched here
+// (page_text_search.h) and the match in hand is shown selected.
 #pragma once
+#include <QUrl>
 #include <QWidget>
+#include <vector>
 
+#include "app/ui/text_matches.h"
+
+class FindResults;
+class PageTextSearch;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -24,6 +33,12 @@ class FindBar : public QWidget {
   // Steps to the next / previous match of the text in the field.
   void findNext();
   void findPrevious();
+  // Lists every match of the text in the field in results (see attachResults).
+  void listAll();
+
+  // The pane that List All fills; it is dismissed when the bar closes or another page loads.
+  void attachResults(FindResults* results);
+  PageTextSearch* textSearch() const { return textSearch_; }
 
   // What the last search reported: "3 of 7", "No matches", or nothing for an empty field.
   QString matchText() const;
@@ -41,6 +56,9 @@ class FindBar : public QWidget {
   void search(bool backward);
   void restartSearch();
   void showResult(const QWebEngineFindTextResult& result);
+  void searchWholeWords(bool backward);
+  void showWordMatch();
+  FindRule rule(bool wholeWords) const;
 
   QWebEngineView* view_;
   QLineEdit* field_;
@@ -48,6 +66,14 @@ class FindBar : public QWidget {
   QToolButton* next_;
   QLabel* matchLabel_;
   QCheckBox* matchCase_;
+  QCheckBox* wholeWord_;
+  QToolButton* listAll_;
+  PageTextSearch* textSearch_;
+  FindResults* results_ = nullptr;
+  // The whole-word matches of wordNeedle_ in wordPage_; stepping goes through them.
+  std::vector<TextMatch> wordMatches_;
+  QString wordNeedle_;
+  QUrl wordPage_;
   int matches_ = 0;
   int active_ = 0;
 };

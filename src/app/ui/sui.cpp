@@ -23,6 +23,7 @@
 #include "app/ui/HTMLView.h"
 #include "app/ui/about.h"
 #include "app/ui/dropopen.h"
+#include "app/ui/find_results.h"
 #include "app/ui/findbar.h"
 #include "app/ui/guarded.h"
 #include "app/ui/logo.h"
@@ -187,8 +188,11 @@ void TForm1::createDocumentArea() {
   splitter->addWidget(area);
   outline_ = new OutlinePane(view_, splitter);
   splitter->insertWidget(1, outline_);  // between the sponsor panel and the page
+  findResults_ = new FindResults(splitter);
+  splitter->insertWidget(2, findResults_);  // in the outline's place while it is shown
   splitter->setStretchFactor(1, 0);
-  splitter->setStretchFactor(2, 1);
+  splitter->setStretchFactor(2, 0);
+  splitter->setStretchFactor(3, 1);
 
   statusBar_ = new DocumentStatusBar(central);
   connect(statusBar_, &DocumentStatusBar::aboutClicked, this,
@@ -274,7 +278,7 @@ void TForm1::createOptionsMenu() {
 void TForm1::createViewMenu() {
   viewMenu_ = new ViewMenu(this, view_, state_, [this](const fs::path& document) { loadDocument(document); });
   connect(this, &TForm1::documentShown, viewMenu_, &ViewMenu::documentShown);
-  viewMenu_->attachOutline(outline_);
+  viewMenu_->attachSidePanes(outline_, findResults_);
   placeKeeper_ = new ReadingPlaceKeeper(view_, viewMenu_->zoom(), folders_.readingPlaces);
   connect(this, &TForm1::documentShown, placeKeeper_,
           [this] { placeKeeper_->documentShown(state_.currentDocumentPath, localFileUrl(state_.htmlPath)); });

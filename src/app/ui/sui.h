@@ -17,6 +17,7 @@ class QMenu;
 class QShortcut;
 class QSplitter;
 class OutlinePane;
+class FindResults;
 class DarkPage;
 class ReadingPlaceKeeper;
 class THTMLView;
@@ -48,6 +49,7 @@ class TForm1 : public QMainWindow {
   DocumentReloader* reloader() const { return viewMenu_->reloader(); }
   ReadingPlaceKeeper* placeKeeper() const { return placeKeeper_; }
   OutlinePane* outline() const { return outline_; }
+  FindResults* findResults() const { return findResults_; }
   DarkPage* darkPage() const { return viewMenu_->darkPage(); }
 
  Q_SIGNALS:
@@ -123,6 +125,7 @@ class TForm1 : public QMainWindow {
   DocumentStatusBar* statusBar_ = nullptr;
   ReadingPlaceKeeper* placeKeeper_ = nullptr;
   OutlinePane* outline_ = nullptr;
+  FindResults* findResults_ = nullptr;
   TfrmAbout* about_ = nullptr;
 
   QAction* openItem_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "app/ui/HTMLView.h"
 #include "app/ui/dark_page.h"
+#include "app/ui/find_results.h"
 #include "app/ui/findbar.h"
 #include "app/ui/guarded.h"
 #include "app/ui/outline_pane.h"
@@ -78,8 +79,11 @@ void ViewMenu::documentShown() {
   if (outline_ != nullptr) outline_->followPage(shownPageUrl());
 }
 
-void ViewMenu::attachOutline(OutlinePane* outline) {
+void ViewMenu::attachSidePanes(OutlinePane* outline, FindResults* results) {
   outline_ = outline;
+  results_ = results;
+  findBar_->attachResults(results_);
+  connect(results_, &FindResults::shownChanged, this, &ViewMenu::mOutlineClick);
   outlineItem_ = addCommand(menu_, QStringLiteral("mOutline"), QStringLiteral("O&utline"), Qt::Key_F9,
                             &ViewMenu::mOutlineClick);
   outlineItem_->setCheckable(true);
@@ -91,8 +95,11 @@ void ViewMenu::attachOutline(OutlinePane* outline) {
 
 void ViewMenu::mDarkPageClick() { darkPage_->setOn(darkPageItem_->isChecked()); }
 
-// The pane shows while the item is on and the document shown has headings.
-void ViewMenu::mOutlineClick() { outline_->setVisible(outlineItem_->isChecked() && outline_->hasHeadings()); }
+// The pane shows while the item is on and the document shown has headings, and no list of
+// matches stands in its place.
+void ViewMenu::mOutlineClick() {
+  outline_->setVisible(outlineItem_->isChecked() && outline_->hasHeadings() && results_->isHidden());
+}
 
 void ViewMenu::setDocumentCommandsEnabled(bool enabled) {
   findItem_->setEnabled(enabled);

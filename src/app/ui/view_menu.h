@@ -14,6 +14,7 @@
 class DarkPage;
 class DocumentReloader;
 class FindBar;
+class FindResults;
 class OutlinePane;
 class QAction;
 class QKeySequence;
@@ -46,8 +47,9 @@ class ViewMenu : public QObject {
   void setDocumentCommandsEnabled(bool enabled);
 
   // Adds View > Outline (F9, on at start) for outline, the pane beside the page, which follows each
-  // document shown and is visible while the item is on and the document has headings.
-  void attachOutline(OutlinePane* outline);
+  // document shown and is visible while the item is on and the document has headings, unless
+  // results, the find bar's list of matches, has taken its place.
+  void attachSidePanes(OutlinePane* outline, FindResults* results);
 
  private:
   QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
@@ -78,6 +80,7 @@ class ViewMenu : public QObject {
   QAction* darkPageItem_ = nullptr;
   QMenu* menu_ = nullptr;
   OutlinePane* outline_ = nullptr;
+  FindResults* results_ = nullptr;
   FindBar* findBar_ = nullptr;
   ViewZoom* zoom_ = nullptr;
   DocumentReloader* reloader_ = nullptr;
