@@ -67,6 +67,7 @@ enum class InlineKind : std::uint8_t {
   fieldEnd,          //   stored result; instructions and field data are never inlines
   changeStart,       // number: index in Document::changes (w:ins, w:del, w:moveFrom, w:moveTo)
   changeEnd,
+  equation,          // m:oMath: number: index in Document::equations
 };
 
 // One inline.  runProps is the run's direct formatting (index in Document::runProps) for every kind
@@ -193,6 +194,51 @@ struct ListLabel {
   bool bullet = false;
 };
 
+// ---- Equations --------------------------------------------------------------------------------
+
+// An equation (m:oMath) as a tree of nodes kept in one vector, each node before its children, so
+// that it is read and written with explicit stacks.  A structure's parts are groups that say which
+// part they are (role): a fraction's numerator and denominator, a script's base and scripts...
+enum class MathKind : std::uint8_t {
+  group,          // a row of pieces: m:oMath, m:e, m:num, m:den, m:sub, m:sup, m:deg, m:fName, m:lim
+  text,           // m:t; text; plain when upright (m:nor, m:sty="p")
+  fraction,       // m:f; flag: no bar (m:type="noBar"); linear: m:type="lin"
+  subscript,      // m:sSub
+  superscript,    // m:sSup
+  subSuperscript, // m:sSubSup
+  preScript,      // m:sPre
+  radical,        // m:rad; flag: degree hidden
+  nary,           // m:nary; text: the operator; flag: limits under and over (m:limLoc="undOvr")
+  delimiter,      // m:d; open, separator, close: the characters (UTF-8, may be empty)
+  matrix,         // m:m, its rows groups of role row, their cells groups of role base
+  accent,         // m:acc; text: the accent character
+  bar,            // m:bar; flag: under (m:pos="bot")
+  equationArray,  // m:eqArr: its rows groups of role base
+  function,       // m:func
+  limitLower,     // m:limLow
+  limitUpper,     // m:limUpp
+  groupChar,      // m:groupChr; text: the character; flag: above (m:pos="top")
+  box,            // m:box, m:borderBox (flag), m:phant
+};
+
+enum class MathRole : std::uint8_t { none, base, numerator, denominator, sub, sup, degree, name, limit, row };
+
+struct MathNode {
+  MathKind kind = MathKind::group;
+  MathRole role = MathRole::none;
+  bool flag = false;
+  bool plain = false;
+  bool linear = false;
+  std::int32_t parent = -1;
+  std::string text;
+  std::string open, separator, close;
+};
+
+struct Equation {
+  bool display = false;          // in m:oMathPara: a line of its own
+  std::vector<MathNode> nodes;   // nodes[0] is the root group
+};
+
 // ---- The document -----------------------------------------------------------------------------
 
 struct Document {
@@ -213,6 +259,7 @@ struct Document {
   std::vector<Link> links;
   std::vector<Field> fields;
   std::vector<Change> changes;
+  std::vector<Equation> equations;
   std::vector<ListLabel> listLabels;
 
   PropsPool<RunProps> runProps;

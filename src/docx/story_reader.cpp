@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "docx/drawing_reader.h"
+#include "docx/equation_reader.h"
 #include "docx/field_stack.h"
 #include "docx/xml_names.h"
 #include "docx/xml_values.h"
@@ -34,6 +35,7 @@ enum class Tag : std::uint8_t {
   footnoteReference, endnoteReference, footnoteRef, endnoteRef, separator, continuationSeparator,
   commentReference, commentRangeStart, commentRangeEnd, bookmarkStart, bookmarkEnd,
   fieldChar, instructionText, simpleField, hyperlink, insertion, deletion, moveFrom, moveTo, drawing,
+  math, mathParagraph,
 };
 
 struct TagName {
@@ -81,6 +83,8 @@ constexpr TagName kTags[] = {
     {"w:drawing", Tag::drawing},
     {"w:pict", Tag::drawing},
     {"w:object", Tag::drawing},
+    {"m:oMath", Tag::math},
+    {"m:oMathPara", Tag::mathParagraph},
     // Read where they belong (by the element that holds them) or never shown.
     {"w:pPr", Tag::skip},
     {"w:rPr", Tag::skip},
@@ -270,6 +274,10 @@ class StoryBuilder {
       case Tag::deletion: enterChange(node, ChangeKind::deletion); return true;
       case Tag::moveFrom: enterChange(node, ChangeKind::moveFrom); return true;
       case Tag::moveTo: enterChange(node, ChangeKind::moveTo); return true;
+      case Tag::math: emitEquation(node, false); return false;
+      case Tag::mathParagraph:
+        for (const pugi::xml_node& math : node.children("m:oMath")) emitEquation(math, true);
+        return false;
       default: readLeaf(node, tag); return false;
     }
   }
@@ -448,6 +456,12 @@ class StoryBuilder {
   void emitContent(InlineKind kind, std::int32_t number, std::string text = std::string()) {
     if (fields_.hidden()) return;
     contentParagraph().inlines.push_back(Inline{kind, runProps_, number, std::move(text)});
+  }
+
+  void emitEquation(const pugi::xml_node& oMath, bool display) {
+    if (fields_.hidden()) return;
+    document_.equations.push_back(readEquation(oMath, display));
+    emitContent(InlineKind::equation, static_cast<std::int32_t>(document_.equations.size() - 1));
   }
 
   void emitText(std::string_view text) {

@@ -10,6 +10,7 @@
 
 #include "render/block_writer.h"
 #include "render/css_units.h"
+#include "render/equation_writer.h"
 #include "render/html_escape.h"
 #include "render/page_state.h"
 #include "render/paragraph_writer.h"
@@ -428,6 +429,7 @@ class PageWriter : private SectionBreaks {
     appendLeaderRules(page);
     page += rules;
     page += kContextSheet;
+    if (state_.mathUsed) page += mathSheet();
     appendAuthorRules(page);
     page += "</style>\n</head>\n<body>\n";
     page += body;

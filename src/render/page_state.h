@@ -50,6 +50,7 @@ struct PageState {
   int depth = 0;                        // tables and text boxes open around what is written
   long long lineWidth = 9360;           // twips: the width the current blocks are laid out in
   std::size_t visibleWritten = 0;       // text, pictures and marks written: tells an empty story
+  bool mathUsed = false;                // an equation was written: the page needs the math sheet
 
   std::unordered_set<std::string> bookmarkNames;        // bookmarks whose id is on the page
   std::unordered_map<std::string, int> authorColours;   // change author -> 1-based colour

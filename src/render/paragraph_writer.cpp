@@ -12,6 +12,7 @@
 #include "docx/symbol_characters.h"
 #include "render/css_units.h"
 #include "render/drawing_writer.h"
+#include "render/equation_writer.h"
 #include "render/html_escape.h"
 #include "render/tab_layout.h"
 
@@ -505,6 +506,15 @@ class ParagraphWriter {
     shown();
   }
 
+  void writeEquationInline(const docx::Inline& item) {
+    const auto& equations = state_.document.equations;
+    if (item.number < 0 || static_cast<std::size_t>(item.number) >= equations.size()) return;
+    closeRun();
+    openMarks();
+    writeEquation(state_, equations[static_cast<std::size_t>(item.number)]);
+    shown();
+  }
+
   void writeInline(const docx::Inline& item) {
     if (hidden(item)) return;
     switch (item.kind) {
@@ -535,6 +545,7 @@ class ParagraphWriter {
       case InlineKind::fieldEnd: popMark(MarkKind::field, item.number); break;
       case InlineKind::changeStart: startChange(item.number); break;
       case InlineKind::changeEnd: popMark(MarkKind::change, item.number); break;
+      case InlineKind::equation: writeEquationInline(item); break;
     }
   }
 

@@ -71,7 +71,8 @@ long countWords(std::string_view text) {
 }
 
 // The text of the blocks as the reference counts it (deleted text left out; moved-away text is
-// written as w:t and counted), a blank for each tab, break and paragraph end as there.
+// written as w:t and counted; equations' text as part of their paragraph), a blank for each tab,
+// break and paragraph end as there.
 void appendText(const Document& document, const std::vector<Block>& blocks, std::string& out) {
   for (const Block& block : blocks) {
     if (const auto* table = std::get_if<Table>(&block.node)) {
@@ -90,6 +91,13 @@ void appendText(const Document& document, const std::vector<Block>& blocks, std:
         }
       }
       if (item.kind == InlineKind::text && removed <= 0) out += item.text;
+      if (item.kind == InlineKind::equation && removed <= 0 && item.number >= 0 &&
+          static_cast<std::size_t>(item.number) < document.equations.size()) {
+        // An equation's text runs on as the document writes it (its nodes are in document order).
+        for (const MathNode& node : document.equations[static_cast<std::size_t>(item.number)].nodes) {
+          if (node.kind == MathKind::text) out += node.text;
+        }
+      }
       if (item.kind == InlineKind::tab || item.kind == InlineKind::lineBreak || item.kind == InlineKind::pageBreak) {
         out += ' ';
       }

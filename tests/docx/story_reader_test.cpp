@@ -90,10 +90,10 @@ const InlineCase kInlineCases[] = {
      R"-(text"abcde")-"},
     {"UnknownElementsReadAsTheirContent", wParagraph("<w14:foo><x:bar xmlns:x=\"urn:other\">" + wTextRun("kept") + "</x:bar></w14:foo>"),
      R"-(text"kept")-"},
-    {"EquationTextInItsRunsFormatting",
-     wParagraph("<m:oMath><m:r><w:rPr><w:i/></w:rPr><m:t>x</m:t></m:r><m:sSup><m:e><m:r><m:t>y</m:t></m:r></m:e>"
-                "<m:sup><m:r><m:t>2</m:t></m:r></m:sup></m:sSup></m:oMath>"),
-     R"-(text"x"@1 text"y2")-"},
+    {"EquationsBetweenText",
+     wParagraph(wTextRun("a") + "<m:oMath><m:r><m:t>x</m:t></m:r></m:oMath>" + wTextRun("b") +
+                "<m:oMathPara><m:oMathParaPr/><m:oMath><m:r><m:t>y</m:t></m:r></m:oMath><m:oMath/></m:oMathPara>"),
+     R"-(text"a" equation(0) text"b" equation(1) equation(2))-"},
     {"InstructionOutsideAFieldIsNeverShown", wParagraph(wRun("<w:instrText>PAGE</w:instrText><w:t>a</w:t>")),
      R"-(text"a")-"},
     {"AnnotationRefAndFieldDataAreNotShown",

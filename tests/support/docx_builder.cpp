@@ -73,6 +73,7 @@ const char* inlineKindName(docx::InlineKind kind) {
     case K::fieldEnd: return "fieldEnd";
     case K::changeStart: return "changeStart";
     case K::changeEnd: return "changeEnd";
+    case K::equation: return "equation";
   }
   return "?";
 }
