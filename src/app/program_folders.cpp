@@ -57,7 +57,9 @@ ProgramFolders locateProgramFolders(const fs::path& executableFolder) {
     folders.resources = installed;
   }
   folders.tmp = xdgFolder("XDG_CACHE_HOME", ".cache") / "vellumine" / "tmp";
-  folders.recentList = xdgFolder("XDG_STATE_HOME", fs::path(".local") / "state") / "vellumine" / "rec.lst";
+  const fs::path state = xdgFolder("XDG_STATE_HOME", fs::path(".local") / "state") / "vellumine";
+  folders.recentList = state / "rec.lst";
+  folders.windowPlace = state / "window.ini";
   return folders;
 }
 

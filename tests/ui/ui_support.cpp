@@ -33,6 +33,7 @@ vellumine::ProgramFolders sandboxFolders(const std::filesystem::path& root) {
   folders.resources = VELLUMINE_UI_RESOURCES_DIR;
   folders.tmp = root / "cache" / "vellumine" / "tmp";
   folders.recentList = root / "state" / "vellumine" / "rec.lst";
+  folders.windowPlace = root / "state" / "vellumine" / "window.ini";
   return folders;
 }
 

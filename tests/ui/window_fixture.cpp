@@ -25,6 +25,7 @@ void WindowFixture::closeWindow() {
   form_.reset();
   std::error_code ec;
   fs::remove(folders_.recentList, ec);
+  fs::remove(folders_.windowPlace, ec);
 }
 
 TForm1* WindowFixture::start(const fs::path& document) {

@@ -41,6 +41,7 @@ QAction* ViewMenu::addCommand(QMenu* menu, const QString& objectName, const QStr
 
 void ViewMenu::createItems() {
   QMenu* viewMenu = window_->menuBar()->addMenu(QStringLiteral("&View"));
+  menu_ = viewMenu;
   findItem_ = addCommand(viewMenu, QStringLiteral("mFind"), QStringLiteral("&Find..."),
                          QKeySequence(Qt::CTRL | Qt::Key_F), &ViewMenu::mFindClick);
   viewMenu->addSeparator();
@@ -67,6 +68,11 @@ void ViewMenu::createItems() {
 }
 
 void ViewMenu::documentShown() { shownDocument_ = state_.currentDocumentPath; }
+
+void ViewMenu::documentClosed() {
+  shownDocument_.clear();
+  findBar_->close();
+}
 
 void ViewMenu::setDocumentCommandsEnabled(bool enabled) {
   findItem_->setEnabled(enabled);
