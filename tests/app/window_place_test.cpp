@@ -8,7 +8,7 @@ namespace vellumine {
 namespace {
 
 constexpr ScreenRect kFullHd{0, 0, 1920, 1040};        // 1920x1080 less a 40-pixel panel
-constexpr ScreenRect kLaptop{0, 0, 1366, 736};
+constexpr ScreenRect kLaptop{0, 0, 1280, 680};  // 1280x720 less a 40-pixel panel
 constexpr ScreenRect kNarrow{0, 0, 800, 600};
 constexpr ScreenRect kRightOfFullHd{1920, 0, 2560, 1400};
 
@@ -20,7 +20,7 @@ struct FirstCase {
 
 const FirstCase kFirstCases[] = {
     {"TwoThirdsOfALargeScreenCentred", kFullHd, {320, 173, 1280, 693}},
-    {"APageWidthOnALaptop", kLaptop, {243, 68, 880, 600}},
+    {"APageWidthOnASmallScreen", kLaptop, {200, 40, 880, 600}},
     {"AScreenNarrowerThanAPageIsFilled", kNarrow, {0, 0, 800, 600}},
     {"CentredOnASecondScreen", kRightOfFullHd, {1920 + 427, 233, 1706, 933}},
 };
@@ -53,7 +53,7 @@ const RestoreCase kRestoreCases[] = {
     {"APlaceHalfOffTheScreenIsMovedInside", {kFullHd}, WindowPlace{{1500, 600, 800, 600}, false, false},
      {{1120, 440, 800, 600}, false, false}},
     {"ASizeLargerThanTheScreenIsShrunk", {kLaptop}, WindowPlace{{0, 0, 1920, 1080}, false, false},
-     {{0, 0, 1366, 736}, false, false}},
+     {{0, 0, 1280, 680}, false, false}},
     {"ATinySizeIsGrown", {kFullHd}, WindowPlace{{10, 10, 1, 1}, false, false}, {{10, 10, 320, 240}, false, false}},
     {"ExtremeCoordinatesOpenAsAtFirst", {kFullHd}, WindowPlace{{2147483000, 2147483000, 1000, 1000}, false, false},
      {{320, 173, 1280, 693}, false, false}},
