@@ -1,5 +1,9 @@
 # `make package`: a Debian package made by CPack from the installation above, below /usr.  Its
-# dependencies are the packages of the libraries the programs link, as dpkg-shlibdeps finds them.
+# dependencies are the packages of the libraries the programs link, as dpkg-shlibdeps finds them,
+# the fonts drawn with the metrics of Calibri, Cambria, Arial, Times New Roman and Courier New,
+# so a document's lines break where its author's did (fontconfig maps the names to them), and Qt's
+# Wayland platform plugin, which Qt loads at run time (no library links it), so the viewer runs
+# natively in a Wayland session.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vellumine)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,6 +22,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dpkg-shlibdeps's findings are added to these.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-liberation2, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The debugging information stays in the build tree; the package carries lean programs.
 set(CPACK_STRIP_FILES ON)

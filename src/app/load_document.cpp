@@ -92,4 +92,14 @@ void closeDocument(DocumentState& state) {
   deletePreviousPackage(state);
 }
 
+void closeShownDocument(DocumentState& state) {
+  if (state.loading) throw std::runtime_error("A document is still loading.");
+  deletePreviousPackage(state);
+  DocumentState closed;
+  closed.tmpFolder = std::move(state.tmpFolder);
+  closed.settings = state.settings;
+  closed.engine = state.engine;
+  state = std::move(closed);
+}
+
 }  // namespace vellumine

@@ -31,7 +31,7 @@ struct DocumentState {
   std::vector<std::string> warnings;          // what the last load survived, one line per kind
   int progress = 0;                           // gauge position, 10 per step
   bool loading = false;
-  bool documentLoaded = false;                // set by the first successful load, never cleared
+  bool documentLoaded = false;                // set by a successful load, cleared by closeShownDocument
 };
 
 // What a load shows while it runs.  Every member may be empty.
@@ -69,5 +69,10 @@ std::string documentCaption(const std::filesystem::path& path);
 
 // Deletes the current package folder (the viewer closes); the tmp folder stays.
 void closeDocument(DocumentState& state);
+
+// File > Close: deletes the current package folder and forgets the document, so state is as
+// before the first load but for tmpFolder, settings and engine, which are the window's.  Refused
+// (throws, state unchanged) while a load runs.
+void closeShownDocument(DocumentState& state);
 
 }  // namespace vellumine

@@ -60,6 +60,7 @@ ProgramFolders locateProgramFolders(const fs::path& executableFolder) {
   const fs::path state = xdgFolder("XDG_STATE_HOME", fs::path(".local") / "state") / "vellumine";
   folders.recentList = state / "rec.lst";
   folders.readingPlaces = state / "places.lst";
+  folders.windowPlace = state / "window.ini";
   return folders;
 }
 

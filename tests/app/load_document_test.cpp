@@ -299,6 +299,43 @@ TEST_F(LoadDocument, CloseDeletesThePackageFolderAndKeepsTmp) {
   EXPECT_TRUE(fs::is_directory(tmp));
 }
 
+TEST_F(LoadDocument, CloseShownDocumentForgetsTheDocumentAndKeepsTheWindowsChoices) {
+  state.settings.includeStories = false;
+  state.engine = PageEngine::exact;
+  load(makeDocx("Report.docx", {"x"}));
+  const fs::path session = state.tmpFolder;
+  closeShownDocument(state);
+  EXPECT_FALSE(fs::exists(tmp / "Report"));
+  EXPECT_TRUE(fs::is_directory(tmp));
+  EXPECT_EQ(state.tmpFolder, session);
+  EXPECT_FALSE(state.settings.includeStories);
+  EXPECT_EQ(state.engine, PageEngine::exact);
+  EXPECT_TRUE(state.packageFolder.empty());
+  EXPECT_TRUE(state.currentDocumentPath.empty());
+  EXPECT_TRUE(state.htmlPath.empty());
+  EXPECT_EQ(state.conversion, nullptr);
+  EXPECT_TRUE(state.warnings.empty());
+  EXPECT_FALSE(state.documentLoaded);
+  EXPECT_EQ(state.progress, 0);
+}
+
+TEST_F(LoadDocument, CloseShownDocumentIsRefusedWhileALoadRuns) {
+  fs::path doc = makeDocx("Report.docx", {"x"});
+  bool refused = false;
+  LoadObserver observer;
+  observer.showProgress = [&](int progress, std::string_view) {
+    if (progress != 10) return;
+    try {
+      closeShownDocument(state);
+    } catch (const std::runtime_error& e) {
+      refused = std::string(e.what()) == "A document is still loading.";
+    }
+  };
+  loadDocument(state, doc, observer);
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(fs::exists(state.htmlPath));
+}
+
 TEST_F(LoadDocument, TwoViewersKeepTheirOwnPackageFolders) {
   fs::path doc = makeDocx("Report.docx", {"shared name"});
   SessionFolder firstSession(tmp);

@@ -45,13 +45,14 @@ void addStartPage(const fs::path& folder) {
   std::ofstream(folder / "lib" / "init.htm") << "<p>start</p>";
 }
 
-TEST(ProgramFolders, XdgFoldersHoldTmpAndTheRecentList) {
+TEST(ProgramFolders, XdgFoldersHoldTmpTheRecentListAndTheWindowPlace) {
   ScopedEnv cache("XDG_CACHE_HOME", "/x/cache");
   ScopedEnv state("XDG_STATE_HOME", "/x/state");
   ProgramFolders folders = locateProgramFolders("/opt/v/bin");
   EXPECT_EQ(folders.tmp, fs::path("/x/cache/vellumine/tmp"));
   EXPECT_EQ(folders.recentList, fs::path("/x/state/vellumine/rec.lst"));
   EXPECT_EQ(folders.readingPlaces, fs::path("/x/state/vellumine/places.lst"));
+  EXPECT_EQ(folders.windowPlace, fs::path("/x/state/vellumine/window.ini"));
 }
 
 TEST(ProgramFolders, UnsetOrRelativeXdgFallsBackToHome) {
@@ -61,6 +62,7 @@ TEST(ProgramFolders, UnsetOrRelativeXdgFallsBackToHome) {
   ProgramFolders folders = locateProgramFolders("/opt/v/bin");
   EXPECT_EQ(folders.tmp, fs::path("/home/ann/.cache/vellumine/tmp"));
   EXPECT_EQ(folders.recentList, fs::path("/home/ann/.local/state/vellumine/rec.lst"));
+  EXPECT_EQ(folders.windowPlace, fs::path("/home/ann/.local/state/vellumine/window.ini"));
 }
 
 TEST(ProgramFolders, ResourcesBesideTheExecutableComeFirst) {

@@ -34,6 +34,7 @@ vellumine::ProgramFolders sandboxFolders(const std::filesystem::path& root) {
   folders.tmp = root / "cache" / "vellumine" / "tmp";
   folders.recentList = root / "state" / "vellumine" / "rec.lst";
   folders.readingPlaces = root / "state" / "vellumine" / "places.lst";
+  folders.windowPlace = root / "state" / "vellumine" / "window.ini";
   return folders;
 }
 

@@ -27,7 +27,8 @@ std::string readFile(const std::filesystem::path& file);
 QString qs(const std::filesystem::path& path);
 
 // The window's folders for a test below root: the built resources, a package folder below
-// root/cache/vellumine/tmp and the recent list root/state/vellumine/rec.lst.
+// root/cache/vellumine/tmp, the recent list root/state/vellumine/rec.lst and the window place
+// root/state/vellumine/window.ini.
 vellumine::ProgramFolders sandboxFolders(const std::filesystem::path& root);
 
 // Polls for the active modal widget while a command runs its dialog and hands it to the handler,

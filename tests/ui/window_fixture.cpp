@@ -26,6 +26,7 @@ void WindowFixture::closeWindow() {
   std::error_code ec;
   fs::remove(folders_.recentList, ec);
   fs::remove(folders_.readingPlaces, ec);
+  fs::remove(folders_.windowPlace, ec);
 }
 
 TForm1* WindowFixture::start(const fs::path& document) {

@@ -20,8 +20,8 @@ class WindowFixture {
   // Makes the sandbox: docs_ for the test's documents, the window's folders below the temporary
   // folder (see sandboxFolders).  False when the temporary folder could not be made.
   bool makeSandbox();
-  // Closes the window (it writes its recent list and reading places) and removes both, so that
-  // each test starts without them.
+  // Closes the window (it writes its recent list, reading places and place) and removes those
+  // files, so that each test starts with an empty list, no places and a first window.
   void closeWindow();
 
   // Starts the window with an optional command-line document and waits until it is active (no

@@ -16,13 +16,13 @@ constexpr int kHeight = 419;
 
 QString aboutText() {
   const std::string_view version = vellumine::kProductVersion;
-  return QStringLiteral("<p style=\"font-size:18px\"><b>Vellumine</b></p><p>Version ") +
+  return QStringLiteral("<p style=\"font-size:14pt\"><b>Vellumine</b></p><p>Version ") +
          QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size())) +
          QStringLiteral(
              "</p>"
              "<p>A fast viewer for Word .docx documents.</p>"
-             "<p>Open a document with File &gt; Open... (F2), print it or preview it from the File menu, "
-             "and save it as an HTML page with its images with F10.</p>");
+             "<p>Open a document with File &gt; Open... (Ctrl+O), print it or preview it from the File menu, "
+             "and save it as an HTML page with its images with Ctrl+S.</p>");
 }
 
 }  // namespace
@@ -36,8 +36,9 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
   QPalette colours = palette();
   colours.setColor(QPalette::Window, Qt::white);
   setPalette(colours);
+  // In points, so the text keeps its size to the eye at any screen scaling.
   QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(12);
+  tahoma.setPointSize(9);
   setFont(tahoma);
 
   auto* logo = new QLabel(this);

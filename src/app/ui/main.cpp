@@ -73,14 +73,25 @@ int runExportPdf(int argc, char** argv) {
   return exportPdfHeadless(toPath(arguments.at(2)), toPath(arguments.at(3)));
 }
 
+// Before the application object exists, or Qt ignores it.  At 125 % or 150 % a rounded factor
+// would draw the window at 100 % or 200 %: too small or too large, and blurred when the
+// compositor scales it back.  The platform is left to Qt (Wayland natively, else X11); the
+// user's QT_QPA_PLATFORM, when set, is respected.
+void setHighDpiScaling() {
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (answerInformationOption(argc, argv)) return 0;
   vellumine::KeepLargeTextsInHeap();
   if (isExportPdf(argc, argv)) return runExportPdf(argc, argv);
+  setHighDpiScaling();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vellumine"));
+  // Wayland compositors and X11 desktops match the window to its menu entry (icon, name) by this.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vellumine.Vellumine"));
   // Qt has set the C library's locale from the environment; numbers keep a "." whatever it says.
   std::setlocale(LC_NUMERIC, "C");
   QLocale::setDefault(QLocale::c());
@@ -90,6 +101,6 @@ int main(int argc, char** argv) {
   if (arguments.size() > 1) document = toPath(arguments.at(1));
 
   TForm1 form(vellumine::locateProgramFolders(vellumine::executableFolder()), document);
-  form.showMaximized();
+  form.showInPlace();
   return QApplication::exec();
 }

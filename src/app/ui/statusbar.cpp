@@ -18,6 +18,7 @@ constexpr int kBarHeight = 21;
 constexpr int kSizeWidth = 120;
 constexpr int kAuthorWidth = 155;
 constexpr int kDateWidth = 178;
+constexpr int kZoomWidth = 52;
 constexpr int kButtonCellWidth = 20;
 
 QLabel* makeCell(QWidget* parent, int width) {
@@ -41,8 +42,9 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   setObjectName(QStringLiteral("statusBar"));
   setFixedHeight(kBarHeight);
   setStyleSheet(QStringLiteral("#statusBar { border-top: 1px solid palette(mid); }"));
+  // In points, so the text keeps its size to the eye at any screen scaling.
   QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(11);
+  tahoma.setPointSize(8);
   setFont(tahoma);
 
   auto* sizeCell = new QWidget(this);
@@ -60,6 +62,11 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   title_ = makeCell(this, 0);
   author_ = makeCell(this, kAuthorWidth);
   date_ = makeCell(this, kDateWidth);
+  zoom_ = makeCell(this, kZoomWidth);
+  zoom_->setObjectName(QStringLiteral("zoomCell"));
+  zoom_->setAlignment(Qt::AlignCenter);
+  zoom_->setToolTip(QStringLiteral("Zoom (Ctrl++, Ctrl+-, Ctrl+0)"));
+  setZoom(1.0);
 
   warningsButton_ = new QToolButton(this);
   warningsButton_->setObjectName(QStringLiteral("warningsButton"));
@@ -85,6 +92,7 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   row->addWidget(title_, 1);
   row->addWidget(author_);
   row->addWidget(date_);
+  row->addWidget(zoom_);
   row->addWidget(warningsButton_);
   auto* buttonCell = new QWidget(this);
   buttonCell->setFixedWidth(kButtonCellWidth);
@@ -113,6 +121,10 @@ QString DocumentStatusBar::sizeText() const { return size_->text(); }
 QString DocumentStatusBar::titleText() const { return title_->text(); }
 QString DocumentStatusBar::authorText() const { return author_->text(); }
 QString DocumentStatusBar::dateText() const { return date_->text(); }
+
+void DocumentStatusBar::setZoom(double factor) { zoom_->setText(QStringLiteral("%1 %").arg(qRound(factor * 100))); }
+
+QString DocumentStatusBar::zoomText() const { return zoom_->text(); }
 
 void DocumentStatusBar::showGauge(int position) {
   gauge_->setValue(position);

@@ -1,5 +1,5 @@
 // The status bar of the main window: the size cell (which also holds the progress gauge), the
-// title, author and date cells, the warnings button (shown when the last load survived damage in
+// title, author and date cells, the zoom cell, the warnings button (shown when the last load survived damage in
 // the document) and the button that opens the About dialog.
 #pragma once
 #include <QFrame>
@@ -21,6 +21,10 @@ class DocumentStatusBar : public QFrame {
   QString authorText() const;
   QString dateText() const;
 
+  // The zoom cell: the view's zoom factor as a percentage ("100 %").
+  void setZoom(double factor);
+  QString zoomText() const;
+
   // What the last load survived, one line per kind; none hides the button.
   void setWarnings(const QStringList& warnings);
   QStringList warnings() const { return warnings_; }
@@ -39,6 +43,7 @@ class DocumentStatusBar : public QFrame {
   QLabel* title_;
   QLabel* author_;
   QLabel* date_;
+  QLabel* zoom_;
   QProgressBar* gauge_;
   QToolButton* warningsButton_;
   QStringList warnings_;

@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,12 +19,15 @@
 #include "app/docxInfo.h"
 #include "app/program_folders.h"
 #include "app/savehtml.h"
+#include "app/window_place_file.h"
 #include "app/ui/HTMLView.h"
 #include "app/ui/about.h"
+#include "app/ui/desktop_keys.h"
 #include "app/ui/dropopen.h"
 #include "app/ui/find_results.h"
 #include "app/ui/findbar.h"
 #include "app/ui/guarded.h"
+#include "app/ui/loading_cover.h"
 #include "app/ui/logo.h"
 #include "app/ui/outline_pane.h"
 #include "app/ui/pdfexport.h"
@@ -33,6 +35,8 @@
 #include "app/ui/qt_path.h"
 #include "app/ui/reading_place_keeper.h"
 #include "app/ui/statusbar.h"
+#include "app/ui/window_placer.h"
+#include "app/ui/zoom.h"
 
 namespace fs = std::filesystem;
 
@@ -42,6 +46,7 @@ constexpr int kRecentItems = 8;
 constexpr int kSponsorWidth = 153;
 const QString kProductSite = QStringLiteral("https://vellumine.org/");
 const QString kProductSiteCaption = QStringLiteral("vellumine.org");
+const QString kStartTitle = QStringLiteral(" Vellumine 1.35");
 
 QString toQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
@@ -82,14 +87,16 @@ QFrame* makePanel(QWidget* parent, const QColor& colour, int margin, QFrame::Sha
 
 TForm1::TForm1(const vellumine::ProgramFolders& folders, fs::path commandLineDocument, QWidget* parent)
     : QMainWindow(parent), folders_(folders), commandLineDocument_(std::move(commandLineDocument)) {
-  setWindowTitle(QStringLiteral(" Vellumine 1.35"));
+  setWindowTitle(kStartTitle);
   setWindowIcon(QIcon(vellumineLogo(64)));
-  setGeometry(266, 222, 696, 480);
+  place_ = placeForNewWindow(folders_.windowPlace);
+  applyNormalGeometry(this, place_);
   QPalette colours = palette();
   colours.setColor(QPalette::Window, colours.color(QPalette::Button));
   setPalette(colours);
+  // In points, so the text keeps its size to the eye at any screen scaling.
   QFont verdana(QStringLiteral("Verdana"));
-  verdana.setPixelSize(12);
+  verdana.setPointSize(9);
   setFont(verdana);
 
   createDocumentArea();
@@ -125,6 +132,8 @@ void TForm1::showEvent(QShowEvent* event) {
   QTimer::singleShot(0, this, [this] { FormShow(); });
 }
 
+void TForm1::showInPlace() { ::showInPlace(this, place_); }
+
 void TForm1::FormShow() {
   sponsorPanel_->hide();
   createRecentItems();
@@ -155,8 +164,28 @@ void TForm1::FormClose() {
   closed_ = true;
   runGuarded(this, [this] { saveRecentList(); });
   if (placeKeeper_ != nullptr) placeKeeper_->documentClosed();
+  saveWindowPlace();
   vellumine::closeDocument(state_);
   session_->remove();
+}
+
+// Only a window that was shown has a place to remember.  A place that cannot be written is not
+// worth a message at close: the next start opens as a first one.
+void TForm1::saveWindowPlace() {
+  if (!shownOnce_ || folders_.windowPlace.empty()) return;
+  vellumine::WindowPlace place = currentPlace(this);
+  if (place.normal.width <= 0 || place.normal.height <= 0) place.normal = place_.normal;
+  try {
+    vellumine::writeWindowPlace(folders_.windowPlace, place);
+  } catch (const std::exception&) {
+  }
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && fullScreenItem_ != nullptr) {
+    fullScreenItem_->setChecked(isFullScreen());
+  }
 }
 
 // --- layout ---------------------------------------------------------------------------------
@@ -182,6 +211,7 @@ void TForm1::createDocumentArea() {
   view_ = new THTMLView(whitePanel);
   view_->setObjectName(QStringLiteral("documentView"));
   whitePanel->layout()->addWidget(view_);
+  loadingCover_ = new LoadingCover(view_);
   blackFrame->layout()->addWidget(whitePanel);
   area->layout()->addWidget(blackFrame);
   splitter->addWidget(sponsorPanel_);
@@ -212,19 +242,11 @@ QAction* TForm1::addCommand(QMenu* menu, const QString& objectName, const QStrin
   return addGuardedCommand(menu, this, objectName, caption, shortcut, [this, handler] { (this->*handler)(); });
 }
 
-// Qt disables an invisible action together with its shortcut; a window shortcut stands in for it.
-// Its enabled state is the item's as the commands set it (the item itself always reads disabled).
-QShortcut* TForm1::keepShortcutWhileHidden(QAction* item) {
-  auto* standIn = new QShortcut(item->shortcut(), this);
-  standIn->setContext(Qt::WindowShortcut);
-  connect(standIn, &QShortcut::activated, item, &QAction::trigger);
-  return standIn;
-}
-
 void TForm1::createFileMenu() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File  "));
-  openItem_ = addCommand(file, QStringLiteral("FileOpenItem"), QStringLiteral("&Open..."), Qt::Key_F2,
+  openItem_ = addCommand(file, QStringLiteral("FileOpenItem"), QStringLiteral("&Open..."), QKeySequence(),
                          &TForm1::FileOpenItemClick);
+  openItem_->setShortcuts(desktopKeys({QKeySequence(Qt::CTRL | Qt::Key_O), Qt::Key_F2}, QKeySequence::Open));
   openRecentMenu_ = file->addMenu(QStringLiteral("Open Recent"));
   openRecentMenu_->setObjectName(QStringLiteral("mOpenRecent"));
   openExamplesItem_ = addCommand(file, QStringLiteral("mOpenExamples"), QStringLiteral("Open Examples"),
@@ -232,19 +254,25 @@ void TForm1::createFileMenu() {
   file->addSeparator();
   printPreviewItem_ = addCommand(file, QStringLiteral("mPrintPreview"), QStringLiteral("Print Preview"),
                                  Qt::Key_F6, &TForm1::mPrintPreviewClick);
-  printItem_ = addCommand(file, QStringLiteral("mPrint"), QStringLiteral("&Print"),
-                          QKeySequence(Qt::CTRL | Qt::Key_P), &TForm1::mPrintClick);
+  printItem_ = addCommand(file, QStringLiteral("mPrint"), QStringLiteral("&Print"), QKeySequence(),
+                          &TForm1::mPrintClick);
+  printItem_->setShortcuts(desktopKeys({QKeySequence(Qt::CTRL | Qt::Key_P)}, QKeySequence::Print));
   pageSetupItem_ = addCommand(file, QStringLiteral("mPageSetup"), QStringLiteral("Page Setup"), Qt::Key_F8,
                               &TForm1::mPageSetupClick);
   exportPdfItem_ = addCommand(file, QStringLiteral("mExportPdf"), QStringLiteral("Export as &PDF..."),
                               QKeySequence(), &TForm1::mExportPdfClick);
   file->addSeparator();
-  saveAsHtmlItem_ = addCommand(file, QStringLiteral("mSaveAsHTML"), QStringLiteral("Save As HTML"), Qt::Key_F10,
-                               &TForm1::mSaveAsHTMLClick);
-  saveAsHtmlItem_->setVisible(false);
-  saveAsHtmlKey_ = keepShortcutWhileHidden(saveAsHtmlItem_);
-  file->addSeparator()->setVisible(false);
-  addCommand(file, QStringLiteral("mExit"), QStringLiteral("E&xit"), Qt::Key_F12, &TForm1::mExitClick);
+  saveAsHtmlItem_ = addCommand(file, QStringLiteral("mSaveAsHTML"), QStringLiteral("&Save As HTML..."),
+                               QKeySequence(), &TForm1::mSaveAsHTMLClick);
+  // The page is the only thing the viewer saves, so the desktop's Save key saves it.
+  saveAsHtmlItem_->setShortcuts(desktopKeys({QKeySequence(Qt::CTRL | Qt::Key_S), Qt::Key_F10}, QKeySequence::Save));
+  file->addSeparator();
+  closeItem_ = addCommand(file, QStringLiteral("mClose"), QStringLiteral("&Close"), QKeySequence(),
+                          &TForm1::mCloseClick);
+  closeItem_->setShortcuts(desktopKeys({QKeySequence(Qt::CTRL | Qt::Key_W)}, QKeySequence::Close));
+  QAction* exitItem =
+      addCommand(file, QStringLiteral("mExit"), QStringLiteral("E&xit"), QKeySequence(), &TForm1::mExitClick);
+  exitItem->setShortcuts(desktopKeys({QKeySequence(Qt::CTRL | Qt::Key_Q), Qt::Key_F12}, QKeySequence::Quit));
   setDocumentCommandsEnabled(false);
 }
 
@@ -282,6 +310,12 @@ void TForm1::createViewMenu() {
   placeKeeper_ = new ReadingPlaceKeeper(view_, viewMenu_->zoom(), folders_.readingPlaces);
   connect(this, &TForm1::documentShown, placeKeeper_,
           [this] { placeKeeper_->documentShown(state_.currentDocumentPath, localFileUrl(state_.htmlPath)); });
+  connect(viewMenu_->zoom(), &ViewZoom::factorChanged, statusBar_, &DocumentStatusBar::setZoom);
+  viewMenu_->menu()->addSeparator();
+  fullScreenItem_ = addCommand(viewMenu_->menu(), QStringLiteral("mFullScreen"), QStringLiteral("F&ull Screen"),
+                               QKeySequence(), &TForm1::mFullScreenClick);
+  fullScreenItem_->setShortcuts(desktopKeys({QKeySequence(Qt::Key_F11)}, QKeySequence::FullScreen));
+  fullScreenItem_->setCheckable(true);
   // The find bar sits between the document area and the status bar.
   auto* column = static_cast<QVBoxLayout*>(centralWidget()->layout());
   column->insertWidget(column->indexOf(statusBar_), viewMenu_->findBar());
@@ -346,10 +380,9 @@ void TForm1::setOpenCommandsEnabled(bool enabled) {
 }
 
 void TForm1::setDocumentCommandsEnabled(bool enabled) {
-  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_, exportPdfItem_}) {
+  for (QAction* item : {saveAsHtmlItem_, printPreviewItem_, printItem_, pageSetupItem_, exportPdfItem_, closeItem_}) {
     item->setEnabled(enabled);
   }
-  saveAsHtmlKey_->setEnabled(enabled);
   if (viewMenu_ != nullptr) viewMenu_->setDocumentCommandsEnabled(enabled);  // built after the File menu
 }
 
@@ -362,7 +395,10 @@ void TForm1::loadDocument(const fs::path& path) {
   observer.setCaption = [this](const std::string& caption) {
     setWindowTitle(literalWindowTitle(QString::fromStdString(caption)));
   };
-  observer.navigate = [this](const fs::path& html) { view_->Navigate(html); };
+  observer.navigate = [this](const fs::path& html) {
+    loadingCover_->uncoverWhenShown(localFileUrl(html));
+    view_->Navigate(html);
+  };
   observer.finished = [this] {
     statusBar_->hideGauge();
     showDocumentInfo();
@@ -377,11 +413,13 @@ void TForm1::loadDocument(const fs::path& path) {
   };
 
   setOpenCommandsEnabled(false);
+  loadingCover_->coverWhileLoading();
   struct AfterLoad {
     TForm1* form;
     ~AfterLoad() {
       // A gauge frozen at its last step after a failure would read as "still loading".
       form->statusBar_->hideGauge();
+      form->loadingCover_->loadEnded();
       form->setOpenCommandsEnabled(true);
       if (form->closeAfterLoad_) QTimer::singleShot(0, form, &QWidget::close);
     }
@@ -475,7 +513,28 @@ void TForm1::mSaveAsHTMLClick() {
   showMessage(this, QString::fromStdString(vellumine::savedMessage(target)));
 }
 
+// Back to the start page as at start-up; the zoom, the Options and View choices and the recent
+// list stay, as they are the window's and not the document's.
+void TForm1::mCloseClick() {
+  if (state_.loading) return;
+  placeKeeper_->documentClosed();  // while the page is still the document's
+  vellumine::closeShownDocument(state_);
+  setWindowTitle(kStartTitle);
+  statusBar_->setTexts(QString(), QString(), QString(), QString());
+  statusBar_->setWarnings({});
+  setDocumentCommandsEnabled(false);
+  viewMenu_->documentClosed();
+  const fs::path startPage = folders_.resources / "lib" / "init.htm";
+  if (fileExists(startPage)) view_->Navigate(startPage);
+}
+
 void TForm1::mExitClick() { close(); }
+
+// Leaving full screen returns to the state before it: maximised or the normal geometry.
+void TForm1::mFullScreenClick() {
+  setWindowState(windowState() ^ Qt::WindowFullScreen);
+  fullScreenItem_->setChecked(isFullScreen());
+}
 
 // Restyles the page shown through its DOM; the bottom padding is never touched.
 void TForm1::mUseOriginalPageSettingClick() {

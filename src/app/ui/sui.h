@@ -11,10 +11,10 @@
 #include "app/shortcut.h"
 #include "app/ui/view_menu.h"
 #include "app/urecentfile.h"
+#include "app/window_place.h"
 
 class QAction;
 class QMenu;
-class QShortcut;
 class QSplitter;
 class OutlinePane;
 class FindResults;
@@ -24,6 +24,7 @@ class THTMLView;
 class TfrmAbout;
 class DocumentStatusBar;
 class DocumentDropFilter;
+class LoadingCover;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -34,6 +35,10 @@ class TForm1 : public QMainWindow {
   TForm1(const vellumine::ProgramFolders& folders, std::filesystem::path commandLineDocument,
          QWidget* parent = nullptr);
   ~TForm1() override;
+
+  // Shows the window where it was left last time (size, place, maximised or full screen), or,
+  // on a first start, at about two thirds of the screen, centred.
+  void showInPlace();
 
   // Loads a document into the view; throws what the core throws.  The commands that open
   // documents are disabled while it runs.
@@ -51,6 +56,7 @@ class TForm1 : public QMainWindow {
   OutlinePane* outline() const { return outline_; }
   FindResults* findResults() const { return findResults_; }
   DarkPage* darkPage() const { return viewMenu_->darkPage(); }
+  LoadingCover* loadingCover() const { return loadingCover_; }
 
  Q_SIGNALS:
   void loadProgressShown(int position);  // each step of a load, gauge visible at position
@@ -59,6 +65,7 @@ class TForm1 : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FormCreate();
@@ -74,10 +81,10 @@ class TForm1 : public QMainWindow {
   void createRecentItems();
   void loadRecentList();
   void saveRecentList();
+  void saveWindowPlace();
   void showRecentItems();
   QAction* addCommand(QMenu* menu, const QString& objectName, const QString& caption,
                       const QKeySequence& shortcut, void (TForm1::*handler)());
-  QShortcut* keepShortcutWhileHidden(QAction* item);
 
   void FileOpenItemClick();
   void openChosenDocument(const std::filesystem::path& chosen);
@@ -88,7 +95,9 @@ class TForm1 : public QMainWindow {
   void mPageSetupClick();
   void mExportPdfClick();
   void mSaveAsHTMLClick();
+  void mCloseClick();
   void mExitClick();
+  void mFullScreenClick();
   void mUseOriginalPageSettingClick();
   void mShowStatusBarClick();
   void mOptimizeHTMLClick();
@@ -118,6 +127,7 @@ class TForm1 : public QMainWindow {
   bool shownOnce_ = false;
   bool closed_ = false;
   bool closeAfterLoad_ = false;
+  vellumine::WindowPlace place_;  // where the window opened; its normal geometry stands in for a missing one
 
   THTMLView* view_ = nullptr;
   THTMLView* sponsorView_ = nullptr;
@@ -136,7 +146,9 @@ class TForm1 : public QMainWindow {
   QAction* pageSetupItem_ = nullptr;
   QAction* exportPdfItem_ = nullptr;
   QAction* saveAsHtmlItem_ = nullptr;
-  QShortcut* saveAsHtmlKey_ = nullptr;  // F10 while the item is hidden
+  QAction* closeItem_ = nullptr;
+  QAction* fullScreenItem_ = nullptr;
+  LoadingCover* loadingCover_ = nullptr;
   QAction* useOriginalPageSettingItem_ = nullptr;
   QAction* showStatusBarItem_ = nullptr;
   QAction* optimizeHtmlItem_ = nullptr;

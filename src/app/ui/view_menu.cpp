@@ -101,6 +101,12 @@ void ViewMenu::mOutlineClick() {
   outline_->setVisible(outlineItem_->isChecked() && outline_->hasHeadings() && results_->isHidden());
 }
 
+void ViewMenu::documentClosed() {
+  shownDocument_.clear();
+  findBar_->close();
+  if (outline_ != nullptr) outline_->followPage(QUrl());  // no headings: the pane hides
+}
+
 void ViewMenu::setDocumentCommandsEnabled(bool enabled) {
   findItem_->setEnabled(enabled);
   reloadItem_->setEnabled(enabled);

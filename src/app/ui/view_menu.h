@@ -33,6 +33,7 @@ class ViewMenu : public QObject {
   // made for the window's central widget; the window puts it in its place.
   ViewMenu(QMainWindow* window, THTMLView* view, vellumine::DocumentState& state, Load load);
 
+  QMenu* menu() const { return menu_; }
   FindBar* findBar() const { return findBar_; }
   ViewZoom* zoom() const { return zoom_; }
   DocumentReloader* reloader() const { return reloader_; }
@@ -40,7 +41,9 @@ class ViewMenu : public QObject {
 
   // A load has shown its page: its document is the one that reload and the stories item load again.
   void documentShown();
-  // The document of the last load that showed its page; empty before the first.
+  // The document was closed: reload and the stories item have nothing to load again.
+  void documentClosed();
+  // The document of the last load that showed its page; empty before the first and after a close.
   const std::filesystem::path& shownDocument() const { return shownDocument_; }
 
   // Find and reload work on a document; the zoom works on any page.
@@ -72,6 +75,7 @@ class ViewMenu : public QObject {
   vellumine::DocumentState& state_;
   Load load_;
 
+  QMenu* menu_ = nullptr;
   QAction* findItem_ = nullptr;
   QAction* reloadItem_ = nullptr;
   QAction* showStoriesItem_ = nullptr;
