@@ -17,6 +17,7 @@ constexpr int kBarHeight = 21;
 constexpr int kSizeWidth = 120;
 constexpr int kAuthorWidth = 155;
 constexpr int kDateWidth = 178;
+constexpr int kChangesWidth = 110;
 constexpr int kButtonCellWidth = 20;
 
 QLabel* makeCell(QWidget* parent, int width) {
@@ -59,6 +60,9 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   title_ = makeCell(this, 0);
   author_ = makeCell(this, kAuthorWidth);
   date_ = makeCell(this, kDateWidth);
+  changes_ = makeCell(this, kChangesWidth);
+  changes_->setObjectName(QStringLiteral("changesCell"));
+  changes_->hide();
 
   warningsButton_ = new QToolButton(this);
   warningsButton_->setObjectName(QStringLiteral("warningsButton"));
@@ -84,6 +88,7 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   row->addWidget(title_, 1);
   row->addWidget(author_);
   row->addWidget(date_);
+  row->addWidget(changes_);
   row->addWidget(warningsButton_);
   auto* buttonCell = new QWidget(this);
   buttonCell->setFixedWidth(kButtonCellWidth);
@@ -108,6 +113,15 @@ void DocumentStatusBar::setWarnings(const QStringList& warnings) {
   // A tool tip is rich text when it looks like markup; the document's bytes stay plain.
   warningsButton_->setToolTip(warnings.join(QLatin1Char('\n')).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
 }
+
+void DocumentStatusBar::setTrackedChanges(std::size_t count) {
+  changes_->setVisible(count > 0);
+  changes_->setText(count > 0 ? QStringLiteral("Tracked changes") : QString());
+  changes_->setToolTip(count == 1 ? QStringLiteral("1 tracked change in the document")
+                                  : QStringLiteral("%1 tracked changes in the document").arg(count));
+}
+
+QString DocumentStatusBar::trackedChangesText() const { return changes_->text(); }
 
 QString DocumentStatusBar::sizeText() const { return size_->text(); }
 QString DocumentStatusBar::titleText() const { return title_->text(); }

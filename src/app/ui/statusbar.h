@@ -1,5 +1,6 @@
 // The status bar of the main window: the size cell (which also holds the progress gauge), the
-// title, author and date cells, the warnings button (shown when the last load survived damage in
+// title, author and date cells, the tracked-changes cell (shown when the document has tracked
+// changes), the warnings button (shown when the last load survived damage in
 // the document) and the button that opens the About dialog.
 #pragma once
 #include <QFrame>
@@ -21,6 +22,10 @@ class DocumentStatusBar : public QFrame {
   QString authorText() const;
   QString dateText() const;
 
+  // The shown document's tracked changes; none hides the cell.
+  void setTrackedChanges(std::size_t count);
+  QString trackedChangesText() const;  // empty while the cell is hidden
+
   // What the last load survived, one line per kind; none hides the button.
   void setWarnings(const QStringList& warnings);
   QStringList warnings() const { return warnings_; }
@@ -39,6 +44,7 @@ class DocumentStatusBar : public QFrame {
   QLabel* title_;
   QLabel* author_;
   QLabel* date_;
+  QLabel* changes_;
   QProgressBar* gauge_;
   QToolButton* warningsButton_;
   QStringList warnings_;
