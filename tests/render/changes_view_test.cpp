@@ -53,6 +53,16 @@ std::string plainParagraph(std::string_view content) {
   return "<p class=\"p1\"><span class=\"r1\">" + std::string(content) + "</span></p>\n";
 }
 
+// A one-column table of these rows.
+std::string oneColumnTable(const std::string& rows) {
+  return "<table class=\"vm-tbl\"><colgroup><col style=\"width:133.33px\"></colgroup><tbody>" + rows +
+         "</tbody></table>\n";
+}
+
+std::string tableRow(std::string_view attributes, std::string_view content) {
+  return "<tr" + std::string(attributes) + "><td class=\"c1\">" + plainParagraph(content) + "</td></tr>\n";
+}
+
 const ViewCase kCases[] = {
     {"Insertion",
      [](auto& b) {
@@ -93,6 +103,12 @@ const ViewCase kCases[] = {
      "2024-05-03 10:12\">\u00B6</del></p>\n" + plainParagraph("second"),
      "<p class=\"p1\"><span class=\"r1\">first</span><span class=\"r1\">second</span></p>\n",
      plainParagraph("first") + plainParagraph("second")},
+    {"DeletedMarkOfTheLastParagraphJoinsNothing",
+     [](auto& b) { b.body({paragraph({text("a")}), markChanged(b, ChangeKind::deletion, "last")}); },
+     plainParagraph("a") +
+         "<p class=\"p1\"><span class=\"r1\">last</span><del class=\"vm-del vm-au1\" title=\"Deleted by Ann, "
+         "2024-05-03 10:12\">\u00B6</del></p>\n",
+     plainParagraph("a") + plainParagraph("last"), plainParagraph("a") + plainParagraph("last")},
     {"EmptyParagraphWithDeletedMark",
      [](auto& b) { b.body({markChanged(b, ChangeKind::deletion, ""), paragraph({text("next")})}); },
      "<p class=\"p1\"><del class=\"vm-del vm-au1\" title=\"Deleted by Ann, 2024-05-03 10:12\">\u00B6</del></p>\n" +
@@ -181,7 +197,10 @@ const ViewCase kCases[] = {
        added.change = b.change(ChangeKind::insertion, "Bob");
        b.body({test::table({test::row({test::textCell("kept")}), std::move(gone), std::move(added)}, {2000})});
      },
-     "ROWS", "ROWS", "ROWS"},
+     oneColumnTable(tableRow("", "kept") + tableRow(" class=\"vm-del vm-au1\" title=\"Deleted by Ann\"", "gone") +
+                    tableRow(" class=\"vm-ins vm-au2\" title=\"Inserted by Bob\"", "new")),
+     oneColumnTable(tableRow("", "kept") + tableRow("", "new")),
+     oneColumnTable(tableRow("", "kept") + tableRow("", "gone"))},
 };
 
 class ChangesViewCase : public testing::TestWithParam<ViewCase> {};
@@ -189,6 +208,7 @@ class ChangesViewCase : public testing::TestWithParam<ViewCase> {};
 TEST_P(ChangesViewCase, WritesEachView) {
   DocumentBuilder b;
   GetParam().build(b);
+
   EXPECT_SAME_TEXT(test::renderBody(b.document(), ChangesView::markup), GetParam().markup) << "markup";
   EXPECT_SAME_TEXT(test::renderBody(b.document(), ChangesView::final), GetParam().final) << "final";
   EXPECT_SAME_TEXT(test::renderBody(b.document(), ChangesView::original), GetParam().original) << "original";
