@@ -3,7 +3,9 @@
 // changes and the comment highlight are a stack of open elements around them; whenever something
 // must not stand inside them (a tab's box, a text box) they are closed and opened again before
 // the next content, so the elements always nest.  Tabs are planned before the loop (tab_layout)
-// and each becomes the edge of a box.
+// and each becomes the edge of a box.  Tracked changes are elements only when marked up; in the
+// final and original views what a dropped change holds is left out (dropped_changes.h), tabs
+// included, and what a kept change holds is plain content.
 #include "render/paragraph_writer.h"
 
 #include <algorithm>
