@@ -100,7 +100,8 @@ void SuiChangesTest::eachViewShowsItsTextKeepingThePlace() {
   int reloads = 0;
   for (const Step& step : steps) {
     action(step.item)->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(restored.size(), ++reloads, kLoadTimeout);
+    ++reloads;
+    QTRY_COMPARE_WITH_TIMEOUT(restored.size(), reloads, kLoadTimeout);
     QVERIFY(action(step.item)->isChecked());
     QCOMPARE(pageText().contains(QStringLiteral("runny")), step.runny);
     QCOMPARE(pageText().contains(QStringLiteral("thick")), step.thick);
