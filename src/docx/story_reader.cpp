@@ -495,7 +495,9 @@ class StoryBuilder {
 
   // The field stack gives marks only for fields it shows, even when an instruction starts with them.
   void emitFieldMarks(const std::vector<FieldMark>& marks) {
-    for (const FieldMark& mark : marks) placeMark(Inline{mark.kind, runProps_, mark.number, formerRunProps_, std::string()});
+    for (const FieldMark& mark : marks) {
+      placeMark(Inline{mark.kind, runProps_, mark.number, formerRunProps_, std::string()});
+    }
   }
 
   // Marks still waiting when the story ends join its last paragraph.

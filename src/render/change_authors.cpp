@@ -36,7 +36,7 @@ class AuthorNumbering {
   }
 
   void addEveryChange() {
-    for (const docx::Change& change : document_.changes) numbers_.try_emplace(change.author, static_cast<int>(numbers_.size()) + 1);
+    for (std::size_t k = 0; k < document_.changes.size(); ++k) add(static_cast<std::int32_t>(k));
   }
 
   std::unordered_map<std::string, int> take() { return std::move(numbers_); }

@@ -231,6 +231,27 @@ TEST(ChangesView, UnclosedDeletionsDropOnlyWhatFollowsThem) {
                    plainParagraph("beforeafter") + plainParagraph("next"));
 }
 
+std::size_t occurrences(const std::string& page, std::string_view piece) {
+  std::size_t count = 0;
+  for (std::size_t at = page.find(piece); at != std::string::npos; at = page.find(piece, at + 1)) ++count;
+  return count;
+}
+
+// Colours go by first appearance in the body, whatever order the parts were read in: Bob's change
+// in a footnote comes first in the document's list, Ann's first in the body.
+TEST(ChangesView, AnAuthorHasOneColourInEveryStory) {
+  DocumentBuilder b;
+  const int inNote = b.change(ChangeKind::insertion, "Bob");
+  const int note = b.footnote({paragraph(changed(inNote, {text("noted")}))});
+  const int ann = b.change(ChangeKind::deletion, "Ann");
+  const int bob = b.change(ChangeKind::insertion, "Bob");
+  b.body({paragraph(joined({changed(ann, {text("a")}), {mark(InlineKind::footnoteReference, note)},
+                            changed(bob, {text("b")})}))});
+  const std::string page = test::renderWholePage(b.document());
+  EXPECT_EQ(occurrences(page, "<del class=\"vm-del vm-au1\" title=\"Deleted by Ann\">"), 1u);
+  EXPECT_EQ(occurrences(page, "<ins class=\"vm-ins vm-au2\" title=\"Inserted by Bob\">"), 2u);
+}
+
 TEST(ChangesView, NamesOnTheCommandLine) {
   EXPECT_EQ(changesViewNamed("markup"), ChangesView::markup);
   EXPECT_EQ(changesViewNamed("final"), ChangesView::final);
