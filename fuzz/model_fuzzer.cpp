@@ -76,7 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A main part is always there: reading never throws.
   vellumine::docx::Document document = vellumine::docx::readDocument(source, warnings);
   vellumine::docx::assignListLabels(document);
-  const std::string page = vellumine::render::renderPage(document, vellumine::render::PageOptions{}, warnings);
+  vellumine::render::PageOptions options;
+  if ((data[0] & 6) == 2) options.changes = vellumine::render::ChangesView::final;
+  if ((data[0] & 6) == 4) options.changes = vellumine::render::ChangesView::original;
+  const std::string page = vellumine::render::renderPage(document, options, warnings);
   if (page.empty()) std::abort();
   return 0;
 }

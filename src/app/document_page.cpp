@@ -39,8 +39,10 @@ DocumentPage faithfulPage(const std::filesystem::path& packageFolder, const Page
   render::PageOptions options;
   options.includeStories = request.settings.includeStories;
   options.title = decodedTitle(request.title);
+  options.changes = request.changes;
   DocumentPage result;
   result.page = render::renderPage(document, options, warnings);
+  result.trackedChanges = document.changes.size();
   result.warnings = warnings.lines();
   report(showStep, "Done");
   return result;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "convert/conversion.h"
+#include "render/changes_view.h"
 
 namespace vellumine {
 
@@ -22,11 +23,16 @@ struct PageRequest {
   // useOriginalPageSetting: the exact engine's alone.
   ConversionSettings settings;
   std::string title;  // the faithful page's <title>, as the core part stores it (entities and all)
+  // How the faithful page shows tracked changes; the exact engine ignores it.
+  render::ChangesView changes = render::ChangesView::markup;
 };
 
 struct DocumentPage {
   std::string page;                   // the whole page, ready for writePage
   std::vector<std::string> warnings;  // what the reading survived, one line per kind
+  // The tracked changes the faithful reading found (insertions, deletions, moves, in every
+  // story); 0 for the exact page, which does not read them.
+  std::size_t trackedChanges = 0;
   // The exact engine's conversion (its page geometry restyles the page shown); null for the
   // faithful page.
   std::unique_ptr<Conversion> exact;

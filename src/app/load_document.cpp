@@ -72,7 +72,7 @@ void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver
   notify(observer.setCaption, documentCaption(path));
   showStep(state, observer, kStepLoadingXml);
 
-  const PageRequest request{state.engine, state.settings, state.properties.title};
+  const PageRequest request{state.engine, state.settings, state.properties.title, state.changes};
   DocumentPage made = makeDocumentPage(state.packageFolder, request, [&state, &observer](std::string_view stepText) {
     showStep(state, observer, stepText);
   });
@@ -83,6 +83,7 @@ void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver
   showStep(state, observer, kStepLoadingHtml);
   state.conversion = std::move(made.exact);
   state.warnings = std::move(made.warnings);
+  state.trackedChanges = made.trackedChanges;
   notify(observer.navigate, state.htmlPath);
   state.documentLoaded = true;
   notify(observer.finished);

@@ -25,10 +25,12 @@ struct DocumentState {
   DocumentProperties properties;
   ConversionSettings settings;                // the check items of the Options menu
   PageEngine engine = PageEngine::faithful;   // View > Exact Page: the pass table's page
+  render::ChangesView changes = render::ChangesView::markup;  // View > Changes (the faithful page's)
   // The last finished exact conversion: its text holds the page without the frame, its page
   // geometry restyles the page shown.  Null until an exact page is loaded, and after a faithful one.
   std::unique_ptr<Conversion> conversion;
   std::vector<std::string> warnings;          // what the last load survived, one line per kind
+  std::size_t trackedChanges = 0;             // the last faithful page's tracked changes; 0 for the exact one
   int progress = 0;                           // gauge position, 10 per step
   bool loading = false;
   bool documentLoaded = false;                // set by a successful load, cleared by closeShownDocument

@@ -76,6 +76,10 @@ constexpr std::string_view kHelp =
     "                       byte for byte as it has always been (no stories; the default page\n"
     "                       is the one that looks like the document)\n"
     "  --no-optimize        with --exact: skip the HTML clean-up of Word-flavoured markup\n"
+    "  --changes=VIEW       how tracked changes are shown: 'markup' (the default: insertions\n"
+    "                       underlined and deletions struck through in their author's colour,\n"
+    "                       who and when on hover), 'final' (every change accepted) or\n"
+    "                       'original' (every change rejected); --exact ignores it\n"
     "  --help               show this text\n"
     "  --version            show the program's name and version\n"
     "\n"
@@ -90,6 +94,7 @@ struct CliOptions {
   std::optional<fs::path> keepPackage;
   PageEngine engine = PageEngine::faithful;  // --exact: the pass table
   ConversionSettings settings;
+  render::ChangesView changes = render::ChangesView::markup;  // --changes
 };
 
 // Where one document's page and images go.
@@ -113,6 +118,11 @@ class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+render::ChangesView parseChangesView(std::string_view text) {
+  if (const auto view = render::changesViewNamed(text)) return *view;
+  throw UsageError("--changes takes markup, final or original");
+}
 
 unsigned parseJobs(const std::string& text) {
   unsigned jobs = 0;
@@ -167,6 +177,10 @@ CliOptions parseArguments(int argc, char** argv) {
       options.engine = PageEngine::exact;
     } else if (arg == "--embed-images") {
       options.embedImages = true;
+    } else if (arg.starts_with("--changes=")) {
+      options.changes = parseChangesView(arg.substr(std::string_view("--changes=").size()));
+    } else if (arg == "--changes") {
+      options.changes = parseChangesView(value());
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       throw UsageError("unknown option " + std::string(arg));
     } else {
@@ -238,7 +252,8 @@ void writePage(const OutputTarget& target, const fs::path& packageFolder, std::s
 // The page of an extracted package; what the reading survived is reported, one line per kind.
 std::string makePage(const fs::path& packageFolder, const fs::path& input, const CliOptions& options,
                      const MessageSink& report) {
-  const PageRequest request{options.engine, options.settings, readDocumentProperties(packageFolder).title};
+  const PageRequest request{options.engine, options.settings, readDocumentProperties(packageFolder).title,
+                            options.changes};
   DocumentPage made = makeDocumentPage(packageFolder, request);
   for (const std::string& warning : made.warnings) report(documentMessage(input, "warning: " + warning));
   return std::move(made.page);

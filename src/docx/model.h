@@ -70,12 +70,17 @@ enum class InlineKind : std::uint8_t {
   equation,          // m:oMath: number: index in Document::equations
 };
 
+// formerRunProps of a run without a formatting change (w:rPrChange).
+inline constexpr std::uint32_t kSameRunProps = 0xFFFFFFFFu;
+
 // One inline.  runProps is the run's direct formatting (index in Document::runProps) for every kind
-// that stands in a run, 0 otherwise.
+// that stands in a run, 0 otherwise; formerRunProps the formatting a tracked formatting change
+// replaced (the w:rPr inside w:rPrChange), or kSameRunProps when there was none.
 struct Inline {
   InlineKind kind = InlineKind::text;
   std::uint32_t runProps = 0;
   std::int32_t number = 0;
+  std::uint32_t formerRunProps = kSameRunProps;  // here it fills the padding before text
   std::string text;
 };
 
@@ -100,6 +105,7 @@ struct Cell {
 struct Row {
   std::uint32_t props = 0;          // index in Document::rowProps
   std::uint32_t tablePropsException = 0;  // w:tblPrEx: index in Document::tableProps, 0 none
+  std::int32_t change = -1;         // an inserted or deleted row (w:trPr/w:ins, w:del): index in changes
   std::vector<Cell> cells;
 };
 

@@ -196,6 +196,7 @@ struct OpenElement {
   pugi::xml_node node;
   Undo undo;
   std::uint32_t value;  // the run formatting to restore, the link or change to end
+  std::uint32_t formerValue = kSameRunProps;  // the former run formatting to restore
 };
 
 struct PendingTextBox {
@@ -250,8 +251,8 @@ class StoryBuilder {
     }
   }
 
-  void open(const pugi::xml_node& node, Undo undo, std::uint32_t value = 0) {
-    open_.push_back(OpenElement{node, undo, value});
+  void open(const pugi::xml_node& node, Undo undo, std::uint32_t value = 0, std::uint32_t formerValue = kSameRunProps) {
+    open_.push_back(OpenElement{node, undo, value, formerValue});
   }
 
   // Reads what node starts; true when its content is to be walked (it is then open).
@@ -293,6 +294,7 @@ class StoryBuilder {
         break;
       case Undo::run:
         runProps_ = element.value;
+        formerRunProps_ = element.formerValue;
         customMark_ = nullptr;
         break;
       case Undo::link: emitMark(InlineKind::linkEnd, static_cast<std::int32_t>(element.value)); break;
@@ -359,16 +361,17 @@ class StoryBuilder {
     Paragraph& paragraph = openParagraph(false);
     const pugi::xml_node pPr = leadingChild(node, "w:pPr");
     paragraph.props = context_.props.paragraph(pPr);
-    paragraph.markChange = readMarkChange(pPr);
+    paragraph.markChange = readChangeIn(pPr.child("w:rPr"));
     if (const pugi::xml_node sectPr = pPr.child("w:sectPr"); sectPr && context_.sections) {
       paragraph.sectionEnd = addSection(sectPr);
     }
     open(node, Undo::frame);
   }
 
-  // An inserted or deleted paragraph mark (w:pPr/w:rPr/w:ins and its kin).
-  std::int32_t readMarkChange(const pugi::xml_node& pPr) {
-    for (const pugi::xml_node& child : pPr.child("w:rPr").children()) {
+  // An inserted or deleted paragraph mark (w:pPr/w:rPr/w:ins and its kin) or table row
+  // (w:trPr/w:ins, w:del): the first such child of properties.
+  std::int32_t readChangeIn(const pugi::xml_node& properties) {
+    for (const pugi::xml_node& child : properties.children()) {
       const Tag tag = tagOf(child);
       if (tag == Tag::insertion) return addChange(child, ChangeKind::insertion);
       if (tag == Tag::deletion) return addChange(child, ChangeKind::deletion);
@@ -422,6 +425,7 @@ class StoryBuilder {
     Row& row = top().table->rows.emplace_back();
     row.props = context_.props.row(leadingChild(node, "w:trPr"));
     row.tablePropsException = context_.props.table(leadingChild(node, "w:tblPrEx"));
+    row.change = readChangeIn(leadingChild(node, "w:trPr"));
     Frame frame{FrameKind::row};
     frame.row = &row;
     frames_.push_back(frame);
@@ -442,9 +446,14 @@ class StoryBuilder {
 
   // ---- Inlines -------------------------------------------------------------------------------
 
+  // A run's formatting, and what it was before a tracked formatting change (w:rPrChange holds
+  // the whole former w:rPr), interned alike.
   void enterRun(const pugi::xml_node& node) {
-    open(node, Undo::run, runProps_);
-    runProps_ = context_.props.run(leadingChild(node, "w:rPr"));
+    open(node, Undo::run, runProps_, formerRunProps_);
+    const pugi::xml_node rPr = leadingChild(node, "w:rPr");
+    runProps_ = context_.props.run(rPr);
+    const pugi::xml_node former = rPr.child("w:rPrChange");
+    formerRunProps_ = former ? context_.props.run(former.child("w:rPr")) : kSameRunProps;
   }
 
   // The paragraph content goes into: the open one, or one opened for content found outside any.
@@ -455,7 +464,7 @@ class StoryBuilder {
 
   void emitContent(InlineKind kind, std::int32_t number, std::string text = std::string()) {
     if (fields_.hidden()) return;
-    contentParagraph().inlines.push_back(Inline{kind, runProps_, number, std::move(text)});
+    contentParagraph().inlines.push_back(Inline{kind, runProps_, number, formerRunProps_, std::move(text)});
   }
 
   void emitEquation(const pugi::xml_node& oMath, bool display) {
@@ -477,17 +486,17 @@ class StoryBuilder {
       return;
     }
     if (!paragraph.inlines.empty() && paragraph.inlines.back().kind == InlineKind::text &&
-        paragraph.inlines.back().runProps == runProps_) {
+        paragraph.inlines.back().runProps == runProps_ && paragraph.inlines.back().formerRunProps == formerRunProps_) {
       paragraph.inlines.back().text += text;
       return;
     }
-    paragraph.inlines.push_back(Inline{InlineKind::text, runProps_, 0, std::string(text)});
+    paragraph.inlines.push_back(Inline{InlineKind::text, runProps_, 0, formerRunProps_, std::string(text)});
   }
 
   // Marks never open a paragraph: outside one they wait for the next (a bookmark between two
   // paragraphs starts in the second).
   void emitMark(InlineKind kind, std::int32_t number, std::string text = std::string()) {
-    if (!fields_.hidden()) placeMark(Inline{kind, runProps_, number, std::move(text)});
+    if (!fields_.hidden()) placeMark(Inline{kind, runProps_, number, formerRunProps_, std::move(text)});
   }
 
   void placeMark(Inline mark) {
@@ -500,7 +509,9 @@ class StoryBuilder {
 
   // The field stack gives marks only for fields it shows, even when an instruction starts with them.
   void emitFieldMarks(const std::vector<FieldMark>& marks) {
-    for (const FieldMark& mark : marks) placeMark(Inline{mark.kind, runProps_, mark.number, std::string()});
+    for (const FieldMark& mark : marks) {
+      placeMark(Inline{mark.kind, runProps_, mark.number, formerRunProps_, std::string()});
+    }
   }
 
   // Marks still waiting when the story ends join its last paragraph.
@@ -679,6 +690,7 @@ class StoryBuilder {
   std::vector<Frame> frames_;
   std::vector<Inline> pendingMarks_;
   std::uint32_t runProps_ = 0;
+  std::uint32_t formerRunProps_ = kSameRunProps;
   int tableDepth_ = 0;
   // A reference whose custom mark follows: the paragraph and the reference's place in it.
   Paragraph* customMark_ = nullptr;

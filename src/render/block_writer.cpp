@@ -1,13 +1,16 @@
 // Blocks one after another, each paragraph resolved once and looked at beside its neighbours:
 // the space between two paragraphs of one style is dropped where they ask for it (contextual
-// spacing), paragraphs with the same borders share one box, and a paragraph whose mark was
-// deleted runs on into the next one in the same element.  Empty paragraphs keep one line.
+// spacing), paragraphs with the same borders share one box, and a paragraph whose mark the view
+// of tracked changes drops (a deleted mark in the final view, an inserted one in the original)
+// runs on into the next one in the same element; marked up, a changed mark is shown as a pilcrow
+// at the paragraph's end.  Empty paragraphs keep one line.
 #include "render/block_writer.h"
 
 #include <algorithm>
 #include <array>
 
 #include "render/css_units.h"
+#include "render/dropped_changes.h"
 #include "render/format_css.h"
 #include "render/paragraph_writer.h"
 #include "render/table_writer.h"
@@ -59,18 +62,15 @@ class BlockWriter {
  private:
   const ParagraphFormat& formatOf(const Paragraph& paragraph) { return state_.resolver.paragraph(paragraph, cell_); }
 
-  bool markDeleted(const Paragraph& paragraph) const {
-    const auto& changes = state_.document.changes;
-    if (paragraph.markChange < 0 || static_cast<std::size_t>(paragraph.markChange) >= changes.size()) return false;
-    const docx::ChangeKind kind = changes[static_cast<std::size_t>(paragraph.markChange)].kind;
-    return kind == docx::ChangeKind::deletion || kind == docx::ChangeKind::moveFrom;
+  bool markDropped(const Paragraph& paragraph) const {
+    return changeDropped(state_.document, paragraph.markChange, state_.options.changes);
   }
 
   // The paragraphs from first up to the one whose mark still stands: one element.  Returns the
   // index after them.
   std::size_t groupEnd(std::size_t first) const {
     std::size_t last = first;
-    while (markDeleted(*paragraphAt(blocks_, last)) && paragraphAt(blocks_, last + 1) != nullptr) ++last;
+    while (markDropped(*paragraphAt(blocks_, last)) && paragraphAt(blocks_, last + 1) != nullptr) ++last;
     return last + 1;
   }
 
@@ -109,12 +109,16 @@ class BlockWriter {
     out += "pt\"";
   }
 
-  // Where a deleted paragraph mark joined two paragraphs: the mark, struck through.
-  void writeDeletedMark(const Paragraph& paragraph) {
-    const docx::Change& change = state_.document.changes[static_cast<std::size_t>(paragraph.markChange)];
+  // A changed paragraph mark, marked up: a pilcrow struck through (deleted) or underlined
+  // (inserted) in its author's colour.  False when the mark is not changed.
+  bool writeChangedMark(const Paragraph& paragraph) {
+    const auto& changes = state_.document.changes;
+    if (paragraph.markChange < 0 || static_cast<std::size_t>(paragraph.markChange) >= changes.size()) return false;
+    const docx::Change& change = changes[static_cast<std::size_t>(paragraph.markChange)];
     std::string& out = *state_.out;
     out += changeStartTag(state_, change);
-    out += "\u00B6</del>";
+    out += removesContent(change) ? "\u00B6</del>" : "\u00B6</ins>";
+    return true;
   }
 
   std::size_t writeParagraphs(std::size_t first) {
@@ -144,7 +148,7 @@ class BlockWriter {
       const ParagraphContent written = writeParagraphContent(state_, part, k == first ? format : formatOf(part), cell_);
       content.visible |= written.visible;
       if (written.visible) content.endsWithBreak = written.endsWithBreak;
-      if (k + 1 < end) writeDeletedMark(part);
+      if (state_.changesMarked() && writeChangedMark(part)) content = {true, false};
     }
     // An empty paragraph keeps the height of its mark's line, and a line break at the end of a
     // paragraph starts a line of its own, as in Word.

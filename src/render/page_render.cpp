@@ -69,7 +69,9 @@ constexpr std::string_view kContextSheet =
     ".vm-cs-a{margin-bottom:0}\n"
     ".vm-dropcap{float:left;margin:0 4px 0 0;padding:0;text-indent:0}\n"
     ".vm-dropcap-m{margin-inline-start:-1.2em}\n"
-    ".vm-move{text-decoration-style:double}\n";
+    ".vm-move{text-decoration-style:double}\n"
+    "tr.vm-ins>td{text-decoration:underline}\n"
+    "tr.vm-del>td{text-decoration:line-through}\n";
 
 // One colour per author of tracked changes, in the order they first appear.
 constexpr std::array<std::string_view, 8> kAuthorColours{"#C00000", "#0060C0", "#008A3E", "#7030A0",

@@ -8,12 +8,14 @@
 
 #include "docx/model.h"
 #include "docx/warnings.h"
+#include "render/changes_view.h"
 
 namespace vellumine::render {
 
 struct PageOptions {
   bool includeStories = true;   // footnotes, endnotes, comments, headers and footers
   std::string title;            // the page's <title> (the document's title), may be empty
+  ChangesView changes = ChangesView::markup;  // how tracked changes are shown
 };
 
 // The whole page.  document's list labels must have been assigned (docx::assignListLabels).

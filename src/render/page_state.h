@@ -12,6 +12,7 @@
 #include "docx/format_resolver.h"
 #include "docx/model.h"
 #include "docx/warnings.h"
+#include "render/change_authors.h"
 #include "render/page_render.h"
 #include "render/story_numbers.h"
 #include "render/style_sheet.h"
@@ -37,6 +38,7 @@ struct PageState {
         warnings(warnings),
         resolver(document),
         numbers(document.footnotes.size(), document.endnotes.size(), document.comments.size()),
+        authorNumbers(numberChangeAuthors(document)),
         textBoxWritten(document.textBoxes.size(), false) {}
 
   const docx::Document& document;
@@ -53,18 +55,18 @@ struct PageState {
   bool mathUsed = false;                // an equation was written: the page needs the math sheet
 
   std::unordered_set<std::string> bookmarkNames;        // bookmarks whose id is on the page
-  std::unordered_map<std::string, int> authorColours;   // change author -> 1-based colour
+  std::unordered_map<std::string, int> authorNumbers;   // change author -> 1-based, by first appearance
   std::vector<bool> textBoxWritten;                     // each text box story is written once
   std::unordered_set<std::int32_t> openCommentRanges;   // in the story being written
   PendingBackLink backLink;
 
   bool storiesShown() const { return options.includeStories; }
+  bool changesMarked() const { return options.changes == ChangesView::markup; }
 
-  // The colour (1-8) of an author of tracked changes, by order of first appearance.
-  int authorColour(const std::string& author) {
-    auto [it, added] = authorColours.try_emplace(author, 0);
-    if (added) it->second = static_cast<int>((authorColours.size() - 1) % 8) + 1;
-    return it->second;
+  // The colour (1-8) of an author of tracked changes: the palette in turn, by first appearance.
+  int authorColour(const std::string& author) const {
+    const auto it = authorNumbers.find(author);
+    return it == authorNumbers.end() ? 1 : (it->second - 1) % 8 + 1;
   }
 };
 

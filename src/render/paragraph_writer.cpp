@@ -3,7 +3,9 @@
 // changes and the comment highlight are a stack of open elements around them; whenever something
 // must not stand inside them (a tab's box, a text box) they are closed and opened again before
 // the next content, so the elements always nest.  Tabs are planned before the loop (tab_layout)
-// and each becomes the edge of a box.
+// and each becomes the edge of a box.  Tracked changes are elements only when marked up; in the
+// final and original views what a dropped change holds is left out (dropped_changes.h), tabs
+// included, and what a kept change holds is plain content.
 #include "render/paragraph_writer.h"
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "render/css_units.h"
 #include "render/drawing_writer.h"
 #include "render/equation_writer.h"
+#include "render/dropped_changes.h"
 #include "render/html_escape.h"
 #include "render/tab_layout.h"
 
@@ -26,9 +29,9 @@ using docx::InlineKind;
 // a damaged paragraph with a thousand unclosed changes costs no more than a sane one.
 constexpr std::size_t kMaxOpenMarks = 16;
 
-// By ChangeKind.
-constexpr std::array<std::string_view, 4> kChangeTitles{"Inserted by ", "Deleted by ", "Moved away by ",
-                                                        "Moved here by "};
+// By ChangeKind.  A move's two places tell themselves apart by their look (struck through or
+// underlined twice).
+constexpr std::array<std::string_view, 4> kChangeTitles{"Inserted by ", "Deleted by ", "Moved by ", "Moved by "};
 
 bool standsInRun(InlineKind kind) {
   switch (kind) {
@@ -42,6 +45,7 @@ bool standsInRun(InlineKind kind) {
     case InlineKind::softHyphen:
     case InlineKind::symbol:
     case InlineKind::drawing:
+    case InlineKind::equation:
     case InlineKind::footnoteReference:
     case InlineKind::endnoteReference:
     case InlineKind::footnoteRefMark:
@@ -54,6 +58,13 @@ bool standsInRun(InlineKind kind) {
 }
 
 bool isTab(InlineKind kind) { return kind == InlineKind::tab || kind == InlineKind::positionalTab; }
+
+// The run formatting shown: in the original view, what a tracked formatting change replaced.
+std::uint32_t shownRunProps(const PageState& state, const docx::Inline& item) {
+  const bool former = state.options.changes == ChangesView::original && item.formerRunProps != docx::kSameRunProps &&
+                      item.formerRunProps < state.document.runProps.items.size();
+  return former ? item.formerRunProps : item.runProps;
+}
 
 std::string_view leaderClass(docx::TabLeader leader) {
   switch (leader) {
@@ -80,7 +91,8 @@ class ParagraphWriter {
  public:
   ParagraphWriter(PageState& state, const docx::Paragraph& paragraph, const docx::ParagraphFormat& format,
                   const docx::CellContext& cell)
-      : state_(state), out_(*state.out), paragraph_(paragraph), format_(format), cell_(cell) {}
+      : state_(state), out_(*state.out), paragraph_(paragraph), format_(format), cell_(cell),
+        dropped_(state.document, state.options.changes) {}
 
   ParagraphContent write() {
     const docx::ListLabel* label = visibleLabel();
@@ -108,7 +120,12 @@ class ParagraphWriter {
     return *cachedFormat_;
   }
 
-  bool hidden(const docx::Inline& item) { return standsInRun(item.kind) && runFormat(item.runProps).hidden; }
+  const docx::RunFormat& itemFormat(const docx::Inline& item) { return runFormat(shownRunProps(state_, item)); }
+
+  // Content that is not shown: hidden text, and what a change the view drops holds.
+  bool hidden(const docx::Inline& item, const DroppedChanges& dropped) {
+    return standsInRun(item.kind) && (dropped.dropping() || itemFormat(item).hidden);
+  }
 
   const docx::ListLabel* visibleLabel() {
     const auto& labels = state_.document.listLabels;
@@ -204,8 +221,10 @@ class ParagraphWriter {
         stretches.emplace_back();
       }
     }
+    DroppedChanges dropped(state_.document, state_.options.changes);
     for (const docx::Inline& item : paragraph_.inlines) {
-      if (!standsInRun(item.kind) || hidden(item)) continue;
+      dropped.follow(item);
+      if (!standsInRun(item.kind) || hidden(item, dropped)) continue;
       if (isTab(item.kind)) {
         tabs.push_back({item.kind == InlineKind::positionalTab, item.number});
         stretches.emplace_back();
@@ -224,7 +243,7 @@ class ParagraphWriter {
   }
 
   void addToStretch(TabStretch& stretch, const docx::Inline& item) {
-    const docx::RunFormat& run = runFormat(item.runProps);
+    const docx::RunFormat& run = itemFormat(item);
     const int size = run.rtl || run.complexScriptText ? run.sizeCs : run.size;
     long long width = size * 5;  // half an em: a symbol, a hyphen, a mark
     if (item.kind == InlineKind::text) {
@@ -329,14 +348,14 @@ class ParagraphWriter {
     PendingBackLink& link = state_.backLink;
     if (!link.active || link.list != list) return;
     link.active = false;
-    openRun(state_.sheet.runClass(runFormat(item.runProps)));
+    openRun(state_.sheet.runClass(itemFormat(item)));
     appendBackLink(link, false);
     shown();
   }
 
   void writeNoteReference(const docx::Inline& item, StoryList list) {
     const StoryReference reference = state_.numbers.refer(list, item.number, item.text);
-    openRun(state_.sheet.runClass(runFormat(item.runProps)));
+    openRun(state_.sheet.runClass(itemFormat(item)));
     const bool linked = reference.place != 0 && state_.storiesShown() && !linkOpen();
     if (linked) {
       out_ += "<a class=\"vm-nref\" href=\"#";
@@ -441,15 +460,21 @@ class ParagraphWriter {
     pushMark(MarkKind::field, number, std::move(tag), "</span>");
   }
 
-  void startChange(std::int32_t number) {
+  // Marked up, a change is an element around its content; in the other views its content is
+  // either plain or dropped.
+  void startChange(const docx::Inline& item) {
+    if (!state_.changesMarked()) {
+      dropped_.follow(item);
+      return;
+    }
+    const std::int32_t number = item.number;
     const auto& changes = state_.document.changes;
     if (number < 0 || static_cast<std::size_t>(number) >= changes.size()) {
       pushMark(MarkKind::change, number, {}, {});
       return;
     }
     const docx::Change& change = changes[static_cast<std::size_t>(number)];
-    const bool removed = change.kind == docx::ChangeKind::deletion || change.kind == docx::ChangeKind::moveFrom;
-    pushMark(MarkKind::change, number, changeStartTag(state_, change), removed ? "</del>" : "</ins>");
+    pushMark(MarkKind::change, number, changeStartTag(state_, change), removesContent(change) ? "</del>" : "</ins>");
   }
 
   void writeBookmark(const docx::Inline& item) {
@@ -463,7 +488,7 @@ class ParagraphWriter {
 
   void writeText(const docx::Inline& item, std::string_view text) {
     if (text.empty()) return;
-    const docx::RunFormat& format = runFormat(item.runProps);
+    const docx::RunFormat& format = itemFormat(item);
     openRun(state_.sheet.runClass(format));
     const docx::SymbolFace face = docx::symbolFaceOf(format.ascii.name);
     if (face != docx::SymbolFace::none) {
@@ -476,7 +501,7 @@ class ParagraphWriter {
   }
 
   void writeLineBreak(const docx::Inline& item) {
-    openRun(state_.sheet.runClass(runFormat(item.runProps)));
+    openRun(state_.sheet.runClass(itemFormat(item)));
     static constexpr std::array<std::string_view, 4> kBreaks{"<br>", "<br class=\"vm-clear-l\">",
                                                              "<br class=\"vm-clear-r\">", "<br class=\"vm-clear\">"};
     out_ += kBreaks[item.number >= 1 && item.number <= 3 ? static_cast<std::size_t>(item.number) : 0];
@@ -515,8 +540,16 @@ class ParagraphWriter {
     shown();
   }
 
+  void endChange(const docx::Inline& item) {
+    if (state_.changesMarked()) {
+      popMark(MarkKind::change, item.number);
+    } else {
+      dropped_.follow(item);
+    }
+  }
+
   void writeInline(const docx::Inline& item) {
-    if (hidden(item)) return;
+    if (hidden(item, dropped_)) return;
     switch (item.kind) {
       case InlineKind::text: writeText(item, item.text); break;
       case InlineKind::tab:
@@ -546,6 +579,10 @@ class ParagraphWriter {
       case InlineKind::changeStart: startChange(item.number); break;
       case InlineKind::changeEnd: popMark(MarkKind::change, item.number); break;
       case InlineKind::equation: writeEquationInline(item); break;
+  }
+
+      case InlineKind::changeStart: startChange(item); break;
+      case InlineKind::changeEnd: endChange(item); break;
     }
   }
 
@@ -561,6 +598,8 @@ class ParagraphWriter {
   ClassName runClass_;
   std::vector<OpenMark> marks_;
   std::size_t marksOpen_ = 0;  // marks_[0, marksOpen_) are written open
+
+  DroppedChanges dropped_;  // the changes open now whose content the view drops
 
   std::vector<TabBox> boxes_;
   std::size_t nextBox_ = 0;
@@ -583,9 +622,11 @@ bool hasVisibleContent(PageState& state, const docx::Paragraph& paragraph, const
     const docx::ListLabel& label = labels[static_cast<std::size_t>(paragraph.listLabel)];
     if (!label.text.empty() && !state.resolver.label(paragraph, label, cell).hidden) return true;
   }
+  DroppedChanges dropped(state.document, state.options.changes);
   for (const docx::Inline& item : paragraph.inlines) {
-    if (!standsInRun(item.kind) || (item.kind == InlineKind::text && item.text.empty())) continue;
-    if (!state.resolver.run(paragraph, item.runProps, cell).hidden) return true;
+    dropped.follow(item);
+    if (!standsInRun(item.kind) || dropped.dropping() || (item.kind == InlineKind::text && item.text.empty())) continue;
+    if (!state.resolver.run(paragraph, shownRunProps(state, item), cell).hidden) return true;
   }
   return false;
 }
@@ -602,21 +643,30 @@ bool holdsBlocks(const docx::Document& document, const docx::Paragraph& paragrap
   return false;
 }
 
-std::string changeStartTag(PageState& state, const docx::Change& change) {
-  const bool removed = change.kind == docx::ChangeKind::deletion || change.kind == docx::ChangeKind::moveFrom;
+bool removesContent(const docx::Change& change) {
+  return change.kind == docx::ChangeKind::deletion || change.kind == docx::ChangeKind::moveFrom;
+}
+
+void appendChangeAttributes(std::string& out, const PageState& state, const docx::Change& change) {
   const bool moved = change.kind == docx::ChangeKind::moveFrom || change.kind == docx::ChangeKind::moveTo;
-  std::string tag = removed ? "<del class=\"vm-del" : "<ins class=\"vm-ins";
-  if (moved) tag += " vm-move";
-  tag += " vm-au";
-  appendInteger(tag, state.authorColour(change.author));
-  tag += "\" title=\"";
-  tag += kChangeTitles[static_cast<std::size_t>(change.kind)];
-  appendHtmlAttribute(tag, change.author.empty() ? std::string_view("an unknown author") : change.author);
+  out += removesContent(change) ? " class=\"vm-del" : " class=\"vm-ins";
+  if (moved) out += " vm-move";
+  out += " vm-au";
+  appendInteger(out, state.authorColour(change.author));
+  out += "\" title=\"";
+  out += kChangeTitles[static_cast<std::size_t>(change.kind)];
+  appendHtmlAttribute(out, change.author.empty() ? std::string_view("an unknown author") : change.author);
   if (!change.date.empty()) {
-    tag += ", ";
-    appendHtmlAttribute(tag, displayDate(change.date));
+    out += ", ";
+    appendHtmlAttribute(out, displayDate(change.date));
   }
-  tag += "\">";
+  out += '"';
+}
+
+std::string changeStartTag(const PageState& state, const docx::Change& change) {
+  std::string tag = removesContent(change) ? "<del" : "<ins";
+  appendChangeAttributes(tag, state, change);
+  tag += '>';
   return tag;
 }
 

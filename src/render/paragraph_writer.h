@@ -24,8 +24,15 @@ bool hasVisibleContent(PageState& state, const docx::Paragraph& paragraph, const
 // Whether the paragraph holds a text box, whose paragraphs and tables cannot stand inside a <p>.
 bool holdsBlocks(const docx::Document& document, const docx::Paragraph& paragraph);
 
-// The start tag of a tracked change: <ins> or <del> in its author's colour, with who and when.
-std::string changeStartTag(PageState& state, const docx::Change& change);
+// Whether a change takes content away (a deletion, a move's old place): <del>, not <ins>.
+bool removesContent(const docx::Change& change);
+
+// ` class="vm-ins|vm-del [vm-move] vm-auN" title="Inserted by Ann, 2024-05-03 10:12"`: the
+// change's look in its author's colour, with who and when.
+void appendChangeAttributes(std::string& out, const PageState& state, const docx::Change& change);
+
+// The start tag of a tracked change: <ins> or <del> with the attributes above.
+std::string changeStartTag(const PageState& state, const docx::Change& change);
 
 // "2015-08-14T13:43:00Z" as "2015-08-14 13:43"; any other text as it is.
 std::string displayDate(std::string_view date);

@@ -10,6 +10,8 @@
 
 #include "render/block_writer.h"
 #include "render/css_units.h"
+#include "render/dropped_changes.h"
+#include "render/paragraph_writer.h"
 
 namespace vellumine::render {
 
@@ -122,8 +124,12 @@ class TableWriter {
  private:
   void writeRow(std::size_t row) {
     const docx::RowFormat format = row < resolved_.rows.size() ? resolved_.rows[row] : docx::RowFormat{};
-    if (format.hidden) return;
+    const std::int32_t change = table_.rows[row].change;
+    if (format.hidden || changeDropped(state_.document, change, state_.options.changes)) return;
     out_ += "<tr";
+    if (state_.changesMarked() && change >= 0 && static_cast<std::size_t>(change) < state_.document.changes.size()) {
+      appendChangeAttributes(out_, state_, state_.document.changes[static_cast<std::size_t>(change)]);
+    }
     if (format.height > 0 && format.heightRule != docx::HeightRule::auto_) {
       out_ += " style=\"height:";
       appendTwipsPx(out_, format.height);

@@ -56,10 +56,11 @@ RunResult runOnTerminal(const std::string& arguments) {
 fs::path samplePackage() { return test::fixturesDir() / "packages" / "sample"; }
 
 // The page the viewer shows for an extracted package, as it leaves the program.
-std::string viewersPage(const fs::path& package, bool includeStories = true) {
+std::string viewersPage(const fs::path& package, bool includeStories = true,
+                        render::ChangesView changes = render::ChangesView::markup) {
   ConversionSettings settings;
   settings.includeStories = includeStories;
-  const PageRequest request{PageEngine::faithful, settings, readDocumentProperties(package).title};
+  const PageRequest request{PageEngine::faithful, settings, readDocumentProperties(package).title, changes};
   return finishedPage(makeDocumentPage(package, request).page);
 }
 
@@ -118,6 +119,47 @@ TEST(Cli, WholeDocumentByDefaultMainTextAloneWithBodyOnlyExactPageWithExact) {
   EXPECT_EQ(runConverter(input + " --exact --body-only -o -").output, convertPackageFolder(package, bodyOnly));
   EXPECT_NE(runConverter("--help").output.find("--body-only"), std::string::npos);
   EXPECT_NE(runConverter("--help").output.find("--exact"), std::string::npos);
+}
+
+struct ChangesOption {
+  std::string name;
+  std::string arguments;
+  render::ChangesView view;
+};
+
+const ChangesOption kChangesOptions[] = {
+    {"MarkupByDefault", "", render::ChangesView::markup},
+    {"Markup", "--changes=markup", render::ChangesView::markup},
+    {"Final", "--changes=final", render::ChangesView::final},
+    {"Original", "--changes=original", render::ChangesView::original},
+    {"ValueAsTheNextArgument", "--changes original", render::ChangesView::original},
+};
+
+class CliChanges : public testing::TestWithParam<ChangesOption> {};
+
+// Each view gives the page the viewer shows in that view.
+TEST_P(CliChanges, GivesTheViewersPageInThatView) {
+  const fs::path package = test::fixturesDir() / "packages" / "tracked-changes";
+  const RunResult r = runConverter(quoted(package.string()) + " " + GetParam().arguments + " -o -");
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_EQ(r.output, viewersPage(package, true, GetParam().view));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CliChanges, testing::ValuesIn(kChangesOptions), test::caseName);
+
+TEST(CliChanges, ViewsDifferAndBadValuesAreUsageErrors) {
+  const std::string input = quoted((test::fixturesDir() / "packages" / "tracked-changes").string());
+  const std::string final = runConverter(input + " --changes=final -o -").output;
+  EXPECT_NE(final, runConverter(input + " --changes=original -o -").output);
+  EXPECT_NE(final, runConverter(input + " -o -").output);
+  for (const std::string bad : {"--changes=", "--changes=accepted", "--changes=Final", "--changes"}) {
+    const RunResult r = runConverter(input + " -o - " + bad);
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.output.find("--changes"), std::string::npos) << bad << ": " << r.output;
+  }
+  // The exact page has no view of changes.
+  EXPECT_EQ(runConverter(input + " --exact --changes=final -o -").output, runConverter(input + " --exact -o -").output);
+  EXPECT_NE(runConverter("--help").output.find("--changes=VIEW"), std::string::npos);
 }
 
 // What the reading survived goes to standard error, one line per kind, and the page is written.

@@ -97,13 +97,12 @@ const BlockCase kCases[] = {
     {"OtherIndentsMakeAnotherBox",
      [](auto& b) { b.body({paragraph({text("a")}, boxed(b, 0)), paragraph({text("b")}, boxed(b, 720))}); },
      "<p class=\"p1\"><span class=\"r1\">a</span></p>\n<p class=\"p2\"><span class=\"r1\">b</span></p>\n"},
-    {"DeletedMarkJoinsTheParagraphs",
+    // Marked up (the default view), each paragraph keeps its element; changes_view_test joins them.
+    {"DeletedMarksEndTheirParagraphsStruckThrough",
      [](auto& b) { b.body({deletedMark(b, "a"), deletedMark(b, "b"), paragraph({text("c")})}); },
      "<p class=\"p1\"><span class=\"r1\">a</span><del class=\"vm-del vm-au1\" title=\"Deleted by Ann\">\u00B6</del>"
-     "<span class=\"r1\">b</span><del class=\"vm-del vm-au1\" title=\"Deleted by Ann\">\u00B6</del>"
-     "<span class=\"r1\">c</span></p>\n"},
-    {"DeletedMarkOfTheLastParagraphJoinsNothing", [](auto& b) { b.body({deletedMark(b, "a")}); },
-     "<p class=\"p1\"><span class=\"r1\">a</span></p>\n"},
+     "</p>\n<p class=\"p1\"><span class=\"r1\">b</span><del class=\"vm-del vm-au1\" title=\"Deleted by Ann\">"
+     "\u00B6</del></p>\n<p class=\"p1\"><span class=\"r1\">c</span></p>\n"},
     {"HiddenMarkWithNothingShownIsNoParagraph",
      [](auto& b) {
        const auto hidden = b.paragraph([](docx::ParagraphProps& p) { p.markRunProps.vanish = true; });

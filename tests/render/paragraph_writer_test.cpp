@@ -180,8 +180,8 @@ const ContentCase kChangeCases[] = {
        b.body({paragraph({mark(InlineKind::changeStart, from), text("a"), mark(InlineKind::changeEnd, from),
                           mark(InlineKind::changeStart, to), text("b"), mark(InlineKind::changeEnd, to)})});
      },
-     "<p class=\"p1\"><del class=\"vm-del vm-move vm-au1\" title=\"Moved away by an unknown author\">"
-     "<span class=\"r1\">a</span></del><ins class=\"vm-ins vm-move vm-au1\" title=\"Moved here by an unknown "
+     "<p class=\"p1\"><del class=\"vm-del vm-move vm-au1\" title=\"Moved by an unknown author\">"
+     "<span class=\"r1\">a</span></del><ins class=\"vm-ins vm-move vm-au1\" title=\"Moved by an unknown "
      "author\"><span class=\"r1\">b</span></ins></p>\n"},
 };
 

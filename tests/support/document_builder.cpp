@@ -86,11 +86,11 @@ int DocumentBuilder::textBox(std::vector<docx::Block> blocks) {
 int DocumentBuilder::listLabel(docx::ListLabel label) { return append(document_.listLabels, std::move(label)); }
 
 docx::Inline text(std::string text, std::uint32_t runProps) {
-  return docx::Inline{docx::InlineKind::text, runProps, 0, std::move(text)};
+  return docx::Inline{docx::InlineKind::text, runProps, 0, docx::kSameRunProps, std::move(text)};
 }
 
 docx::Inline mark(docx::InlineKind kind, std::int32_t number, std::string text, std::uint32_t runProps) {
-  return docx::Inline{kind, runProps, number, std::move(text)};
+  return docx::Inline{kind, runProps, number, docx::kSameRunProps, std::move(text)};
 }
 
 docx::Paragraph para(std::vector<docx::Inline> inlines, std::uint32_t props) {

@@ -91,6 +91,7 @@ std::string describeInline(const docx::Inline& item) {
   if (hasNumber(item.kind)) out += "(" + number(item.number) + ")";
   if (!item.text.empty()) out += inQuotes(item.text);
   if (item.runProps != 0) out += "@" + number(item.runProps);
+  if (item.formerRunProps != docx::kSameRunProps) out += " was@" + number(item.formerRunProps);
   return out;
 }
 
@@ -109,7 +110,9 @@ void describeTable(const docx::Table& table, const std::string& indent, std::str
   for (std::size_t i = 0; i < table.grid.size(); ++i) out += (i ? "," : "") + number(table.grid[i]);
   out += "]\n";
   for (const docx::Row& row : table.rows) {
-    out += indent + "  row props=" + number(row.props) + " exception=" + number(row.tablePropsException) + "\n";
+    out += indent + "  row props=" + number(row.props) + " exception=" + number(row.tablePropsException);
+    if (row.change >= 0) out += " change=" + number(row.change);
+    out += "\n";
     for (const docx::Cell& cell : row.cells) {
       out += indent + "    cell props=" + number(cell.props) + "\n";
       describeBlocks(cell.blocks, indent + "      ", out);

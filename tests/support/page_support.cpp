@@ -10,15 +10,16 @@
 
 namespace vellumine::test {
 
-std::string renderWholePage(const docx::Document& document, docx::Warnings* warnings) {
+std::string renderWholePage(const docx::Document& document, docx::Warnings* warnings, render::ChangesView changes) {
   docx::Warnings ignored;
   render::PageOptions options;
   options.title = "Test";
+  options.changes = changes;
   return render::renderPage(document, options, warnings != nullptr ? *warnings : ignored);
 }
 
-std::string renderBody(const docx::Document& document) {
-  const std::string page = renderWholePage(document);
+std::string renderBody(const docx::Document& document, render::ChangesView changes) {
+  const std::string page = renderWholePage(document, nullptr, changes);
   const std::size_t section = page.find("<div class=\"vm-section");
   if (section == std::string::npos) return "(no section)";
   std::size_t start = page.find(">\n", section) + 2;

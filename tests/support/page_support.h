@@ -10,15 +10,18 @@
 
 #include "docx/model.h"
 #include "docx/warnings.h"
+#include "render/changes_view.h"
 
 namespace vellumine::test {
 
 // The page with notes, comments, headers and footers, its title "Test".
-std::string renderWholePage(const docx::Document& document, docx::Warnings* warnings = nullptr);
+// Tracked changes shown as changes says.
+std::string renderWholePage(const docx::Document& document, docx::Warnings* warnings = nullptr,
+                            render::ChangesView changes = render::ChangesView::markup);
 
 // What the first section holds: the page's text between the section's start tag and its end,
 // without the header and the lists after the body (for a one-section document).
-std::string renderBody(const docx::Document& document);
+std::string renderBody(const docx::Document& document, render::ChangesView changes = render::ChangesView::markup);
 
 // The declarations of ".name{...}" in the page's style sheet, or "(no rule)".
 std::string cssRule(std::string_view page, std::string_view name);

@@ -19,6 +19,7 @@ constexpr int kSizeWidth = 120;
 constexpr int kAuthorWidth = 155;
 constexpr int kDateWidth = 178;
 constexpr int kZoomWidth = 52;
+constexpr int kChangesWidth = 110;
 constexpr int kButtonCellWidth = 20;
 
 QLabel* makeCell(QWidget* parent, int width) {
@@ -67,6 +68,9 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   zoom_->setAlignment(Qt::AlignCenter);
   zoom_->setToolTip(QStringLiteral("Zoom (Ctrl++, Ctrl+-, Ctrl+0)"));
   setZoom(1.0);
+  changes_ = makeCell(this, kChangesWidth);
+  changes_->setObjectName(QStringLiteral("changesCell"));
+  changes_->hide();
 
   warningsButton_ = new QToolButton(this);
   warningsButton_->setObjectName(QStringLiteral("warningsButton"));
@@ -93,6 +97,7 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   row->addWidget(author_);
   row->addWidget(date_);
   row->addWidget(zoom_);
+  row->addWidget(changes_);
   row->addWidget(warningsButton_);
   auto* buttonCell = new QWidget(this);
   buttonCell->setFixedWidth(kButtonCellWidth);
@@ -116,6 +121,15 @@ void DocumentStatusBar::setWarnings(const QStringList& warnings) {
                                                 : QStringLiteral("%1 warnings").arg(warnings.size()));
   warningsButton_->setToolTip(plainToolTip(warnings.join(QLatin1Char('\n'))));
 }
+
+void DocumentStatusBar::setTrackedChanges(std::size_t count) {
+  changes_->setVisible(count > 0);
+  changes_->setText(count > 0 ? QStringLiteral("Tracked changes") : QString());
+  changes_->setToolTip(count == 1 ? QStringLiteral("1 tracked change in the document")
+                                  : QStringLiteral("%1 tracked changes in the document").arg(count));
+}
+
+QString DocumentStatusBar::trackedChangesText() const { return changes_->text(); }
 
 QString DocumentStatusBar::sizeText() const { return size_->text(); }
 QString DocumentStatusBar::titleText() const { return title_->text(); }

@@ -1,5 +1,6 @@
 // The status bar of the main window: the size cell (which also holds the progress gauge), the
-// title, author and date cells, the zoom cell, the warnings button (shown when the last load survived damage in
+// title, author and date cells, the zoom cell, the tracked-changes cell (shown when the document has tracked
+// changes), the warnings button (shown when the last load survived damage in
 // the document) and the button that opens the About dialog.
 #pragma once
 #include <QFrame>
@@ -24,6 +25,9 @@ class DocumentStatusBar : public QFrame {
   // The zoom cell: the view's zoom factor as a percentage ("100 %").
   void setZoom(double factor);
   QString zoomText() const;
+  // The shown document's tracked changes; none hides the cell.
+  void setTrackedChanges(std::size_t count);
+  QString trackedChangesText() const;  // empty while the cell is hidden
 
   // What the last load survived, one line per kind; none hides the button.
   void setWarnings(const QStringList& warnings);
@@ -44,6 +48,7 @@ class DocumentStatusBar : public QFrame {
   QLabel* author_;
   QLabel* date_;
   QLabel* zoom_;
+  QLabel* changes_;
   QProgressBar* gauge_;
   QToolButton* warningsButton_;
   QStringList warnings_;

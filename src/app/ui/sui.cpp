@@ -434,6 +434,7 @@ void TForm1::showDocumentInfo() {
   QStringList warnings;
   for (const std::string& warning : state_.warnings) warnings << QString::fromStdString(warning);
   statusBar_->setWarnings(warnings);
+  statusBar_->setTrackedChanges(state_.trackedChanges);
 }
 
 // --- commands -------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "app/ui/view_menu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -69,6 +70,7 @@ void ViewMenu::createItems() {
                               &ViewMenu::mExactPageClick);
   exactPageItem_->setCheckable(true);
   exactPageItem_->setChecked(state_.engine == vellumine::PageEngine::exact);
+  createChangesMenu(viewMenu);
   reloadItem_ = addCommand(viewMenu, QStringLiteral("mReload"), QStringLiteral("&Reload"), Qt::Key_F5,
                            &ViewMenu::mReloadClick);
   setDocumentCommandsEnabled(false);
@@ -138,6 +140,39 @@ void ViewMenu::mShowStoriesClick() {
 // stays where they were.
 void ViewMenu::mExactPageClick() {
   state_.engine = exactPageItem_->isChecked() ? vellumine::PageEngine::exact : vellumine::PageEngine::faithful;
+  if (shownDocument_.empty()) return;
+  reloader_->reloadKeepingText(shownDocument_, shownPageUrl());
+}
+
+// View > Changes: three exclusive items, one per view of tracked changes.
+void ViewMenu::createChangesMenu(QMenu* viewMenu) {
+  struct ChangesItem {
+    QString objectName, caption;
+    vellumine::render::ChangesView view;
+  };
+  const ChangesItem items[] = {
+      {QStringLiteral("mChangesMarkup"), QStringLiteral("All &Markup"), vellumine::render::ChangesView::markup},
+      {QStringLiteral("mChangesFinal"), QStringLiteral("&Final"), vellumine::render::ChangesView::final},
+      {QStringLiteral("mChangesOriginal"), QStringLiteral("&Original"), vellumine::render::ChangesView::original},
+  };
+  changesMenu_ = viewMenu->addMenu(QStringLiteral("&Changes"));
+  changesMenu_->setObjectName(QStringLiteral("mChanges"));
+  auto* group = new QActionGroup(changesMenu_);
+  group->setExclusive(true);
+  for (const ChangesItem& item : items) {
+    const vellumine::render::ChangesView view = item.view;
+    QAction* action = addGuardedCommand(changesMenu_, window_, item.objectName, item.caption, QKeySequence(),
+                                        [this, view] { showChanges(view); });
+    action->setCheckable(true);
+    action->setChecked(state_.changes == view);
+    group->addAction(action);
+  }
+}
+
+// The page is made again with the changes shown this way; the reader stays where they were.
+void ViewMenu::showChanges(vellumine::render::ChangesView view) {
+  if (state_.changes == view) return;
+  state_.changes = view;
   if (shownDocument_.empty()) return;
   reloader_->reloadKeepingText(shownDocument_, shownPageUrl());
 }

@@ -1,7 +1,8 @@
 // ViewMenu: the main window's View menu and what it drives around the document view: the find bar
 // below the page, the zoom kept across documents, reload from the document's path, and the
 // "Notes, Comments and Headers" item that makes the page again with or without them, and the
-// "Exact Page" item that makes it again with the other engine.
+// "Exact Page" item that makes it again with the other engine, and the Changes submenu that makes
+// it again showing tracked changes marked up, accepted or rejected.
 #pragma once
 #include <QObject>
 #include <QString>
@@ -68,6 +69,8 @@ class ViewMenu : public QObject {
   void mExactPageClick();
   void mOutlineClick();
   void mDarkPageClick();
+  void createChangesMenu(QMenu* viewMenu);
+  void showChanges(vellumine::render::ChangesView view);
   QUrl shownPageUrl() const;  // the page of the shown document, as the view navigated to it
 
   QMainWindow* window_;
@@ -85,6 +88,7 @@ class ViewMenu : public QObject {
   QMenu* menu_ = nullptr;
   OutlinePane* outline_ = nullptr;
   FindResults* results_ = nullptr;
+  QMenu* changesMenu_ = nullptr;
   FindBar* findBar_ = nullptr;
   ViewZoom* zoom_ = nullptr;
   DocumentReloader* reloader_ = nullptr;
