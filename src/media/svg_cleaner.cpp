@@ -130,6 +130,21 @@ void cleanTree(pugi::xml_node root) {
   }
 }
 
+// A browser draws an SVG file only when its root is in the SVG namespace; libwmf leaves the
+// declaration out, and the xlink prefix of inline pictures undeclared.
+void declareNamespaces(pugi::xml_node root) {
+  const std::string_view name = root.name();
+  const std::size_t colon = name.find(':');
+  const std::string prefixAttribute =
+      colon == std::string_view::npos ? "xmlns" : "xmlns:" + std::string(name.substr(0, colon));
+  for (const auto& [attribute, uri] : {std::pair<std::string, const char*>{prefixAttribute, "http://www.w3.org/2000/svg"},
+                                       {"xmlns:xlink", "http://www.w3.org/1999/xlink"}}) {
+    pugi::xml_attribute declared = root.attribute(attribute.c_str());
+    if (!declared) declared = root.append_attribute(attribute.c_str());
+    declared = uri;
+  }
+}
+
 struct StringWriter : pugi::xml_writer {
   std::string text;
   void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
@@ -146,6 +161,7 @@ std::optional<std::string> cleanSvg(std::string_view svg) {
   const pugi::xml_node root = document.document_element();
   if (!root || !EqualsCaseless(localName(root.name()), "svg")) return std::nullopt;
   cleanTree(root);
+  declareNamespaces(root);
   StringWriter out;
   out.text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   document.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
