@@ -200,8 +200,9 @@ void writeDrawing(PageState& state, const docx::Drawing& drawing) {
     writeTextBox(state, drawing);
     return;
   }
-  if (drawing.kind == DrawingKind::picture || drawing.kind == DrawingKind::object ||
-      drawing.kind == DrawingKind::unknown) {
+  // A picture that failed to convert may still carry a shown name (a TIFF called image1.png).
+  if (!drawing.notConverted && (drawing.kind == DrawingKind::picture || drawing.kind == DrawingKind::object ||
+                                drawing.kind == DrawingKind::unknown)) {
     const std::optional<std::string> path = pagePicturePath(state.document.mainPart, drawing.target);
     if (path && browserShows(*path)) {
       writePicture(state, drawing, *path);
