@@ -18,6 +18,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beyond the linked libraries (libemf2svg1, libwmf-0.2-7, libtiff6 among them): libwmf cannot play
+# a metafile without the URW base fonts, which it only recommends.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The debugging information stays in the build tree; the package carries lean programs.
 set(CPACK_STRIP_FILES ON)

@@ -35,6 +35,11 @@ install_package() {
   [ -f "$deb" ] || fail "no package vellumine_${version}_*.deb"
   dpkg-deb -f "$deb" Depends | grep -q 'libqt6webenginewidgets6.*libstdc++6.*zlib1g' ||
     fail "the dependencies do not come from the linked libraries: $(dpkg-deb -f "$deb" Depends)"
+  local picture_library
+  for picture_library in fonts-urw-base35 libemf2svg1 libtiff6 libwmf-0.2-7; do
+    dpkg-deb -f "$deb" Depends | grep -q "$picture_library" ||
+      fail "the picture converters' $picture_library is not a dependency: $(dpkg-deb -f "$deb" Depends)"
+  done
   lintian --pedantic -I "$deb" 2>&1 | grep -v '^running with root privileges' | tee "$work/lintian.log" || true
   if grep -q '^E:' "$work/lintian.log"; then fail "lintian reports errors"; fi
   dpkg-deb -x "$deb" "$work/root"
