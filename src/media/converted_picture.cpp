@@ -53,7 +53,7 @@ ByteSink fileSink(int fd) {
 bool convertInto(const fs::path& source, const fs::path& target, std::string_view bytes, PictureFormat format,
                  const RunLimits& limits) {
   std::string temporary = target.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);  // not for a program another thread starts
   if (fd < 0) return false;
   struct stat sourceStatus {};
   if (::stat(source.c_str(), &sourceStatus) == 0) ::fchmod(fd, sourceStatus.st_mode & 0666);

@@ -19,8 +19,10 @@ constexpr std::array<std::string_view, 14> kRemovedElements = {
     "script", "foreignObject", "iframe", "object", "embed", "audio", "video", "handler",
     "listener", "animate", "animateMotion", "animateTransform", "set", "discard"};
 
-// Inline pictures the metafile libraries write for the metafile's own bitmaps.
-constexpr std::array<std::string_view, 3> kInlinePictures = {"data:image/png;", "data:image/jpeg;", "data:image/gif;"};
+// Inline pictures the metafile libraries write for the metafile's own bitmaps (libemf2svg names
+// JPEG "image/jpg").
+constexpr std::array<std::string_view, 4> kInlinePictures = {"data:image/png;", "data:image/jpeg;", "data:image/jpg;",
+                                                             "data:image/gif;"};
 
 std::string_view localName(std::string_view name) {
   const std::size_t colon = name.rfind(':');

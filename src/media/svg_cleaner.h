@@ -16,9 +16,9 @@ inline constexpr std::size_t kMaxSvgBytes = 32u << 20;
 // foreignObject, animation and embedding elements (whatever their prefix); event attributes
 // (on...); references (href, xlink:href, src, url(...) in attributes and style sheets) to
 // anything but a fragment of the file itself or an inline raster picture (data:image/png, jpeg,
-// gif); style sheets with @import.  The root declares the SVG and xlink namespaces, as a browser
-// needs them to draw the file.  nullopt for text that is not well-formed XML, that has no svg
-// root element, or that is too large.
+// jpg, gif); style sheets with @import.  The root declares the SVG and xlink namespaces, as a
+// browser needs them to draw the file.  nullopt for text that is not well-formed XML, that has
+// no svg root element, or that is too large.
 std::optional<std::string> cleanSvg(std::string_view svg);
 
 }  // namespace vellumine::media

@@ -31,8 +31,10 @@ const std::vector<CleanCase> kCleanCases = {
      {"<image/>", "<use/>"}, {"example.com", "passwd"}},
     {"script address", "<a xlink:href=\"javascript:alert(1)\"><rect/></a>", {"<a><rect/></a>"}, {"javascript"}},
     {"fragment and inline picture",
-     "<use xlink:href=\"#shape\"/><image xlink:href=\"data:image/png;base64,iVBOR\"/>",
-     {"xlink:href=\"#shape\"", "xlink:href=\"data:image/png;base64,iVBOR\""}, {}},
+     "<use xlink:href=\"#shape\"/><image xlink:href=\"data:image/png;base64,iVBOR\"/>"
+     "<image xlink:href=\"data:image/jpg;base64,/9j/\"/>",
+     {"xlink:href=\"#shape\"", "xlink:href=\"data:image/png;base64,iVBOR\"", "xlink:href=\"data:image/jpg;base64,/9j/\""},
+     {}},
     {"other data addresses", "<image href=\"data:image/svg+xml;base64,PHN2Zz4=\"/><image href=\"data:text/html,x\"/>",
      {"<image/><image/>"}, {"data:"}},
     {"remote address in style", "<rect style=\"fill:url(http://e.com/x)\"/><rect filter=\"url(a.svg#f)\"/>",
