@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan install package bench fuzz fuzz-zip fuzz-sanitiser fuzz-model clean
+.PHONY: all deps build run test test-asan install package bench fuzz fuzz-zip fuzz-sanitiser fuzz-model fuzz-picture clean
 
 all: build
 
@@ -75,6 +75,10 @@ fuzz-model: deps
 	mkdir -p build-fuzz
 	python3 fuzz/model_seeds.py build-fuzz/model-seeds $(CORPUS)
 	$(call run-fuzzer,model_fuzzer,docx.dict,65536,build-fuzz/model-seeds fuzz/seeds/model_fuzzer)
+
+# The picture converters' (EMF, WMF, TIFF, the SVG cleaner), seeded with small pictures of each format.
+fuzz-picture: deps
+	$(call run-fuzzer,picture_fuzzer,picture.dict,262144,fuzz/seeds/picture_fuzzer)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

@@ -22,8 +22,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps's findings are added to these.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-liberation2, qt6-wayland")
+# dpkg-shlibdeps's findings (libemf2svg1, libwmf-0.2-7, libtiff6 among them) are added to these: the
+# faces with the metrics of Word's usual fonts, Qt's Wayland plugin, and the URW base fonts, without
+# which libwmf cannot play a metafile (it only recommends them).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-liberation2, qt6-wayland, fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The debugging information stays in the build tree; the package carries lean programs.
 set(CPACK_STRIP_FILES ON)

@@ -4,6 +4,8 @@
 
 #include <pugixml.hpp>
 
+#include "app/picture_pass.h"
+
 #include "convert/ddocx.h"
 #include "convert/docx_page.h"
 #include "docx/list_labels.h"
@@ -35,6 +37,8 @@ DocumentPage faithfulPage(const std::filesystem::path& packageFolder, const Page
   docx::Document document = docx::readDocument(docx::folderPartSource(packageFolder), warnings);
   report(showStep, "Numbering lists");
   docx::assignListLabels(document);
+  report(showStep, "Converting pictures");
+  convertDocumentPictures(document, packageFolder, warnings);
   report(showStep, "Writing page");
   render::PageOptions options;
   options.includeStories = request.settings.includeStories;

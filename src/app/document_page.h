@@ -38,8 +38,8 @@ struct DocumentPage {
   std::unique_ptr<Conversion> exact;
 };
 
-// The progress texts a conversion reports: the pass table's six, or the faithful engine's four
-// ("Reading document", "Numbering lists", "Writing page", "Done").
+// The progress texts a conversion reports: the pass table's six, or the faithful engine's five
+// ("Reading document", "Numbering lists", "Converting pictures", "Writing page", "Done").
 using StepReporter = std::function<void(std::string_view stepText)>;
 
 // Reads the package folder and makes its page.  The faithful engine throws only when the package

@@ -188,6 +188,9 @@ struct Drawing {
   std::int64_t horizontalOffsetEmu = 0;
   std::string horizontalFrom;           // wp:positionH relativeFrom
   std::int32_t textBox = -1;            // index in Document::textBoxes for a text box's content
+  // A picture of a format the browser does not show that could not be converted for the page
+  // (app/picture_pass.h): its box stands in for it, said once in the pass's own warning.
+  bool notConverted = false;
 };
 
 // The label the numbering gives a paragraph (list_labels.h fills these).

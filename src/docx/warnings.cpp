@@ -29,6 +29,9 @@ std::string lineFor(WarningKind kind, const std::string& detail, int count) {
       return detail + timesText(count);
     case WarningKind::notShown:
       return detail + timesText(count);
+    case WarningKind::pictureNotConverted:
+      return (count == 1 ? std::string("1 picture") : DecimalText(count) + " pictures") + " could not be converted (" +
+             detail + ")";
   }
   return detail;
 }

@@ -16,6 +16,7 @@ enum class WarningKind : std::uint8_t {
   deepNesting,       // tables or drawings nested deeper than the model keeps
   unreadablePart,    // a part in an encoding that cannot be read
   notShown,          // something the page does not draw (charts, equations, ...)
+  pictureNotConverted,  // an EMF, WMF or TIFF picture that could not be converted; detail: its part
 };
 
 class Warnings {

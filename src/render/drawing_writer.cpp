@@ -90,6 +90,8 @@ std::string_view notShownLabel(DrawingKind kind) {
   }
 }
 
+// The labelled box of the drawing's size.  A picture whose conversion failed was reported by the
+// conversion pass (pictureNotConverted), so it adds no warning of its own.
 void writeNotShown(PageState& state, const docx::Drawing& drawing) {
   std::string& out = *state.out;
   out += "<span class=\"vm-ns";
@@ -97,9 +99,9 @@ void writeNotShown(PageState& state, const docx::Drawing& drawing) {
   out += '"';
   appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu);
   out += '>';
-  out += notShownLabel(drawing.kind);
+  out += drawing.notConverted ? "picture not converted" : notShownLabel(drawing.kind);
   out += "</span>";
-  state.warnings.add(docx::WarningKind::notShown, kNotShownWarning);
+  if (!drawing.notConverted) state.warnings.add(docx::WarningKind::notShown, kNotShownWarning);
 }
 
 // The picture at its size; cropped, the whole picture is drawn larger and shifted inside a box of
@@ -198,8 +200,9 @@ void writeDrawing(PageState& state, const docx::Drawing& drawing) {
     writeTextBox(state, drawing);
     return;
   }
-  if (drawing.kind == DrawingKind::picture || drawing.kind == DrawingKind::object ||
-      drawing.kind == DrawingKind::unknown) {
+  // A picture that failed to convert may still carry a shown name (a TIFF called image1.png).
+  if (!drawing.notConverted && (drawing.kind == DrawingKind::picture || drawing.kind == DrawingKind::object ||
+                                drawing.kind == DrawingKind::unknown)) {
     const std::optional<std::string> path = pagePicturePath(state.document.mainPart, drawing.target);
     if (path && browserShows(*path)) {
       writePicture(state, drawing, *path);

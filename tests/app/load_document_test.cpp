@@ -138,7 +138,7 @@ TEST_F(LoadDocument, ViewersPageIsUtf8AndSaysSoFirst) {
 class LoadSteps : public LoadDocument, public testing::WithParamInterface<PageEngine> {};
 
 std::size_t engineSteps(PageEngine engine) {
-  if (engine == PageEngine::faithful) return 4;  // reading, numbering, writing, done
+  if (engine == PageEngine::faithful) return 5;  // reading, numbering, converting pictures, writing, done
   std::size_t steps = 0;
   for (const ConversionStep& step : conversionSteps()) steps += step.stepText.empty() ? 0 : 1;
   return steps;

@@ -17,6 +17,7 @@
 #include "support/active_content.h"
 #include "support/hostile_markup.h"
 #include "support/test_support.h"
+#include "support/picture_samples.h"
 #include "text/fileutil.h"
 #include "text/strutil.h"
 
@@ -194,6 +195,36 @@ TEST(Cli, ImagesOfThePackageAreCopiedBesideTheOutput) {
       runConverter(quoted(package.path().string()) + " -o " + quoted((out.path() / "x.htm").string()));
   ASSERT_EQ(r.status, 0) << r.output;
   EXPECT_EQ(ReadWholeFile(out.path() / "media" / "image1.png"), "PNGDATA");
+}
+
+// A picture converted for the page goes with the page, beside the original, in both modes.
+TEST(Cli, ConvertedPicturesAreCopiedWithTheMedia) {
+  test::TempDir dir;
+  writePackageWithPicture(dir.path() / "doc", test::tinyEmf());
+  const std::string document = quoted((dir.path() / "doc").string());
+  fs::create_directories(dir.path() / "one");
+  const RunResult one = runConverter(document + " -o " + quoted((dir.path() / "one" / "page.htm").string()));
+  const RunResult batch = runConverter(document + " -d " + quoted((dir.path() / "batch").string()));
+  ASSERT_EQ(one.status, 0) << one.output;
+  ASSERT_EQ(batch.status, 0) << batch.output;
+  EXPECT_EQ(one.output, "");
+  const std::string converted = ReadWholeFile(dir.path() / "doc" / "word" / "media" / "image1.png.svg");
+  EXPECT_NE(converted.find("<svg "), std::string::npos);
+  EXPECT_NE(ReadWholeFile(dir.path() / "one" / "page.htm").find("<img src=\"media/image1.png.svg\""), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(dir.path() / "one" / "media" / "image1.png.svg"), converted);
+  EXPECT_NE(ReadWholeFile(dir.path() / "batch" / "doc.htm").find("<img src=\"doc_media/image1.png.svg\""),
+            std::string::npos);
+  EXPECT_EQ(ReadWholeFile(dir.path() / "batch" / "doc_media" / "image1.png.svg"), converted);
+}
+
+TEST(Cli, PictureThatCannotBeConvertedIsAWarning) {
+  test::TempDir dir;
+  writePackageWithPicture(dir.path() / "doc", test::tiffClaiming(10'000, 6'000));
+  const RunResult r = runConverter(quoted((dir.path() / "doc").string()) + " -o " + quoted((dir.path() / "p.htm").string()));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.output, "vellumine-convert: " + (dir.path() / "doc").string() +
+                          ": warning: 1 picture could not be converted (word/media/image1.png)\n");
+  EXPECT_NE(ReadWholeFile(dir.path() / "p.htm").find(">picture not converted</span>"), std::string::npos);
 }
 
 TEST(Cli, MissingInputFailsWithItsNameAndMessage) {
@@ -395,6 +426,23 @@ TEST(CliEmbedImages, ImageThatCannotBeEmbeddedIsEmptiedWithAWarning) {
   EXPECT_EQ(r.output, "vellumine-convert: " + (dir.path() / "doc").string() +
                           ": warning: image media/image1.png left out: not an image type browsers show (png, jpeg, "
                           "gif, bmp, webp)\n");
+}
+
+// A TIFF becomes a PNG, which is embedded; a metafile becomes an SVG, which never is.
+TEST(CliEmbedImages, ConvertedPngIsEmbeddedConvertedSvgIsNot) {
+  test::TempDir dir;
+  writePackageWithPicture(dir.path() / "tiff", test::tinyTiff(2, 2));
+  writePackageWithPicture(dir.path() / "emf", test::tinyEmf());
+  const RunResult tiff = runConverter(quoted((dir.path() / "tiff").string()) + " --embed-images -o -", false);
+  const RunResult emf = runConverter(quoted((dir.path() / "emf").string()) + " --embed-images -o " +
+                                     quoted((dir.path() / "emf.htm").string()));
+  ASSERT_EQ(tiff.status, 0);
+  EXPECT_NE(tiff.output.find("<img src=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos) << tiff.output;
+  EXPECT_EQ(emf.status, 0);
+  EXPECT_NE(ReadWholeFile(dir.path() / "emf.htm").find("<img src=\"\" class="), std::string::npos);
+  EXPECT_EQ(emf.output, "vellumine-convert: " + (dir.path() / "emf").string() +
+                            ": warning: image media/image1.png.svg left out: not an image type browsers show (png, "
+                            "jpeg, gif, bmp, webp)\n");
 }
 
 // Standard input is the same document as the file: the same page, or the same failure, under the name "-".

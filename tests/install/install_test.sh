@@ -35,10 +35,11 @@ install_package() {
   [ -f "$deb" ] || fail "no package vellumine_${version}_*.deb"
   dpkg-deb -f "$deb" Depends | grep -q 'libqt6webenginewidgets6.*libstdc++6.*zlib1g' ||
     fail "the dependencies do not come from the linked libraries: $(dpkg-deb -f "$deb" Depends)"
-  # The faces with the metrics of Calibri, Cambria, Arial, Times New Roman and Courier New, and
-  # Qt's Wayland plugin, which no linked library brings.
-  for needed in fonts-crosextra-carlito fonts-crosextra-caladea fonts-liberation2 qt6-wayland; do
-    dpkg-deb -f "$deb" Depends | grep -qw -- "$needed" || fail "the package does not depend on $needed"
+  # The faces with the metrics of Calibri, Cambria, Arial, Times New Roman and Courier New, Qt's
+  # Wayland plugin, which no linked library brings, and the picture converters' libraries and fonts.
+  for needed in fonts-crosextra-carlito fonts-crosextra-caladea fonts-liberation2 qt6-wayland \
+                fonts-urw-base35 libemf2svg1 libtiff6 libwmf-0.2-7; do
+    dpkg-deb -f "$deb" Depends | grep -q -- "$needed" || fail "the package does not depend on $needed: $(dpkg-deb -f "$deb" Depends)"
   done
   lintian --pedantic -I "$deb" 2>&1 | grep -v '^running with root privileges' | tee "$work/lintian.log" || true
   if grep -q '^E:' "$work/lintian.log"; then fail "lintian reports errors"; fi

@@ -124,6 +124,26 @@ const DrawingCase kCases[] = {
      "<span class=\"vm-ns\" style=\"width:200px;height:100px;\">chart not shown</span>", 1},
     {"PictureABrowserCannotShow", [] { return picture("word/media/image1.emf"); },
      "<span class=\"vm-ns\" style=\"width:200px;height:100px;\">picture not shown</span>", 1},
+    {"ConvertedPictureCroppedLikeAnyOther",
+     [] {
+       docx::Drawing d = picture("word/media/image1.emf.svg");
+       d.cropLeft = 25000;
+       d.cropRight = 25000;
+       d.cropTop = 50000;
+       return d;
+     },
+     "<span class=\"vm-crop\" style=\"width:200px;height:100px;\"><img src=\"media/image1.emf.svg\" class=\"vm-pic\" "
+     "alt=\"\" style=\"width:400px;height:200px;margin-left:-100px;margin-top:-100px;\"></span>",
+     0},
+    {"PictureNotConvertedIsABoxWithoutANotShownWarning",
+     [] {
+       docx::Drawing d = picture("word/media/image1.png");  // a TIFF by its bytes
+       d.notConverted = true;
+       d.wrap = WrapKind::square;
+       d.horizontalAlign = "left";
+       return d;
+     },
+     "<span class=\"vm-ns vm-fl\" style=\"width:200px;height:100px;\">picture not converted</span>", 0},
     {"PictureOutsideThePagesFolder", [] { return picture("media/image1.png"); },
      "<span class=\"vm-ns\" style=\"width:200px;height:100px;\">picture not shown</span>", 1},
     {"HugeExtentIsBounded", [] { return picture("word/media/i.png", 1LL << 60, -5); },
