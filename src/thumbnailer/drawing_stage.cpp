@@ -23,11 +23,14 @@ void keepOnlyQtErrors(QtMsgType type, const QMessageLogContext& context, const Q
   }
 }
 
-// Whatever the engine, fontconfig or Qt would keep in the user's home goes to the work folder,
-// which the parent removes.
+// Whatever the engine, fontconfig or Qt would keep in the user's home or the temporary folder
+// goes to the work folder, which the parent removes.  Owner only: Qt takes a runtime folder open to
+// others for a foreign one and makes its own elsewhere.
 void confineToWorkFolder(const WorkFolder& work) {
   const std::filesystem::path home = work.engineHome();
-  std::filesystem::create_directories(home);
+  std::filesystem::create_directories(home / "tmp");
+  std::filesystem::permissions(home, std::filesystem::perms::owner_all);
+  qputenv("TMPDIR", QByteArray::fromStdString((home / "tmp").string()));
   qputenv("HOME", QByteArray::fromStdString(home.string()));
   qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((home / "cache").string()));
   qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / "config").string()));

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -54,6 +55,16 @@ void printFailure(const fs::path& input, std::string_view text) {
   std::cerr << kProgram << ": " << input.string() << ": " << text << '\n';
 }
 
+// The child's work, its failure said under the input's name as the parent says its own.
+int reportingFailure(const fs::path& input, const std::function<int()>& work) {
+  try {
+    return work();
+  } catch (const std::exception& e) {
+    printFailure(input, e.what());
+    return 1;
+  }
+}
+
 std::string failureText(const ChildOutcome& outcome, std::chrono::milliseconds limit) {
   switch (outcome.end) {
     case ChildEnd::timedOut:
@@ -80,7 +91,11 @@ ChildOutcome makeThumbnail(const ThumbnailArguments& arguments, const WorkFolder
   reading.fileBytes = kThumbnailMemoryLimit;
   reading.residentBytes = kThumbnailMemoryLimit;
   const ChildOutcome read = runInChild(
-      [&] { return readDocumentForThumbnail(arguments.input, work, arguments.size); }, reading);
+      [&] {
+        return reportingFailure(arguments.input,
+                                [&] { return readDocumentForThumbnail(arguments.input, work, arguments.size); });
+      },
+      reading);
   if (!read.succeeded(kPageToDraw)) return read;
   // The engine reserves far more address space than it uses, so RLIMIT_AS cannot bound it: its one
   // process gets RLIMIT_DATA, and the group's resident memory is watched.
@@ -90,7 +105,9 @@ ChildOutcome makeThumbnail(const ThumbnailArguments& arguments, const WorkFolder
   drawing.fileBytes = kThumbnailMemoryLimit;
   drawing.residentBytes = kThumbnailMemoryLimit;
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()) - kWritingReserve;
-  return runInChild([&] { return drawThumbnailStage(work, arguments.size, left); }, drawing);
+  return runInChild(
+      [&] { return reportingFailure(arguments.input, [&] { return drawThumbnailStage(work, arguments.size, left); }); },
+      drawing);
 }
 
 int run(const ThumbnailArguments& arguments, Clock::time_point start) {

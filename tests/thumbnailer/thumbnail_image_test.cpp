@@ -59,7 +59,9 @@ TEST(DecodePicture, PngAndJpegDecodeAnythingElseDoesNot) {
     SCOPED_TRACE(row.name);
     const QImage image = decodePicture(row.bytes);
     EXPECT_EQ(!image.isNull(), row.decodes);
-    if (row.decodes) EXPECT_EQ(image.size(), QSize(30, 20));
+    if (row.decodes) {
+      EXPECT_EQ(image.size(), QSize(30, 20));
+    }
   }
 }
 
