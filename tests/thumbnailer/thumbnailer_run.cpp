@@ -30,7 +30,7 @@ ThumbnailerRun runThumbnailer(const std::vector<std::string>& arguments, const s
     run.errors = "VELLUMINE_THUMBNAILER is not set";
     return run;
   }
-  std::string command = "env";
+  std::string command = "env VELLUMINE_THUMBNAILER_TIME_LIMIT_MS=60000";
   for (const std::string& assignment : environment) command += " " + quoted(assignment);
   command += " " + quoted(program);
   for (const std::string& argument : arguments) command += " " + quoted(argument);
