@@ -118,5 +118,24 @@ TEST(RunInChild, WhatTheChildStartedEndsWithIt) {
   }
 }
 
+// A stop asked of the parent (SIGTERM from a file manager giving up) ends the running child and
+// refuses the next.  Run in a process of its own, as the stop stays asked for.
+TEST(RunInChild, TerminationSignalStopsTheChildAndTheRunsAfterIt) {
+  EXPECT_EXIT(
+      {
+        stopOnTerminationSignals();
+        const ChildOutcome stopped = runInChild(
+            [] {
+              ::kill(::getppid(), SIGTERM);
+              std::this_thread::sleep_for(30s);
+              return 0;
+            },
+            within(60s));
+        const ChildOutcome next = runInChild([] { return 0; }, within(60s));
+        std::_Exit(stopped.end == ChildEnd::interrupted && next.end == ChildEnd::interrupted ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
 }  // namespace
 }  // namespace vellumine

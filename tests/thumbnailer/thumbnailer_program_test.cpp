@@ -117,7 +117,7 @@ TEST_F(ThumbnailerProgram, PageIsDrawnWhenThereIsNoUsableStoredThumbnail) {
   }
 }
 
-TEST_F(ThumbnailerProgram, LargestSizeDrawsTheWholePageWidth) {
+TEST_F(ThumbnailerProgram, LargestSizeIsDrawnToItsFullHeight) {
   const fs::path document = input("large.docx", test::thumbnailDocx({"Large"}));
   const test::ThumbnailerRun r = run({"-s", "1024", document.string(), output().string()});
   ASSERT_EQ(r.status, 0) << r.errors;
