@@ -2,6 +2,7 @@
 // either with the thumbnail made from the document's own stored picture, or with the page that the
 // second stage draws.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
 

@@ -1,6 +1,7 @@
 // The picture a word processor stores in the package as the document's own thumbnail, which a
 // file manager can show without the page being drawn.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
