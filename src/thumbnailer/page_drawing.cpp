@@ -1,5 +1,6 @@
 #include "thumbnailer/page_drawing.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,9 +20,10 @@ namespace vellumine {
 namespace {
 
 constexpr std::chrono::milliseconds kGrabInterval{25};
-// How long a page that has loaded may stay all one colour before it is taken as it is: an empty
-// document is white, a painted one shows its text within a few frames.
-constexpr std::chrono::milliseconds kBlankPageWait{300};
+// The view's colour until the page paints over it: the thumbnail page's own background is white
+// (thumbnail_page.cpp), so a grab all of this colour, or all black before the first frame, is a
+// page not painted yet, however long a busy machine takes to paint it.
+const QColor kUnpaintedColour(1, 2, 3);
 constexpr double kLargestZoom = 5.0;  // the engine's own bound
 
 // Only the page and its pictures: data: URIs and files inside the package folder.  Whatever else a
@@ -63,15 +65,16 @@ QWebEngineProfile* stillPageProfile(const QString& packageFolder) {
   return profile;
 }
 
-bool isOneColour(const QImage& image) {
-  if (image.isNull()) return true;
-  const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+// Painted: more than one colour, or a page all white (an empty document).
+bool isPainted(const QImage& image) {
+  if (image.isNull()) return false;
+  const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
   const QRgb first = pixels.pixel(0, 0);
   for (int y = 0; y < pixels.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-    if (!std::all_of(line, line + pixels.width(), [first](QRgb pixel) { return pixel == first; })) return false;
+    if (!std::all_of(line, line + pixels.width(), [first](QRgb pixel) { return pixel == first; })) return true;
   }
-  return true;
+  return first == qRgb(255, 255, 255);
 }
 
 // Waits in an event loop until loaded says how the load ended, or the limit passes.
@@ -87,14 +90,14 @@ bool waitForLoad(QWebEngineView& view, std::chrono::milliseconds limit) {
   return loaded;
 }
 
-// The view's picture once something is painted, or once the blank-page wait is over.
+// The view's picture once the page is painted; a null image when the limit passes first.
 QImage grabPainted(QWebEngineView& view, std::chrono::milliseconds limit) {
   QElapsedTimer waited;
   waited.start();
-  const auto blankWait = std::min(limit, kBlankPageWait);
   for (;;) {
     QImage image = view.grab().toImage();
-    if (!isOneColour(image) || waited.elapsed() >= blankWait.count()) return image;
+    if (isPainted(image)) return image;
+    if (waited.elapsed() >= limit.count()) return {};
     QEventLoop pause;
     QTimer::singleShot(kGrabInterval, &pause, &QEventLoop::quit);
     pause.exec();
@@ -114,6 +117,7 @@ QImage drawPageTop(const std::filesystem::path& page, const std::filesystem::pat
   // engine down would only cost time.
   auto* view = new QWebEngineView;
   view->setPage(new QWebEnginePage(stillPageProfile(folder), view));
+  view->page()->setBackgroundColor(kUnpaintedColour);
   view->page()->setZoomFactor(zoom);
   view->resize(static_cast<int>(std::lround(crop.width * zoom)), static_cast<int>(std::lround(crop.height * zoom)));
   view->setAttribute(Qt::WA_DontShowOnScreen);

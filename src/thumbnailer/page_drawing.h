@@ -12,8 +12,8 @@ namespace vellumine {
 // Loads page (a file inside packageFolder) into an offscreen view with page scripts off and only
 // data: and the package folder's own files fetched, sized to crop (enlarged by the engine's zoom
 // when size asks for more pixels than the crop has), and returns the picture of the view once the
-// page has loaded and painted; a page that paints nothing but white is taken as it is after a
-// short wait.  A null image when the page does not load within limit.  Needs a QApplication.
+// page has loaded and painted (an empty page paints white).  A null image when the page does not
+// load and paint within limit.  Needs a QApplication.
 QImage drawPageTop(const std::filesystem::path& page, const std::filesystem::path& packageFolder, PageCrop crop,
                    int size, std::chrono::milliseconds limit);
 
