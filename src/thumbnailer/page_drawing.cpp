@@ -14,6 +14,7 @@
 #include <QWebEngineView>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace vellumine {
 
@@ -24,6 +25,9 @@ constexpr std::chrono::milliseconds kGrabInterval{25};
 // (thumbnail_page.cpp), so a grab all of this colour, or all black before the first frame, is a
 // page not painted yet, however long a busy machine takes to paint it.
 const QColor kUnpaintedColour(1, 2, 3);
+// How long a page may stay all white before it is taken as an empty page: the engine may show the
+// page's background a frame or more before its text.
+constexpr std::chrono::milliseconds kWhitePageWait{1000};
 constexpr double kLargestZoom = 5.0;  // the engine's own bound
 
 // Only the page and its pictures: data: URIs and files inside the package folder.  Whatever else a
@@ -65,16 +69,18 @@ QWebEngineProfile* stillPageProfile(const QString& packageFolder) {
   return profile;
 }
 
-// Painted: more than one colour, or a page all white (an empty document).
-bool isPainted(const QImage& image) {
-  if (image.isNull()) return false;
+enum class Paint { none, white, content };
+
+// What a grab shows: the view's own colour or black (nothing yet), the page's white alone, or more.
+Paint paintOf(const QImage& image) {
+  if (image.isNull()) return Paint::none;
   const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
   const QRgb first = pixels.pixel(0, 0);
   for (int y = 0; y < pixels.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-    if (!std::all_of(line, line + pixels.width(), [first](QRgb pixel) { return pixel == first; })) return true;
+    if (!std::all_of(line, line + pixels.width(), [first](QRgb pixel) { return pixel == first; })) return Paint::content;
   }
-  return first == qRgb(255, 255, 255);
+  return first == qRgb(255, 255, 255) ? Paint::white : Paint::none;
 }
 
 // Waits in an event loop until loaded says how the load ended, or the limit passes.
@@ -90,14 +96,19 @@ bool waitForLoad(QWebEngineView& view, std::chrono::milliseconds limit) {
   return loaded;
 }
 
-// The view's picture once the page is painted; a null image when the limit passes first.
+// The view's picture once the page's content is painted, or once it has stayed white for
+// kWhitePageWait (an empty page); a null image when nothing is painted within the limit.
 QImage grabPainted(QWebEngineView& view, std::chrono::milliseconds limit) {
   QElapsedTimer waited;
   waited.start();
+  std::optional<qint64> whiteSince;
   for (;;) {
     QImage image = view.grab().toImage();
-    if (isPainted(image)) return image;
-    if (waited.elapsed() >= limit.count()) return {};
+    const Paint paint = paintOf(image);
+    if (paint == Paint::content) return image;
+    if (paint == Paint::white && !whiteSince) whiteSince = waited.elapsed();
+    const bool whiteLongEnough = whiteSince && waited.elapsed() - *whiteSince >= kWhitePageWait.count();
+    if (whiteLongEnough || waited.elapsed() >= limit.count()) return whiteSince ? image : QImage();
     QEventLoop pause;
     QTimer::singleShot(kGrabInterval, &pause, &QEventLoop::quit);
     pause.exec();
