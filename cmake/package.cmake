@@ -17,7 +17,8 @@ PDF and saves the page as HTML with its images. Page scripts never run and
 nothing remote is fetched.
 .
 The package also holds vellumine-convert, which turns documents into HTML
-pages from the command line, in batches or as a filter in a pipeline.")
+pages from the command line, in batches or as a filter in a pipeline, and
+vellumine-thumbnailer, which gives file managers thumbnails of .docx files.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

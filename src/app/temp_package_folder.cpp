@@ -51,8 +51,8 @@ fs::path packageFolderRoot(std::uint64_t unpackedBytes) {
   return choosePackageFolderRoot(std::getenv("TMPDIR"), memoryFolders, unpackedBytes, systemTemporary);
 }
 
-TemporaryPackageFolder::TemporaryPackageFolder(std::uint64_t unpackedBytes) {
-  std::string pattern = (packageFolderRoot(unpackedBytes) / "vellumine-convert-XXXXXX").string();
+TemporaryPackageFolder::TemporaryPackageFolder(std::uint64_t unpackedBytes, std::string_view prefix) {
+  std::string pattern = (packageFolderRoot(unpackedBytes) / (std::string(prefix) + "-XXXXXX")).string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary package folder");
   path_ = pattern;
 }

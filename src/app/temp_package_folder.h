@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 namespace vellumine {
@@ -22,8 +23,9 @@ std::filesystem::path choosePackageFolderRoot(const char* tmpdir,
 
 class TemporaryPackageFolder {
  public:
-  // A new folder "vellumine-convert-XXXXXX" (owner only) below packageFolderRoot(unpackedBytes).
-  explicit TemporaryPackageFolder(std::uint64_t unpackedBytes);
+  // A new folder "<prefix>-XXXXXX" (owner only) below packageFolderRoot(unpackedBytes); the prefix
+  // names the program, so a folder left by a killed run says whose it was.
+  explicit TemporaryPackageFolder(std::uint64_t unpackedBytes, std::string_view prefix = "vellumine-convert");
   ~TemporaryPackageFolder();
   TemporaryPackageFolder(const TemporaryPackageFolder&) = delete;
   TemporaryPackageFolder& operator=(const TemporaryPackageFolder&) = delete;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,21 @@ TEST(TemporaryPackageFolder, IsPrivateAndGoneWithEverythingInIt) {
     std::ofstream(made / "word" / "document.xml") << "<document/>";
   }
   EXPECT_FALSE(fs::exists(made));
+}
+
+// The folder's name says which program made it: the converter's by default, another's when asked.
+TEST(TemporaryPackageFolder, NameStartsWithTheProgramsPrefix) {
+  struct Row {
+    const char* prefix;  // null: the default
+    const char* expected;
+  };
+  const Row rows[] = {{nullptr, "vellumine-convert-"}, {"vellumine-thumbnailer", "vellumine-thumbnailer-"}};
+  for (const Row& row : rows) {
+    const TemporaryPackageFolder folder = row.prefix == nullptr ? TemporaryPackageFolder(0) : TemporaryPackageFolder(0, row.prefix);
+    const std::string name = folder.path().filename().string();
+    EXPECT_EQ(name.rfind(row.expected, 0), 0u) << name;
+    EXPECT_EQ(name.size(), std::string(row.expected).size() + 6) << name;
+  }
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 #   tree     `cmake --install` into a temporary prefix, then the tree moved elsewhere
 #   package  the Debian package made by CPack, checked by lintian and unpacked with dpkg-deb -x
 # Either way the installed converter must give the build's pages, the installed viewer must
-# export a PDF offscreen, and the desktop entry, metainfo and man pages must validate.
+# export a PDF offscreen, the installed thumbnailer must answer its entry's Exec line, and the
+# desktop entry, metainfo and man pages must validate.
 # Usage: install_test.sh tree|package BUILD_DIR APP_ID VERSION CORPUS_DIR
 set -euo pipefail
 mode=$1 build=$2 app_id=$3 version=$4 corpus=$5
@@ -49,14 +50,32 @@ install_package() {
 
 check_files() {
   local file
-  for file in bin/vellumine bin/vellumine-convert share/vellumine/lib/init.htm share/vellumine/help.htm \
+  for file in bin/vellumine bin/vellumine-convert bin/vellumine-thumbnailer share/thumbnailers/vellumine.thumbnailer \
+      share/vellumine/lib/init.htm share/vellumine/help.htm \
       share/vellumine/Examples/Welcome.docx "share/applications/$app_id.desktop" \
       share/icons/hicolor/scalable/apps/vellumine.svg "share/metainfo/$app_id.metainfo.xml" \
-      share/man/man1/vellumine.1.gz share/man/man1/vellumine-convert.1.gz share/doc/vellumine/copyright; do
+      share/man/man1/vellumine.1.gz share/man/man1/vellumine-convert.1.gz share/man/man1/vellumine-thumbnailer.1.gz \
+      share/doc/vellumine/copyright; do
     [ -f "$root/$file" ] || fail "$file is not installed"
   done
   [ "$("$root/bin/vellumine-convert" --version)" = "vellumine-convert $version" ] || fail "vellumine-convert --version"
   [ "$("$root/bin/vellumine" --version)" = "vellumine $version" ] || fail "vellumine --version"
+  [ "$("$root/bin/vellumine-thumbnailer" --version)" = "vellumine-thumbnailer $version" ] || fail "vellumine-thumbnailer --version"
+}
+
+# The thumbnailer as a file manager calls it: the Exec line of the installed entry, %s %i %o filled.
+check_thumbnailer() {
+  local entry=$root/share/thumbnailers/vellumine.thumbnailer doc exec
+  grep -qx '\[Thumbnailer Entry\]' "$entry" || fail "the thumbnailer entry has no [Thumbnailer Entry] group"
+  grep -qx 'MimeType=application/vnd.openxmlformats-officedocument.wordprocessingml.document;' "$entry" ||
+    fail "the thumbnailer entry names no .docx type"
+  exec=$(sed -n 's/^Exec=//p' "$entry")
+  doc=$(sed -n 1p "$work/documents")
+  exec=${exec//%s/128}
+  exec=${exec//%i/\"$doc\"}
+  exec=${exec//%o/\"$work/thumbnail.png\"}
+  (PATH="$root/bin:$PATH" VELLUMINE_THUMBNAILER_TIME_LIMIT_MS=60000 eval "$exec") || fail "the thumbnailer failed: $exec"
+  [ "$(head -c 8 "$work/thumbnail.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "the thumbnail is no PNG"
 }
 
 # Every document: the installed converter writes the build's page, from the file and as a filter.
@@ -87,7 +106,7 @@ check_desktop_files() {
   # The tree as a software centre reads it: the metainfo and the desktop entry it names.
   appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli validate-tree"
   local page warnings
-  for page in vellumine vellumine-convert; do
+  for page in vellumine vellumine-convert vellumine-thumbnailer; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/share/man/man1/$page.1.gz" 2>&1 >"$work/$page.txt")
     [ -z "$warnings" ] || fail "man $page: $warnings"
     grep -q 'EXIT STATUS' "$work/$page.txt" || fail "man $page has no EXIT STATUS"
@@ -114,6 +133,7 @@ esac
 check_files
 check_conversions
 check_pdf_export
+check_thumbnailer
 check_desktop_files
 if [ "$mode" = tree ]; then check_parallel; fi
 echo "install_test ($mode): the installed programs work from $root"
