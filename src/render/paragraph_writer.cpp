@@ -576,13 +576,9 @@ class ParagraphWriter {
       case InlineKind::linkEnd: popMark(MarkKind::link, item.number); break;
       case InlineKind::fieldStart: startField(item.number); break;
       case InlineKind::fieldEnd: popMark(MarkKind::field, item.number); break;
-      case InlineKind::changeStart: startChange(item.number); break;
-      case InlineKind::changeEnd: popMark(MarkKind::change, item.number); break;
-      case InlineKind::equation: writeEquationInline(item); break;
-  }
-
       case InlineKind::changeStart: startChange(item); break;
       case InlineKind::changeEnd: endChange(item); break;
+      case InlineKind::equation: writeEquationInline(item); break;
     }
   }
 
