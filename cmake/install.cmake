@@ -38,7 +38,7 @@ if(VELLUMINE_GUI)
   configure_file(${CMAKE_SOURCE_DIR}/resources/vellumine.metainfo.xml.in
                  ${vellumine_generated}/${VELLUMINE_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${vellumine_generated}/${VELLUMINE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-  # The thumbnailer and the entry by which file managers find it (freedesktop thumbnailer spec).
+  # The thumbnailer and the entry by which file managers find it (the freedesktop.org thumbnailer convention).
   install(TARGETS vellumine-thumbnailer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   vellumine_man_page(vellumine-thumbnailer)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/vellumine.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
