@@ -85,7 +85,6 @@ class ViewMenu : public QObject {
   QAction* exactPageItem_ = nullptr;
   QAction* outlineItem_ = nullptr;
   QAction* darkPageItem_ = nullptr;
-  QMenu* menu_ = nullptr;
   OutlinePane* outline_ = nullptr;
   FindResults* results_ = nullptr;
   QMenu* changesMenu_ = nullptr;
