@@ -191,6 +191,10 @@ struct Drawing {
   // A picture of a format the browser does not show that could not be converted for the page
   // (app/picture_pass.h): its box stands in for it, said once in the pass's own warning.
   bool notConverted = false;
+  // The picture drawn for a chart, shape or diagram by the passes between reading and writing
+  // (app/): a package path like target ("word/charts/chart1.xml.svg"), shown in the drawing's
+  // place; empty while nothing was drawn for it.
+  std::string drawn;
 };
 
 // The label the numbering gives a paragraph (list_labels.h fills these).

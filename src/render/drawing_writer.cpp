@@ -200,6 +200,13 @@ void writeDrawing(PageState& state, const docx::Drawing& drawing) {
     writeTextBox(state, drawing);
     return;
   }
+  // What a pass drew for a chart, shape or diagram stands in its place as a picture.
+  if (!drawing.drawn.empty()) {
+    if (const std::optional<std::string> path = pagePicturePath(state.document.mainPart, drawing.drawn)) {
+      writePicture(state, drawing, *path);
+      return;
+    }
+  }
   // A picture that failed to convert may still carry a shown name (a TIFF called image1.png).
   if (!drawing.notConverted && (drawing.kind == DrawingKind::picture || drawing.kind == DrawingKind::object ||
                                 drawing.kind == DrawingKind::unknown)) {

@@ -122,6 +122,22 @@ const DrawingCase kCases[] = {
        return d;
      },
      "<span class=\"vm-ns\" style=\"width:200px;height:100px;\">chart not shown</span>", 1},
+    {"DrawnChartIsItsPicture",
+     [] {
+       docx::Drawing d = picture("word/charts/chart1.xml");
+       d.kind = DrawingKind::chart;
+       d.drawn = "word/charts/chart1.xml.svg";
+       return d;
+     },
+     "<img src=\"charts/chart1.xml.svg\" class=\"vm-pic\" alt=\"\" style=\"width:200px;height:100px;\">", 0},
+    {"DrawnOutsideThePageFolderIsNotShown",
+     [] {
+       docx::Drawing d = picture("word/charts/chart1.xml");
+       d.kind = DrawingKind::chart;
+       d.drawn = "word/../chart1.svg";
+       return d;
+     },
+     "<span class=\"vm-ns\" style=\"width:200px;height:100px;\">chart not shown</span>", 1},
     {"PictureABrowserCannotShow", [] { return picture("word/media/image1.emf"); },
      "<span class=\"vm-ns\" style=\"width:200px;height:100px;\">picture not shown</span>", 1},
     {"ConvertedPictureCroppedLikeAnyOther",
