@@ -8,6 +8,7 @@
 
 #include "convert/ddocx.h"
 #include "convert/docx_page.h"
+#include "docx/former_formatting.h"
 #include "docx/list_labels.h"
 #include "docx/reader.h"
 #include "render/page_render.h"
@@ -35,6 +36,8 @@ DocumentPage faithfulPage(const std::filesystem::path& packageFolder, const Page
   report(showStep, "Reading document");
   docx::Warnings warnings;
   docx::Document document = docx::readDocument(docx::folderPartSource(packageFolder), warnings);
+  // Rejecting every change includes formatting changes; the numbering below sees the former formats.
+  if (request.changes == render::ChangesView::original) docx::restoreFormerParagraphFormatting(document);
   report(showStep, "Numbering lists");
   docx::assignListLabels(document);
   report(showStep, "Converting pictures");
@@ -47,7 +50,9 @@ DocumentPage faithfulPage(const std::filesystem::path& packageFolder, const Page
   DocumentPage result;
   result.page = render::renderPage(document, options, warnings);
   result.trackedChanges = document.changes.size();
-  result.warnings = warnings.lines();
+  result.warnings = warnings.lines(docx::WarningLines::survived);
+  result.notShown = warnings.lines(docx::WarningLines::itemsNotShown);
+  result.notShownCount = warnings.itemsNotShown();
   report(showStep, "Done");
   return result;
 }

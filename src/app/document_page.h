@@ -30,6 +30,10 @@ struct PageRequest {
 struct DocumentPage {
   std::string page;                   // the whole page, ready for writePage
   std::vector<std::string> warnings;  // what the reading survived, one line per kind
+  // What the page leaves as labelled boxes ("2 charts not shown"), one line per kind of thing,
+  // and how many items that is in all; empty and 0 for the exact page.
+  std::vector<std::string> notShown;
+  int notShownCount = 0;
   // The tracked changes the faithful reading found (insertions, deletions, moves, in every
   // story); 0 for the exact page, which does not read them.
   std::size_t trackedChanges = 0;

@@ -83,6 +83,8 @@ void loadDocument(DocumentState& state, const fs::path& path, const LoadObserver
   showStep(state, observer, kStepLoadingHtml);
   state.conversion = std::move(made.exact);
   state.warnings = std::move(made.warnings);
+  state.notShown = std::move(made.notShown);
+  state.notShownCount = made.notShownCount;
   state.trackedChanges = made.trackedChanges;
   notify(observer.navigate, state.htmlPath);
   state.documentLoaded = true;

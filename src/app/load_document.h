@@ -30,6 +30,8 @@ struct DocumentState {
   // geometry restyles the page shown.  Null until an exact page is loaded, and after a faithful one.
   std::unique_ptr<Conversion> conversion;
   std::vector<std::string> warnings;          // what the last load survived, one line per kind
+  std::vector<std::string> notShown;          // what its page leaves as labelled boxes, one line per kind
+  int notShownCount = 0;                      // how many items that is
   std::size_t trackedChanges = 0;             // the last faithful page's tracked changes; 0 for the exact one
   int progress = 0;                           // gauge position, 10 per step
   bool loading = false;

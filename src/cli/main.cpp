@@ -256,6 +256,7 @@ std::string makePage(const fs::path& packageFolder, const fs::path& input, const
                             options.changes};
   DocumentPage made = makeDocumentPage(packageFolder, request);
   for (const std::string& warning : made.warnings) report(documentMessage(input, "warning: " + warning));
+  for (const std::string& item : made.notShown) report(documentMessage(input, "warning: " + item));
   return std::move(made.page);
 }
 

@@ -16,6 +16,7 @@
 
 #include "docx/list_labels.h"
 #include "docx/numbering_levels.h"
+#include "docx/paragraph_walk.h"
 #include "docx/style_chain.h"
 #include "docx/symbol_characters.h"
 
@@ -58,29 +59,10 @@ class LabelWriter {
   void story(Story& story) {
     counters_.clear();
     firstUse_.clear();
-    // Blocks are visited in reading order: a table's cells are pushed in reverse so they pop in order.
-    std::vector<Block*> stack;
-    for (auto it = story.blocks.rbegin(); it != story.blocks.rend(); ++it) stack.push_back(&*it);
-    while (!stack.empty()) {
-      Block* block = stack.back();
-      stack.pop_back();
-      if (auto* paragraph = std::get_if<Paragraph>(&block->node)) {
-        label(*paragraph);
-      } else {
-        pushTable(std::get<Table>(block->node), stack);
-      }
-    }
+    forEachParagraph(story, [this](Paragraph& paragraph) { label(paragraph); });
   }
 
  private:
-  static void pushTable(Table& table, std::vector<Block*>& stack) {
-    for (auto row = table.rows.rbegin(); row != table.rows.rend(); ++row) {
-      for (auto cell = row->cells.rbegin(); cell != row->cells.rend(); ++cell) {
-        for (auto block = cell->blocks.rbegin(); block != cell->blocks.rend(); ++block) stack.push_back(&*block);
-      }
-    }
-  }
-
   void label(Paragraph& paragraph) {
     paragraph.listLabel = -1;
     const ParagraphProps& own = paragraphProps(paragraph);
@@ -208,13 +190,7 @@ class LabelWriter {
 void assignListLabels(Document& document) {
   document.listLabels.clear();
   LabelWriter writer(document);
-  writer.story(document.body);
-  for (Note& note : document.footnotes) writer.story(note.story);
-  for (Note& note : document.endnotes) writer.story(note.story);
-  for (Comment& comment : document.comments) writer.story(comment.story);
-  for (HeaderFooter& header : document.headers) writer.story(header.story);
-  for (HeaderFooter& footer : document.footers) writer.story(footer.story);
-  for (Story& textBox : document.textBoxes) writer.story(textBox);
+  forEachStory(document, [&writer](Story& story) { writer.story(story); });
 }
 
 }  // namespace vellumine::docx

@@ -86,8 +86,14 @@ struct Inline {
 
 // ---- Blocks -----------------------------------------------------------------------------------
 
+// formerProps of a paragraph without a formatting change (w:pPrChange).
+inline constexpr std::uint32_t kSameParagraphProps = 0xFFFFFFFFu;
+
 struct Paragraph {
   std::uint32_t props = 0;          // index in Document::paragraphProps
+  // The formatting a tracked formatting change replaced (the w:pPr inside w:pPrChange, index in
+  // Document::paragraphProps), or kSameParagraphProps.
+  std::uint32_t formerProps = kSameParagraphProps;
   std::vector<Inline> inlines;
   std::int32_t sectionEnd = -1;     // ends section N (index in Document::sections) when >= 0
   std::int32_t markChange = -1;     // an inserted or deleted paragraph mark: index in changes
@@ -99,6 +105,7 @@ struct Block;
 
 struct Cell {
   std::uint32_t props = 0;          // index in Document::cellProps
+  std::int32_t change = -1;         // an inserted or deleted cell (w:tcPr/w:cellIns, w:cellDel): index in changes
   std::vector<Block> blocks;
 };
 

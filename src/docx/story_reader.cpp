@@ -361,6 +361,9 @@ class StoryBuilder {
     Paragraph& paragraph = openParagraph(false);
     const pugi::xml_node pPr = leadingChild(node, "w:pPr");
     paragraph.props = context_.props.paragraph(pPr);
+    if (const pugi::xml_node former = pPr.child("w:pPrChange")) {
+      paragraph.formerProps = context_.props.paragraph(former.child("w:pPr"));
+    }
     paragraph.markChange = readChangeIn(pPr.child("w:rPr"));
     if (const pugi::xml_node sectPr = pPr.child("w:sectPr"); sectPr && context_.sections) {
       paragraph.sectionEnd = addSection(sectPr);
@@ -377,6 +380,15 @@ class StoryBuilder {
       if (tag == Tag::deletion) return addChange(child, ChangeKind::deletion);
       if (tag == Tag::moveFrom) return addChange(child, ChangeKind::moveFrom);
       if (tag == Tag::moveTo) return addChange(child, ChangeKind::moveTo);
+    }
+    return -1;
+  }
+
+  // An inserted or deleted table cell: w:cellIns or w:cellDel among the cell's properties.
+  std::int32_t readCellChange(const pugi::xml_node& tcPr) {
+    for (const pugi::xml_node& child : tcPr.children()) {
+      if (is(child, "w:cellIns")) return addChange(child, ChangeKind::insertion);
+      if (is(child, "w:cellDel")) return addChange(child, ChangeKind::deletion);
     }
     return -1;
   }
@@ -439,7 +451,9 @@ class StoryBuilder {
       return;
     }
     Cell& cell = top().row->cells.emplace_back();
-    cell.props = context_.props.cell(leadingChild(node, "w:tcPr"));
+    const pugi::xml_node tcPr = leadingChild(node, "w:tcPr");
+    cell.props = context_.props.cell(tcPr);
+    cell.change = readCellChange(tcPr);
     frames_.push_back(Frame{FrameKind::cell, false, &cell.blocks});
     open(node, Undo::frame);
   }

@@ -29,6 +29,8 @@ std::string lineFor(WarningKind kind, const std::string& detail, int count) {
       return detail + timesText(count);
     case WarningKind::notShown:
       return detail + timesText(count);
+    case WarningKind::itemNotShown:
+      return DecimalText(count) + " " + detail + (count == 1 ? "" : "s") + " not shown";
     case WarningKind::pictureNotConverted:
       return (count == 1 ? std::string("1 picture") : DecimalText(count) + " pictures") + " could not be converted (" +
              detail + ")";
@@ -36,10 +38,27 @@ std::string lineFor(WarningKind kind, const std::string& detail, int count) {
   return detail;
 }
 
+bool isItemNotShown(WarningKind kind) {
+  return kind == WarningKind::itemNotShown || kind == WarningKind::pictureNotConverted;
+}
+
+bool wanted(WarningLines which, WarningKind kind) {
+  switch (which) {
+    case WarningLines::all: return true;
+    case WarningLines::itemsNotShown: return isItemNotShown(kind);
+    case WarningLines::survived: return !isItemNotShown(kind);
+  }
+  return true;
+}
+
 }  // namespace
 
 void Warnings::add(WarningKind kind, std::string_view detail) {
-  auto it = std::find_if(entries_.begin(), entries_.end(), [kind](const Entry& e) { return e.kind == kind; });
+  // Items not shown are told apart by what they are; every other kind by its kind alone.
+  const bool byDetail = kind == WarningKind::itemNotShown;
+  auto it = std::find_if(entries_.begin(), entries_.end(), [kind, byDetail, detail](const Entry& e) {
+    return e.kind == kind && (!byDetail || e.detail == detail);
+  });
   if (it != entries_.end()) {
     ++it->count;
     return;
@@ -52,16 +71,23 @@ void Warnings::add(WarningKind kind, std::string_view detail) {
 }
 
 int Warnings::count(WarningKind kind) const {
+  int total = 0;
   for (const Entry& e : entries_) {
-    if (e.kind == kind) return e.count;
+    if (e.kind == kind) total += e.count;
   }
-  return 0;
+  return total;
 }
 
-std::vector<std::string> Warnings::lines() const {
+int Warnings::itemsNotShown() const {
+  return count(WarningKind::itemNotShown) + count(WarningKind::pictureNotConverted);
+}
+
+std::vector<std::string> Warnings::lines(WarningLines which) const {
   std::vector<std::string> out;
   out.reserve(entries_.size());
-  for (const Entry& e : entries_) out.push_back(lineFor(e.kind, e.detail, e.count));
+  for (const Entry& e : entries_) {
+    if (wanted(which, e.kind)) out.push_back(lineFor(e.kind, e.detail, e.count));
+  }
   return out;
 }
 

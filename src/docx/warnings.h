@@ -17,7 +17,15 @@ enum class WarningKind : std::uint8_t {
   unreadablePart,    // a part in an encoding that cannot be read
   notShown,          // something the page does not draw (charts, equations, ...)
   pictureNotConverted,  // an EMF, WMF or TIFF picture that could not be converted; detail: its part
+  // A drawing the page shows as a labelled box; detail: what it is ("chart", "shape", ...).  Kept
+  // one line per detail rather than per kind, so the reader is told "2 charts not shown" and
+  // "1 diagram not shown".
+  itemNotShown,
 };
+
+// Which lines a caller wants: the items the page leaves as boxes (itemNotShown and pictures not
+// converted), what the reading survived (everything else), or both.
+enum class WarningLines : std::uint8_t { all, itemsNotShown, survived };
 
 class Warnings {
  public:
@@ -25,9 +33,11 @@ class Warnings {
   void add(WarningKind kind, std::string_view detail);
   bool empty() const { return entries_.empty(); }
   int count(WarningKind kind) const;
+  // How many drawings and pictures the page leaves as labelled boxes.
+  int itemsNotShown() const;
   // One line per kind, in the order the kinds first occurred, e.g.
   // "word/document.xml is damaged after byte 4096; the text before it is shown".
-  std::vector<std::string> lines() const;
+  std::vector<std::string> lines(WarningLines which = WarningLines::all) const;
 
  private:
   struct Entry {

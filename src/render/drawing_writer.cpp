@@ -21,8 +21,6 @@ using docx::WrapKind;
 // Extents past this (about 100 m) are hostile or broken; the box is kept at this size.
 constexpr long long kMaxEmu = 9525LL * 400'000;
 
-constexpr std::string_view kNotShownWarning = "charts, shapes, diagrams and some pictures are not drawn on the page";
-
 long long clampedEmu(long long emu) { return std::clamp<long long>(emu, 0, kMaxEmu); }
 
 // The class that places the drawing in the text around it, or nothing for one in the line.
@@ -78,20 +76,21 @@ bool browserShows(std::string_view path) {
   return false;
 }
 
-std::string_view notShownLabel(DrawingKind kind) {
+// What the drawing is, in the words of its box's label and of the note about it.
+std::string_view notShownNoun(DrawingKind kind) {
   switch (kind) {
-    case DrawingKind::chart: return "chart not shown";
-    case DrawingKind::smartArt: return "diagram not shown";
+    case DrawingKind::chart: return "chart";
+    case DrawingKind::smartArt: return "diagram";
     case DrawingKind::shape:
-    case DrawingKind::group: return "shape not shown";
-    case DrawingKind::object: return "object not shown";
-    case DrawingKind::picture: return "picture not shown";
-    default: return "drawing not shown";
+    case DrawingKind::group: return "shape";
+    case DrawingKind::object: return "object";
+    case DrawingKind::picture: return "picture";
+    default: return "drawing";
   }
 }
 
-// The labelled box of the drawing's size.  A picture whose conversion failed was reported by the
-// conversion pass (pictureNotConverted), so it adds no warning of its own.
+// The labelled box of the drawing's size, counted among the items not shown.  A picture whose
+// conversion failed was counted by the conversion pass (pictureNotConverted), so not again.
 void writeNotShown(PageState& state, const docx::Drawing& drawing) {
   std::string& out = *state.out;
   out += "<span class=\"vm-ns";
@@ -99,9 +98,15 @@ void writeNotShown(PageState& state, const docx::Drawing& drawing) {
   out += '"';
   appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu);
   out += '>';
-  out += drawing.notConverted ? "picture not converted" : notShownLabel(drawing.kind);
+  if (drawing.notConverted) {
+    out += "picture not converted";
+  } else {
+    const std::string_view noun = notShownNoun(drawing.kind);
+    out += noun;
+    out += " not shown";
+    state.warnings.add(docx::WarningKind::itemNotShown, noun);
+  }
   out += "</span>";
-  if (!drawing.notConverted) state.warnings.add(docx::WarningKind::notShown, kNotShownWarning);
 }
 
 // The picture at its size; cropped, the whole picture is drawn larger and shifted inside a box of

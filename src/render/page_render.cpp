@@ -71,7 +71,9 @@ constexpr std::string_view kContextSheet =
     ".vm-dropcap-m{margin-inline-start:-1.2em}\n"
     ".vm-move{text-decoration-style:double}\n"
     "tr.vm-ins>td{text-decoration:underline}\n"
-    "tr.vm-del>td{text-decoration:line-through}\n";
+    "tr.vm-del>td{text-decoration:line-through}\n"
+    "td.vm-ins{background-color:#DDEBF7}\n"
+    "td.vm-del{background-color:#FBE0E0;text-decoration:line-through}\n";
 
 // One colour per author of tracked changes, in the order they first appear.
 constexpr std::array<std::string_view, 8> kAuthorColours{"#C00000", "#0060C0", "#008A3E", "#7030A0",

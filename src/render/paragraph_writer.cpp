@@ -643,13 +643,16 @@ bool removesContent(const docx::Change& change) {
   return change.kind == docx::ChangeKind::deletion || change.kind == docx::ChangeKind::moveFrom;
 }
 
-void appendChangeAttributes(std::string& out, const PageState& state, const docx::Change& change) {
+void appendChangeClasses(std::string& out, const PageState& state, const docx::Change& change) {
   const bool moved = change.kind == docx::ChangeKind::moveFrom || change.kind == docx::ChangeKind::moveTo;
-  out += removesContent(change) ? " class=\"vm-del" : " class=\"vm-ins";
+  out += removesContent(change) ? "vm-del" : "vm-ins";
   if (moved) out += " vm-move";
   out += " vm-au";
   appendInteger(out, state.authorColour(change.author));
-  out += "\" title=\"";
+}
+
+void appendChangeTitle(std::string& out, const docx::Change& change) {
+  out += " title=\"";
   out += kChangeTitles[static_cast<std::size_t>(change.kind)];
   appendHtmlAttribute(out, change.author.empty() ? std::string_view("an unknown author") : change.author);
   if (!change.date.empty()) {
@@ -657,6 +660,13 @@ void appendChangeAttributes(std::string& out, const PageState& state, const docx
     appendHtmlAttribute(out, displayDate(change.date));
   }
   out += '"';
+}
+
+void appendChangeAttributes(std::string& out, const PageState& state, const docx::Change& change) {
+  out += " class=\"";
+  appendChangeClasses(out, state, change);
+  out += '"';
+  appendChangeTitle(out, change);
 }
 
 std::string changeStartTag(const PageState& state, const docx::Change& change) {

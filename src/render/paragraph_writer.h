@@ -30,6 +30,10 @@ bool removesContent(const docx::Change& change);
 // ` class="vm-ins|vm-del [vm-move] vm-auN" title="Inserted by Ann, 2024-05-03 10:12"`: the
 // change's look in its author's colour, with who and when.
 void appendChangeAttributes(std::string& out, const PageState& state, const docx::Change& change);
+// Its two halves, for an element with classes of its own: "vm-ins vm-au0" (no leading blank)
+// and ` title="..."`.
+void appendChangeClasses(std::string& out, const PageState& state, const docx::Change& change);
+void appendChangeTitle(std::string& out, const docx::Change& change);
 
 // The start tag of a tracked change: <ins> or <del> with the attributes above.
 std::string changeStartTag(const PageState& state, const docx::Change& change);

@@ -152,14 +152,22 @@ class TableWriter {
     const auto& gridCells = resolved_.grid.cells;
     const docx::GridCell place =
         row < gridCells.size() && cell < gridCells[row].size() ? gridCells[row][cell] : docx::GridCell{};
-    if (place.covered) return;
+    const std::int32_t change = table_.rows[row].cells[cell].change;
+    if (place.covered || changeDropped(state_.document, change, state_.options.changes)) return;
     const bool known = row < resolved_.cells.size() && cell < resolved_.cells[row].size();
     const docx::CellFormat format = known ? resolved_.cells[row][cell] : docx::CellFormat{};
     const bool hasContext = row < resolved_.contexts.size() && cell < resolved_.contexts[row].size();
     const docx::CellContext context = hasContext ? resolved_.contexts[row][cell] : docx::CellContext{};
 
+    // An inserted or deleted cell keeps its own class and takes the change's beside it.
+    const bool marked = state_.changesMarked() && change >= 0 &&
+                        static_cast<std::size_t>(change) < state_.document.changes.size();
     out_ += "<td class=\"";
     appendClassName(out_, state_.sheet.cellClass(format));
+    if (marked) {
+      out_ += ' ';
+      appendChangeClasses(out_, state_, state_.document.changes[static_cast<std::size_t>(change)]);
+    }
     out_ += '"';
     if (place.columnSpan > 1) {
       out_ += " colspan=\"";
@@ -171,6 +179,7 @@ class TableWriter {
       appendInteger(out_, place.rowSpan);
       out_ += '"';
     }
+    if (marked) appendChangeTitle(out_, state_.document.changes[static_cast<std::size_t>(change)]);
     out_ += '>';
     const long long savedWidth = state_.lineWidth;
     state_.lineWidth = cellWidth(place, format);

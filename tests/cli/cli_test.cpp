@@ -227,6 +227,24 @@ TEST(Cli, PictureThatCannotBeConvertedIsAWarning) {
   EXPECT_NE(ReadWholeFile(dir.path() / "p.htm").find(">picture not converted</span>"), std::string::npos);
 }
 
+// What the page leaves as boxes is told on standard error, one line per kind of thing; a document
+// that leaves nothing out says nothing (the tests above).
+TEST(Cli, ItemsNotShownAreOneWarningLinePerKind) {
+  test::TempDir dir;
+  const fs::path package = dir.path() / "doc";
+  fs::create_directories(package / "word");
+  const std::string object = "<w:r><w:object w:dxaOrig=\"1440\" w:dyaOrig=\"720\"/></w:r>";
+  WriteTextFile(package / "word" / "document.xml",
+                "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>"
+                "<w:p>" + object + object + "<w:r><w:t>after</w:t></w:r></w:p></w:body></w:document>");
+  const RunResult r = runConverter(quoted(package.string()) + " -o " + quoted((dir.path() / "p.htm").string()));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.output, "vellumine-convert: " + package.string() + ": warning: 2 objects not shown\n");
+  const std::string page = ReadWholeFile(dir.path() / "p.htm");
+  EXPECT_NE(page.find(">object not shown</span>"), std::string::npos);
+  EXPECT_NE(page.find("after"), std::string::npos);
+}
+
 TEST(Cli, MissingInputFailsWithItsNameAndMessage) {
   test::TempDir out;
   const RunResult r = runConverter("/nonexistent/a.docx -o " + quoted((out.path() / "x.htm").string()));

@@ -162,6 +162,41 @@ TEST(StoryReader, AParagraphMarkChangeIsRecorded) {
   EXPECT_EQ(document.changes[1].author, "Cy");
 }
 
+TEST(StoryReader, AParagraphKeepsTheFormattingAFormattingChangeReplaced) {
+  Warnings warnings;
+  const Document document = readBody(
+      wParagraph(wTextRun("a"), "<w:jc w:val=\"center\"/><w:pPrChange w:author=\"Bo\"><w:pPr><w:jc w:val=\"right\"/>"
+                                "</w:pPr></w:pPrChange>") +
+          wParagraph(wTextRun("b"), "<w:jc w:val=\"center\"/>"),
+      warnings);
+  ASSERT_EQ(document.body.blocks.size(), 2u);
+  const Paragraph& changed = std::get<Paragraph>(document.body.blocks[0].node);
+  const Paragraph& plain = std::get<Paragraph>(document.body.blocks[1].node);
+  ASSERT_NE(changed.formerProps, kSameParagraphProps);
+  EXPECT_EQ(document.paragraphProps.items[changed.formerProps].justification, Justification::right);
+  EXPECT_EQ(document.paragraphProps.items[changed.props].justification, Justification::center);
+  EXPECT_EQ(plain.formerProps, kSameParagraphProps);
+}
+
+TEST(StoryReader, InsertedAndDeletedCellsAreRecorded) {
+  Warnings warnings;
+  const std::string row = "<w:tr><w:tc><w:tcPr><w:cellIns w:author=\"Bo\"/></w:tcPr>" + wParagraph(wTextRun("a")) +
+                          "</w:tc><w:tc><w:tcPr><w:tcW w:w=\"100\"/><w:cellDel w:author=\"Cy\"/></w:tcPr>" +
+                          wParagraph(wTextRun("b")) + "</w:tc><w:tc>" + wParagraph(wTextRun("c")) + "</w:tc></w:tr>";
+  const Document document = readBody(test::wTable({100, 100, 100}, {row}), warnings);
+  ASSERT_EQ(document.body.blocks.size(), 1u);
+  const Table& table = std::get<Table>(document.body.blocks[0].node);
+  ASSERT_EQ(table.rows.size(), 1u);
+  ASSERT_EQ(table.rows[0].cells.size(), 3u);
+  EXPECT_EQ(table.rows[0].cells[0].change, 0);
+  EXPECT_EQ(table.rows[0].cells[1].change, 1);
+  EXPECT_EQ(table.rows[0].cells[2].change, -1);
+  ASSERT_EQ(document.changes.size(), 2u);
+  EXPECT_EQ(document.changes[0].kind, ChangeKind::insertion);
+  EXPECT_EQ(document.changes[1].kind, ChangeKind::deletion);
+  EXPECT_EQ(document.changes[1].author, "Cy");
+}
+
 // ---- Fields ----------------------------------------------------------------------------------
 
 struct FieldCase {

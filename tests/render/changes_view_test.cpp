@@ -59,6 +59,17 @@ std::string oneColumnTable(const std::string& rows) {
          "</tbody></table>\n";
 }
 
+// A two-column table of one row, its cells' attributes and content given.
+std::string twoCellTable(std::string_view cells) {
+  return "<table class=\"vm-tbl\"><colgroup><col style=\"width:133.33px\"><col style=\"width:133.33px\"></colgroup>"
+         "<tbody><tr>" + std::string(cells) + "</tr>\n</tbody></table>\n";
+}
+
+// attributes go on from the cell's own class: " vm-ins vm-au1\" title=\"...\"" or "\"".
+std::string cell(std::string_view attributes, std::string_view content) {
+  return "<td class=\"c1" + std::string(attributes) + ">" + plainParagraph(content) + "</td>";
+}
+
 std::string tableRow(std::string_view attributes, std::string_view content) {
   return "<tr" + std::string(attributes) + "><td class=\"c1\">" + plainParagraph(content) + "</td></tr>\n";
 }
@@ -201,6 +212,17 @@ const ViewCase kCases[] = {
                     tableRow(" class=\"vm-ins vm-au2\" title=\"Inserted by Bob\"", "new")),
      oneColumnTable(tableRow("", "kept") + tableRow("", "new")),
      oneColumnTable(tableRow("", "kept") + tableRow("", "gone"))},
+    {"InsertedAndDeletedCells",
+     [](auto& b) {
+       docx::Cell gone = test::textCell("gone");
+       gone.change = b.change(ChangeKind::deletion, "Ann");
+       docx::Cell added = test::textCell("new");
+       added.change = b.change(ChangeKind::insertion, "Bob");
+       b.body({test::table({test::row({std::move(gone), std::move(added)})}, {2000, 2000})});
+     },
+     twoCellTable(cell(" vm-del vm-au1\" title=\"Deleted by Ann\"", "gone") +
+                  cell(" vm-ins vm-au2\" title=\"Inserted by Bob\"", "new")),
+     twoCellTable(cell("\"", "new")), twoCellTable(cell("\"", "gone"))},
 };
 
 class ChangesViewCase : public testing::TestWithParam<ViewCase> {};

@@ -47,7 +47,7 @@ TEST_P(DrawingWriterCase, WritesTheDrawing) {
   const std::string page = test::renderWholePage(b.document(), &warnings);
   const std::size_t start = page.find("<p class=\"p1\">") + 14;
   EXPECT_SAME_TEXT(page.substr(start, page.find("</p>", start) - start), GetParam().expected);
-  EXPECT_EQ(warnings.count(docx::WarningKind::notShown), GetParam().notShownWarnings);
+  EXPECT_EQ(warnings.count(docx::WarningKind::itemNotShown), GetParam().notShownWarnings);
 }
 
 const DrawingCase kCases[] = {

@@ -70,6 +70,7 @@ class SuiViewTest : public QObject, uitest::WindowFixture {
   void outlineListsTheHeadingsAndFollowsTheReader();
   void darkPageMakesTextReadableAndLeavesPicturesAndPrintingAlone();
   void damagedDocumentShowsItsWarningsInTheStatusBar();
+  void itemsNotShownAreCountedInTheStatusBar();
   void droppedDocumentOpens();
   void droppedTextFileIsRefused();
   void exportWritesThePageOnThePageSetupLayout();
@@ -580,6 +581,30 @@ void SuiViewTest::damagedDocumentShowsItsWarningsInTheStatusBar() {
   form_->loadDocument(twoPages_);
   waitForDocumentPage();
   QVERIFY(!button->isVisibleTo(form_.get()));  // a sound document has nothing to say
+}
+
+// Drawings the page leaves as boxes are counted apart from damage: the warnings button stays hidden.
+void SuiViewTest::itemsNotShownAreCountedInTheStatusBar() {
+  const std::string ns = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+  const std::string object = "<w:r><w:object w:dxaOrig=\"1440\" w:dyaOrig=\"720\"/></w:r>";
+  const fs::path objects = docs_ / "Objects.docx";
+  vellumine::test::writeZip(objects, {{"word/document.xml", "<w:document " + ns + "><w:body><w:p>" + object + object +
+                                                               "<w:r><w:t>Text beside</w:t></w:r></w:p></w:body>"
+                                                               "</w:document>"}});
+  QVERIFY(start(objects));
+  waitForDocumentPage();
+  QVERIFY(pageText().contains(QStringLiteral("Text beside")));
+  auto* button = form_->documentStatusBar()->findChild<QToolButton*>(QStringLiteral("notShownButton"));
+  QVERIFY(button != nullptr);
+  QVERIFY(button->isVisibleTo(form_.get()));
+  QCOMPARE(button->text(), QStringLiteral("2 items not shown"));
+  QCOMPARE(form_->documentStatusBar()->notShown(), QStringList{QStringLiteral("2 objects not shown")});
+  auto* warnings = form_->documentStatusBar()->findChild<QToolButton*>(QStringLiteral("warningsButton"));
+  QVERIFY(!warnings->isVisibleTo(form_.get()));
+
+  form_->loadDocument(twoPages_);
+  waitForDocumentPage();
+  QVERIFY(!button->isVisibleTo(form_.get()));  // nothing left out, nothing said
 }
 
 void SuiViewTest::droppedDocumentOpens() {

@@ -81,6 +81,15 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   warningsButton_->hide();
   connect(warningsButton_, &QToolButton::clicked, this, &DocumentStatusBar::warningsClicked);
 
+  notShownButton_ = new QToolButton(this);
+  notShownButton_->setObjectName(QStringLiteral("notShownButton"));
+  notShownButton_->setAutoRaise(true);
+  notShownButton_->setFixedHeight(20);
+  notShownButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  notShownButton_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+  notShownButton_->hide();
+  connect(notShownButton_, &QToolButton::clicked, this, &DocumentStatusBar::notShownClicked);
+
   about_ = new QToolButton(this);
   about_->setObjectName(QStringLiteral("aboutButton"));
   about_->setAutoRaise(true);
@@ -98,6 +107,7 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   row->addWidget(date_);
   row->addWidget(zoom_);
   row->addWidget(changes_);
+  row->addWidget(notShownButton_);
   row->addWidget(warningsButton_);
   auto* buttonCell = new QWidget(this);
   buttonCell->setFixedWidth(kButtonCellWidth);
@@ -120,6 +130,15 @@ void DocumentStatusBar::setWarnings(const QStringList& warnings) {
   warningsButton_->setText(warnings.size() == 1 ? QStringLiteral("1 warning")
                                                 : QStringLiteral("%1 warnings").arg(warnings.size()));
   warningsButton_->setToolTip(plainToolTip(warnings.join(QLatin1Char('\n'))));
+}
+
+void DocumentStatusBar::setNotShown(int count, const QStringList& lines) {
+  notShown_ = lines;
+  notShownButton_->setVisible(count > 0);
+  if (count <= 0) return;
+  notShownButton_->setText(count == 1 ? QStringLiteral("1 item not shown")
+                                      : QStringLiteral("%1 items not shown").arg(count));
+  notShownButton_->setToolTip(plainToolTip(lines.join(QLatin1Char('\n'))));
 }
 
 void DocumentStatusBar::setTrackedChanges(std::size_t count) {

@@ -1,7 +1,8 @@
 // The status bar of the main window: the size cell (which also holds the progress gauge), the
 // title, author and date cells, the zoom cell, the tracked-changes cell (shown when the document has tracked
 // changes), the warnings button (shown when the last load survived damage in
-// the document) and the button that opens the About dialog.
+// the document), the not-shown button (shown when the page leaves drawings as labelled boxes) and
+// the button that opens the About dialog.
 #pragma once
 #include <QFrame>
 #include <QStringList>
@@ -33,6 +34,11 @@ class DocumentStatusBar : public QFrame {
   void setWarnings(const QStringList& warnings);
   QStringList warnings() const { return warnings_; }
 
+  // What the page leaves as labelled boxes: count items in all ("2 items not shown"), listed one
+  // line per kind of thing; 0 hides the button.
+  void setNotShown(int count, const QStringList& lines);
+  QStringList notShown() const { return notShown_; }
+
   // The gauge covers the size cell while a document loads.
   void showGauge(int position);
   void hideGauge();
@@ -41,6 +47,7 @@ class DocumentStatusBar : public QFrame {
  Q_SIGNALS:
   void aboutClicked();
   void warningsClicked();
+  void notShownClicked();
 
  private:
   QLabel* size_;
@@ -52,5 +59,7 @@ class DocumentStatusBar : public QFrame {
   QProgressBar* gauge_;
   QToolButton* warningsButton_;
   QStringList warnings_;
+  QToolButton* notShownButton_;
+  QStringList notShown_;
   QToolButton* about_;
 };

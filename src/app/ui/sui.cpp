@@ -232,6 +232,12 @@ void TForm1::createDocumentArea() {
              QStringLiteral("The document is damaged; what could be read is shown.\n\n") +
                  statusBar_->warnings().join(QLatin1Char('\n')));
   });
+  connect(statusBar_, &DocumentStatusBar::notShownClicked, this, [this] {
+    askPlain(this, QMessageBox::Information, QStringLiteral("Not shown"),
+             QStringLiteral("These parts of the document are not drawn on the page; a labelled box of their "
+                            "size stands in the place of each.\n\n") +
+                 statusBar_->notShown().join(QLatin1Char('\n')));
+  });
   column->addWidget(splitter, 1);
   column->addWidget(statusBar_);
   setCentralWidget(central);
@@ -434,6 +440,9 @@ void TForm1::showDocumentInfo() {
   QStringList warnings;
   for (const std::string& warning : state_.warnings) warnings << QString::fromStdString(warning);
   statusBar_->setWarnings(warnings);
+  QStringList notShown;
+  for (const std::string& line : state_.notShown) notShown << QString::fromStdString(line);
+  statusBar_->setNotShown(state_.notShownCount, notShown);
   statusBar_->setTrackedChanges(state_.trackedChanges);
 }
 
@@ -523,6 +532,7 @@ void TForm1::mCloseClick() {
   setWindowTitle(kStartTitle);
   statusBar_->setTexts(QString(), QString(), QString(), QString());
   statusBar_->setWarnings({});
+  statusBar_->setNotShown(0, {});
   setDocumentCommandsEnabled(false);
   viewMenu_->documentClosed();
   const fs::path startPage = folders_.resources / "lib" / "init.htm";
