@@ -18,7 +18,7 @@ ParagraphProps aligned(Justification justification) {
 TEST(FormerFormatting, EveryStoryAndCellTakesBackItsFormerFormatting) {
   test::ModelBuilder b;
   const std::uint32_t centred = b.paragraphProps(aligned(Justification::center));
-  const std::uint32_t right = b.paragraphProps(aligned(Justification::right));
+  const std::uint32_t right = b.paragraphProps(aligned(Justification::end));
   auto changed = [&](std::uint32_t now, std::uint32_t before) {
     Paragraph paragraph = b.paragraph();
     paragraph.props = now;

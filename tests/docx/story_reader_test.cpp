@@ -173,7 +173,7 @@ TEST(StoryReader, AParagraphKeepsTheFormattingAFormattingChangeReplaced) {
   const Paragraph& changed = std::get<Paragraph>(document.body.blocks[0].node);
   const Paragraph& plain = std::get<Paragraph>(document.body.blocks[1].node);
   ASSERT_NE(changed.formerProps, kSameParagraphProps);
-  EXPECT_EQ(document.paragraphProps.items[changed.formerProps].justification, Justification::right);
+  EXPECT_EQ(document.paragraphProps.items[changed.formerProps].justification, Justification::end);
   EXPECT_EQ(document.paragraphProps.items[changed.props].justification, Justification::center);
   EXPECT_EQ(plain.formerProps, kSameParagraphProps);
 }
