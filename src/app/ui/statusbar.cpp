@@ -22,6 +22,19 @@ constexpr int kZoomWidth = 52;
 constexpr int kChangesWidth = 110;
 constexpr int kButtonCellWidth = 20;
 
+// A button with an icon and a short text that says something about the shown document; hidden
+// until there is something to say.
+QToolButton* makeNoteButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setAutoRaise(true);
+  button->setFixedHeight(20);
+  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  button->setIcon(parent->style()->standardIcon(icon));
+  button->hide();
+  return button;
+}
+
 QLabel* makeCell(QWidget* parent, int width) {
   auto* cell = new QLabel(parent);
   cell->setTextFormat(Qt::PlainText);  // a document's title and author, never read as markup
@@ -72,22 +85,9 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   changes_->setObjectName(QStringLiteral("changesCell"));
   changes_->hide();
 
-  warningsButton_ = new QToolButton(this);
-  warningsButton_->setObjectName(QStringLiteral("warningsButton"));
-  warningsButton_->setAutoRaise(true);
-  warningsButton_->setFixedHeight(20);
-  warningsButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  warningsButton_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-  warningsButton_->hide();
+  warningsButton_ = makeNoteButton(this, QStringLiteral("warningsButton"), QStyle::SP_MessageBoxWarning);
   connect(warningsButton_, &QToolButton::clicked, this, &DocumentStatusBar::warningsClicked);
-
-  notShownButton_ = new QToolButton(this);
-  notShownButton_->setObjectName(QStringLiteral("notShownButton"));
-  notShownButton_->setAutoRaise(true);
-  notShownButton_->setFixedHeight(20);
-  notShownButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  notShownButton_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-  notShownButton_->hide();
+  notShownButton_ = makeNoteButton(this, QStringLiteral("notShownButton"), QStyle::SP_MessageBoxInformation);
   connect(notShownButton_, &QToolButton::clicked, this, &DocumentStatusBar::notShownClicked);
 
   about_ = new QToolButton(this);
