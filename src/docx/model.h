@@ -18,6 +18,7 @@
 #include <variant>
 #include <vector>
 
+#include "docx/chart.h"
 #include "docx/numbering.h"
 #include "docx/properties.h"
 #include "docx/styles.h"
@@ -202,6 +203,9 @@ struct Drawing {
   // (app/): a package path like target ("word/charts/chart1.xml.svg"), shown in the drawing's
   // place; empty while nothing was drawn for it.
   std::string drawn;
+  // A chart the page does not draw (a kind without a drawing, or no values to plot) whose data it
+  // shows instead: its index in Document::charts, set by the chart pass (app/chart_pass.h).
+  std::int32_t chart = -1;
 };
 
 // The label the numbering gives a paragraph (list_labels.h fills these).
@@ -281,6 +285,7 @@ struct Document {
   std::vector<Change> changes;
   std::vector<Equation> equations;
   std::vector<ListLabel> listLabels;
+  std::vector<Chart> charts;            // charts shown as their data (Drawing::chart)
 
   PropsPool<RunProps> runProps;
   PropsPool<ParagraphProps> paragraphProps;

@@ -143,6 +143,12 @@ std::optional<Rgb> themeColorValue(const Theme& theme, const Settings& settings,
   return *value & 0xFFFFFF;
 }
 
+Rgb applyLuminance(Rgb color, double modulation, double offset) {
+  Hsl hsl = toHsl(color);
+  hsl.l = std::clamp(hsl.l * modulation + offset, 0.0, 1.0);
+  return fromHsl(hsl);
+}
+
 Rgb applyThemeTint(Rgb color, std::uint8_t tint) {
   if (tint == 255) return color;
   Hsl hsl = toHsl(color);
