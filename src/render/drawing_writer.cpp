@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "render/block_writer.h"
+#include "render/chart_table.h"
 #include "render/css_units.h"
 #include "render/html_escape.h"
 #include "text/chartype.h"
@@ -180,6 +181,18 @@ void writeTextBox(PageState& state, const docx::Drawing& drawing) {
   out += "</span>";
 }
 
+// A chart shown as its data: the title and table in a box of the drawing's width.
+void writeChartData(PageState& state, const docx::Drawing& drawing, const docx::Chart& chart) {
+  std::string& out = *state.out;
+  out += "<span class=\"vm-tbx";
+  out += placement(state, drawing);
+  out += '"';
+  appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu, "min-height:");
+  out += '>';
+  appendChartTable(out, chart);
+  out += "</span>";
+}
+
 }  // namespace
 
 std::optional<std::string> pagePicturePath(std::string_view mainPart, std::string_view target) {
@@ -211,6 +224,11 @@ void writeDrawing(PageState& state, const docx::Drawing& drawing) {
       writePicture(state, drawing, *path);
       return;
     }
+  }
+  if (drawing.kind == DrawingKind::chart && drawing.chart >= 0 &&
+      static_cast<std::size_t>(drawing.chart) < state.document.charts.size()) {
+    writeChartData(state, drawing, state.document.charts[static_cast<std::size_t>(drawing.chart)]);
+    return;
   }
   // A picture that failed to convert may still carry a shown name (a TIFF called image1.png).
   if (!drawing.notConverted && (drawing.kind == DrawingKind::picture || drawing.kind == DrawingKind::object ||

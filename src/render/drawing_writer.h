@@ -1,7 +1,8 @@
 // Drawings on the page: a picture as <img> at its size (cropped in a clipping box, floated when
-// text wraps around it), a text box as a box of its size holding its story, and anything the page
-// does not draw yet (charts, shapes, diagrams, pictures in formats a browser cannot show) as a
-// labelled box of its size, with a warning.
+// text wraps around it), a text box as a box of its size holding its story, a picture drawn for a
+// chart (or the chart's data as a table, render/chart_table.h), and anything the page does not
+// draw yet (shapes, diagrams, pictures in formats a browser cannot show, charts whose part could
+// not be read) as a labelled box of its size, with a warning.
 #pragma once
 #include <optional>
 #include <string>

@@ -39,7 +39,11 @@ std::string cssRule(std::string_view page, std::string_view name) {
 }
 
 ::testing::AssertionResult SameStoredPage(std::string_view name, const std::string& page) {
-  const std::filesystem::path path = fixturesDir() / "pages" / (std::string(name) + ".html");
+  return SameStoredFile(std::string(name) + ".html", page);
+}
+
+::testing::AssertionResult SameStoredFile(std::string_view fileName, const std::string& page) {
+  const std::filesystem::path path = fixturesDir() / "pages" / std::string(fileName);
   const char* update = std::getenv("VELLUMINE_UPDATE_PAGES");
   if (update != nullptr && *update != '\0' && std::string_view(update) != "0") {
     std::filesystem::create_directories(path.parent_path());

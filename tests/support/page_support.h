@@ -28,5 +28,7 @@ std::string cssRule(std::string_view page, std::string_view name);
 
 // Compares page with tests/fixtures/pages/<name>.html, or writes it there when asked to.
 ::testing::AssertionResult SameStoredPage(std::string_view name, const std::string& page);
+// The same for any text stored there under its whole file name ("chart-columns.svg").
+::testing::AssertionResult SameStoredFile(std::string_view fileName, const std::string& text);
 
 }  // namespace vellumine::test
