@@ -1,7 +1,8 @@
 // Arbitrary bytes through the faithful page: read into the model, lists numbered, page written.
 // The input: a 7-byte header gives a flag byte and the lengths of
 // the document, style and numbering parts; the rest is a story part, read as the footnotes,
-// endnotes and comments and as the header and footer the sections name (r:id "rIdH", "rIdF").
+// endnotes and comments and as the header and footer the sections name (r:id "rIdH", "rIdF"),
+// and as a chart part.
 // The relationships are fixed (a picture, a link, a picture of the header).  With flag 1 the
 // document part is also cut as a large part is, in slices of 64 bytes, and the cut is checked.
 #include <algorithm>
@@ -11,9 +12,13 @@
 #include <map>
 #include <string>
 
+#include "docx/chart_reader.h"
 #include "docx/list_labels.h"
 #include "docx/part_slices.h"
 #include "docx/reader.h"
+#include "docx/xml_part.h"
+#include "render/chart_svg.h"
+#include "render/chart_table.h"
 #include "render/page_render.h"
 
 namespace {
@@ -81,5 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((data[0] & 6) == 4) options.changes = vellumine::render::ChangesView::original;
   const std::string page = vellumine::render::renderPage(document, options, warnings);
   if (page.empty()) std::abort();
+  // The story bytes are a chart part too: read, then drawn or written as its data.
+  const vellumine::docx::XmlPart chartPart("word/charts/chart1.xml", story, warnings);
+  if (const auto chart = vellumine::docx::readChart(chartPart.root(), document.theme, document.settings, warnings)) {
+    std::string table;
+    if (!vellumine::render::drawChartSvg(*chart, 480, 288)) vellumine::render::appendChartTable(table, *chart);
+  }
   return 0;
 }
