@@ -67,6 +67,10 @@ void drawBarPlot(SvgCanvas& canvas, const docx::ChartPlot& plot, const CategoryA
 void drawLinePlot(SvgCanvas& canvas, const docx::ChartPlot& plot, const CategoryAxes& axes);  // chart_lines.cpp
 void drawAreaPlot(SvgCanvas& canvas, const docx::ChartPlot& plot, const CategoryAxes& axes);  // chart_lines.cpp
 
+// Bars, columns, lines and areas with their shared axes in area (chart_category.cpp).
+void drawCategoryChart(SvgCanvas& canvas, const docx::Chart& chart, const std::vector<const docx::ChartPlot*>& plots,
+                       const ChartBox& area);
+
 // ---- Scatter and pies ----
 
 // Scatter plots with their two value axes in area (chart_scatter.cpp).

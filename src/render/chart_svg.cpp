@@ -18,8 +18,6 @@ namespace {
 using docx::ChartKind;
 
 constexpr double kPadding = 8;
-constexpr double kLabelRoom = 18;
-constexpr double kTitleRoom = 18;
 
 bool isPie(ChartKind kind) { return kind == ChartKind::pie || kind == ChartKind::doughnut; }
 bool isCategoryKind(ChartKind kind) {
@@ -76,69 +74,6 @@ std::vector<LegendEntry> legendEntries(const docx::Chart& chart, const std::vect
     }
   }
   return entries;
-}
-
-bool isPercentChart(const std::vector<const docx::ChartPlot*>& plots) {
-  return std::all_of(plots.begin(), plots.end(),
-                     [](const docx::ChartPlot* p) { return p->grouping == docx::ChartGrouping::percentStacked; });
-}
-
-void drawCategoryChart(SvgCanvas& canvas, const docx::Chart& chart, const std::vector<const docx::ChartPlot*>& plots,
-                       const ChartBox& area) {
-  CategoryAxes axes;
-  axes.horizontal = plots.front()->kind == ChartKind::bar;
-  ValueRange range;
-  bool bars = false;
-  const std::vector<std::string>* categories = nullptr;
-  for (const docx::ChartPlot* plot : plots) {
-    const ValueRange own = plotRange(*plot);
-    if (own.any) {
-      range.low = range.any ? std::min(range.low, own.low) : own.low;
-      range.high = range.any ? std::max(range.high, own.high) : own.high;
-      range.any = true;
-    }
-    bars = bars || plot->kind != ChartKind::line;
-    if (!categories && !plot->categories.empty()) categories = &plot->categories;
-    for (const docx::ChartSeries& series : plot->series) axes.count = std::max(axes.count, series.values.size());
-  }
-  axes.count = std::max<std::size_t>(axes.count, 1);
-  const std::string format = isPercentChart(plots) ? std::string("0%") : chart.numberFormat;
-  const bool zero = bars || startsAtZero(range.low, range.high);
-  const double valueLength = axes.horizontal ? area.width : area.height;
-  const int ticks = static_cast<int>(std::clamp(valueLength / (axes.horizontal ? 70.0 : 30.0), 2.0, 11.0));
-  // Percent axes run 0..100 and show "%" with values of hundredths.
-  ValueScale scale = niceScale(range.low, range.high, ticks, zero);
-  axes.scale = scale;
-
-  ChartBox plot = area;
-  const ValueScale labels = isPercentChart(plots) ? ValueScale{scale.min / 100, scale.max / 100, scale.step / 100} : scale;
-  const double labelWidth = axes.horizontal ? 60 : valueLabelWidth(labels, format) + 8;
-  const bool valueLabels = chart.valueAxisShown, categoryLabels = chart.categoryAxisShown;
-  const double left = (axes.horizontal ? (categoryLabels ? 70 : 4) : (valueLabels ? labelWidth : 4)) +
-                      ((axes.horizontal ? chart.categoryAxisTitle : chart.valueAxisTitle).empty() ? 0 : kTitleRoom);
-  const bool bottomLabels = axes.horizontal ? valueLabels : categoryLabels;
-  const double bottom = (bottomLabels ? kLabelRoom : 4) +
-                        ((axes.horizontal ? chart.valueAxisTitle : chart.categoryAxisTitle).empty() ? 0 : kTitleRoom);
-  plot.x += left;
-  plot.width -= left + 10;
-  plot.y += 6;
-  plot.height -= 6 + bottom;
-  if (plot.width < 10 || plot.height < 10) return;
-  axes.plot = plot;
-  drawValueAxis(canvas, plot, labels, !axes.horizontal, format, valueLabels);
-  static const std::vector<std::string> kNoCategories;
-  drawCategoryAxis(canvas, axes, categories ? *categories : kNoCategories, categoryLabels);
-  drawAxisTitle(canvas, plot, axes.horizontal ? chart.categoryAxisTitle : chart.valueAxisTitle, true, left - 12);
-  drawAxisTitle(canvas, plot, axes.horizontal ? chart.valueAxisTitle : chart.categoryAxisTitle, false, bottom - 4);
-  // Areas behind bars behind lines, whatever order the part gives.
-  for (ChartKind kind : {ChartKind::area, ChartKind::column, ChartKind::bar, ChartKind::line}) {
-    for (const docx::ChartPlot* p : plots) {
-      if (p->kind != kind) continue;
-      if (kind == ChartKind::area) drawAreaPlot(canvas, *p, axes);
-      if (kind == ChartKind::column || kind == ChartKind::bar) drawBarPlot(canvas, *p, axes);
-      if (kind == ChartKind::line) drawLinePlot(canvas, *p, axes);
-    }
-  }
 }
 
 double side(double px, double fallback) {
