@@ -121,17 +121,18 @@ std::optional<long long> pointIndex(const pugi::xml_node& point, long long place
 std::size_t pointCount(const pugi::xml_node& cache, ChartReading& reading) {
   pugi::xml_node countElement = cache.child("c:ptCount");
   if (!countElement && is(cache, "c:lvl")) countElement = cache.parent().child("c:ptCount");
+  constexpr auto kMax = static_cast<long long>(kMaxChartPoints);
   long long count = 0;
   if (countElement) {
-    count = readInteger(countElement.attribute("val"), reading.warnings).value_or(0);
+    count = std::min(readInteger(countElement.attribute("val"), reading.warnings).value_or(0), kMax + 1);
   }
   long long place = 0;
   for (pugi::xml_node point = cache.child("c:pt"); point; point = point.next_sibling("c:pt"), ++place) {
     if (const std::optional<long long> index = pointIndex(point, place, reading.warnings)) {
-      count = std::max(count, *index + 1);
+      count = std::max(count, std::min(*index, kMax) + 1);
     }
   }
-  if (count > static_cast<long long>(kMaxChartPoints)) {
+  if (count > kMax) {
     reading.cut = true;
     return kMaxChartPoints;
   }

@@ -265,7 +265,8 @@ const ChartCase kCases[] = {
      0, true},
     {"HugeIndexIgnored",
      chartSpace(barChart("col", "clustered",
-                         "<c:ser><c:val><c:numLit>" + pt(0, "1") + pt(2'000'000'000, "2") + "<c:pt idx=\"-4\"><c:v>3</c:v></c:pt>" +
+                         "<c:ser><c:val><c:numLit>" + pt(0, "1") + pt(2'000'000'000, "2") +
+                             "<c:pt idx=\"9223372036854775807\"><c:v>4</c:v></c:pt><c:pt idx=\"-4\"><c:v>3</c:v></c:pt>"
                              "</c:numLit></c:val></c:ser>")),
      [](const Chart& c) { EXPECT_EQ(only(c).series[0].values.size(), kMaxChartPoints); }, 0, true},
     {"SeriesPastTheBoundCut",
