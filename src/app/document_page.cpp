@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "app/picture_pass.h"
+#include "app/shape_pass.h"
 
 #include "convert/ddocx.h"
 #include "convert/docx_page.h"
@@ -42,6 +43,7 @@ DocumentPage faithfulPage(const std::filesystem::path& packageFolder, const Page
   docx::assignListLabels(document);
   report(showStep, "Converting pictures");
   convertDocumentPictures(document, packageFolder, warnings);
+  drawDocumentShapes(document, packageFolder, warnings);
   report(showStep, "Writing page");
   render::PageOptions options;
   options.includeStories = request.settings.includeStories;

@@ -20,6 +20,8 @@
 
 #include "docx/numbering.h"
 #include "docx/properties.h"
+#include "docx/diagram.h"
+#include "docx/shape_look.h"
 #include "docx/styles.h"
 #include "docx/theme.h"
 
@@ -202,6 +204,9 @@ struct Drawing {
   // (app/): a package path like target ("word/charts/chart1.xml.svg"), shown in the drawing's
   // place; empty while nothing was drawn for it.
   std::string drawn;
+  ShapeLook look;                       // a shape's or text box's geometry, fill and outline
+  GroupPlace place;                     // where a member of a group lies in the group's frame
+  std::int32_t diagram = -1;            // a diagram's shapes or words: index in Document::diagrams
 };
 
 // The label the numbering gives a paragraph (list_labels.h fills these).
@@ -280,6 +285,7 @@ struct Document {
   std::vector<Field> fields;
   std::vector<Change> changes;
   std::vector<Equation> equations;
+  std::vector<Diagram> diagrams;        // filled between reading and writing (app/shape_pass.h)
   std::vector<ListLabel> listLabels;
 
   PropsPool<RunProps> runProps;

@@ -158,6 +158,13 @@ Rgb applyThemeShade(Rgb color, std::uint8_t shade) {
   return fromHsl(hsl);
 }
 
+Rgb applyLuminance(Rgb color, double modulation, double offset) {
+  if (modulation == 1.0 && offset == 0.0) return color;
+  Hsl hsl = toHsl(color);
+  hsl.l = std::clamp(hsl.l * modulation + offset, 0.0, 1.0);
+  return fromHsl(hsl);
+}
+
 std::optional<Rgb> resolveColor(const Color& color, const Theme& theme, const Settings& settings) {
   if (color.theme != ThemeColor::none) {
     if (const std::optional<Rgb> value = themeColorValue(theme, settings, color.theme)) {

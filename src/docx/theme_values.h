@@ -27,6 +27,9 @@ Rgb applyThemeTint(Rgb color, std::uint8_t tint);
 // w:themeShade (0-255, 255: none): the luminance moved towards black, L' = L * s.
 Rgb applyThemeShade(Rgb color, std::uint8_t shade);
 
+// DrawingML's a:lumMod and a:lumOff (as fractions): L' = L * modulation + offset, kept in [0, 1].
+Rgb applyLuminance(Rgb color, double modulation, double offset);
+
 // A colour as written: absent for "auto"; a theme slot the theme has, with its tint (which wins
 // when both are written, as in Word) or shade; else the RGB value written beside it.
 std::optional<Rgb> resolveColor(const Color& color, const Theme& theme, const Settings& settings);

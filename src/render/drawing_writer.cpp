@@ -9,6 +9,7 @@
 #include "render/block_writer.h"
 #include "render/css_units.h"
 #include "render/html_escape.h"
+#include "render/shape_writer.h"
 #include "text/chartype.h"
 
 namespace vellumine::render {
@@ -161,6 +162,17 @@ void writeTextBox(PageState& state, const docx::Drawing& drawing) {
   out += '"';
   appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu, "min-height:");
   out += '>';
+  writeTextBoxStory(state, drawing);
+  out += "</span>";
+}
+
+}  // namespace
+
+std::string_view drawingPlacement(const PageState& state, const docx::Drawing& drawing) {
+  return placement(state, drawing);
+}
+
+void writeTextBoxStory(PageState& state, const docx::Drawing& drawing) {
   const auto index = static_cast<std::size_t>(drawing.textBox);
   const bool known = drawing.textBox >= 0 && index < state.document.textBoxes.size();
   // Each story once: a text box shown again (or inside itself) stays an empty box.
@@ -177,10 +189,7 @@ void writeTextBox(PageState& state, const docx::Drawing& drawing) {
       state.lineWidth = savedWidth;
     }
   }
-  out += "</span>";
 }
-
-}  // namespace
 
 std::optional<std::string> pagePicturePath(std::string_view mainPart, std::string_view target) {
   const std::size_t slash = mainPart.rfind('/');
@@ -201,6 +210,8 @@ std::optional<std::string> pagePicturePath(std::string_view mainPart, std::strin
 }
 
 void writeDrawing(PageState& state, const docx::Drawing& drawing) {
+  // Shapes, text boxes with a look and groups are boxes with their drawn picture behind the text.
+  if (writeShape(state, drawing)) return;
   if (drawing.kind == DrawingKind::textBox || drawing.textBox >= 0) {
     writeTextBox(state, drawing);
     return;
