@@ -404,10 +404,112 @@ DrawingFound readVmlShape(const pugi::xml_node& shape, const Relationships& rela
   return found;
 }
 
+// ---- VML groups ----------------------------------------------------------------------------------
+
+// A number of a VML style or attribute; a unit after it is not read (a group's members are
+// measured in its coordsize units).
+std::optional<double> vmlNumber(std::string_view text) {
+  text = trimmed(text);
+  double number = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::fixed);
+  if (error != std::errc() || !std::isfinite(number)) return std::nullopt;
+  return number;
+}
+
+// "x,y" (coordorigin, coordsize, a line's from and to); a part left out keeps its fallback.
+std::pair<double, double> vmlPair(std::string_view text, double x, double y) {
+  const std::size_t comma = std::min(text.find(','), text.size());
+  const double first = vmlNumber(text.substr(0, comma)).value_or(x);
+  const double second = comma < text.size() ? vmlNumber(text.substr(comma + 1)).value_or(y) : y;
+  return {first, second};
+}
+
+// A member's box in its group's coordinates (plain numbers when the group has a coordsize, EMU
+// otherwise): the style's left, top, width and height, or a line's ends.
+Box vmlMemberBox(const pugi::xml_node& shape, bool coordinates, Warnings& warnings) {
+  Box box;
+  if (is(shape, "v:line") && coordinates) {
+    const auto [x1, y1] = vmlPair(shape.attribute("from").value(), 0, 0);
+    const auto [x2, y2] = vmlPair(shape.attribute("to").value(), 0, 0);
+    return Box{std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)};
+  }
+  forEachStyleDeclaration(shape.attribute("style").value(), [&](std::string_view name, std::string_view value) {
+    double* side = name == "left" ? &box.x : name == "top" ? &box.y : name == "width" ? &box.width
+                 : name == "height" ? &box.height : nullptr;
+    if (side == nullptr) return;
+    if (coordinates) {
+      *side = vmlNumber(value).value_or(0);
+    } else {
+      *side = static_cast<double>(readVmlLength(value, warnings).value_or(0));
+    }
+  });
+  return box;
+}
+
+bool hasCoordinates(const pugi::xml_node& group) { return !group.attribute("coordsize").empty(); }
+
+// box, in group's coordinates, in the coordinates of group's parent, where the group is groupBox.
+Box outOfVmlGroup(const Box& box, const pugi::xml_node& group, const Box& groupBox) {
+  if (!hasCoordinates(group)) return Box{groupBox.x + box.x, groupBox.y + box.y, box.width, box.height};
+  const auto [originX, originY] = vmlPair(group.attribute("coordorigin").value(), 0, 0);
+  const auto [sizeX, sizeY] = vmlPair(group.attribute("coordsize").value(), 1000, 1000);
+  return intoParent(box, Box{originX, originY, sizeX, sizeY}, groupBox);
+}
+
+// A member of a VML group placed in the frame of the outermost group (top): carried out through
+// each v:group around it, each group's box being in its own parent's coordinates.
+void placeVmlMember(const pugi::xml_node& member, const pugi::xml_node& top, Drawing& drawing, Warnings& warnings) {
+  Box box = vmlMemberBox(member, hasCoordinates(member.parent()), warnings);
+  int levels = 0;
+  for (pugi::xml_node group = member.parent(); group && levels < kMaxPlacedNesting; group = group.parent(), ++levels) {
+    if (!is(group, "v:group")) continue;
+    const Box groupBox = group == top ? Box{0, 0, static_cast<double>(drawing.place.groupWidthEmu),
+                                            static_cast<double>(drawing.place.groupHeightEmu)}
+                                      : vmlMemberBox(group, hasCoordinates(group.parent()), warnings);
+    box = outOfVmlGroup(box, group, groupBox);
+    if (group == top) break;
+  }
+  drawing.place.member = true;
+  drawing.place.xEmu = placeEmu(box.x);
+  drawing.place.yEmu = placeEmu(box.y);
+  drawing.widthEmu = placeEmu(std::max(box.width, 0.0));
+  drawing.heightEmu = placeEmu(std::max(box.height, 0.0));
+}
+
+// A v:group: each shape in it (and in the groups it holds) as a member, with the group's wrap and
+// position, placed in the group's frame.
+void readVmlGroup(const pugi::xml_node& group, const Relationships& relationships, std::vector<DrawingFound>& out,
+                  Warnings& warnings) {
+  Drawing frame;
+  readVmlStyle(group, frame, warnings);
+  const std::size_t first = out.size();
+  walkBelow(group, [&](const pugi::xml_node& node) {
+    const std::string_view name = node.name();
+    if (!isVmlShape(name)) return name != "v:shapetype" && name != "w:txbxContent";
+    DrawingFound found = readVmlShape(node, relationships, warnings);
+    Drawing& drawing = found.drawing;
+    drawing.wrap = frame.wrap;
+    drawing.horizontalAlign = frame.horizontalAlign;
+    drawing.horizontalOffsetEmu = frame.horizontalOffsetEmu;
+    drawing.horizontalFrom = frame.horizontalFrom;
+    drawing.place.groupWidthEmu = frame.widthEmu;
+    drawing.place.groupHeightEmu = frame.heightEmu;
+    placeVmlMember(node, group, drawing, warnings);
+    out.push_back(std::move(found));
+    return false;
+  });
+  if (out.size() == first) return;
+  out[first].drawing.place.memberCount = static_cast<std::int32_t>(std::min<std::size_t>(out.size() - first, 1u << 30));
+}
+
 void readVml(const pugi::xml_node& element, const Relationships& relationships, std::vector<DrawingFound>& out,
              Warnings& warnings) {
   walkBelow(element, [&](const pugi::xml_node& node) {
     const std::string_view name = node.name();
+    if (name == "v:group") {
+      readVmlGroup(node, relationships, out, warnings);
+      return false;
+    }
     if (isVmlShape(name)) {
       out.push_back(readVmlShape(node, relationships, warnings));
       return false;

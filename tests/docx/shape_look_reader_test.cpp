@@ -239,6 +239,7 @@ struct GroupCase {
   std::string name;
   std::string drawing;
   std::vector<std::string> members;  // "kind x,y wxh count"
+  std::int64_t groupWidth = 2000;
 };
 
 void PrintTo(const GroupCase& row, std::ostream* out) { *out << row.name; }
@@ -265,6 +266,20 @@ const GroupCase kGroupCases[] = {
                    member("rect", "x=\"-1000000000000000\" y=\"1000000000000000\"", "cx=\"1000000000000000\" cy=\"5\"") +
                    "</wpg:wgp>"),
      {"shape -9000000000000,9000000000000 9000000000000x5000 1"}},
+    // VML: 100 pt by 50 pt (1270000 x 635000 EMU) showing coordinates 0..2000 by 0..1000.
+    {"VmlGroupScalesItsCoordinates",
+     "<w:pict><v:group style=\"width:100pt;height:50pt\" coordorigin=\"0,0\" coordsize=\"2000,1000\">"
+     "<v:rect style=\"position:absolute;left:0;top:0;width:1000;height:500\"/>"
+     "<v:oval style=\"position:absolute;left:1000;top:500;width:1000;height:500\"/>"
+     "<v:line from=\"2000,0\" to=\"0,1000\"/></v:group></w:pict>",
+     {"shape 0,0 635000x317500 3", "shape 635000,317500 635000x317500 0", "shape 0,0 1270000x635000 0"},
+     1270000},
+    {"NestedVmlGroupWithOrigin",
+     "<w:pict><v:group style=\"width:100pt;height:100pt\" coordsize=\"100,100\">"
+     "<v:group style=\"left:50;top:0;width:50;height:50\" coordorigin=\"10,10\" coordsize=\"10,10\">"
+     "<v:rect style=\"left:15;top:15;width:5;height:5\"/></v:group></v:group></w:pict>",
+     {"shape 952500,317500 317500x317500 1"},
+     1270000},
 };
 
 class GroupPlacing : public testing::TestWithParam<GroupCase> {};
@@ -277,7 +292,7 @@ TEST_P(GroupPlacing, PlacesEachMemberInTheFrame) {
   for (const DrawingFound& found : readDrawings(xml.first_child(), Relationships{}, warnings)) {
     const Drawing& d = found.drawing;
     EXPECT_TRUE(d.place.member);
-    EXPECT_EQ(d.place.groupWidthEmu, 2000);
+    EXPECT_EQ(d.place.groupWidthEmu, GetParam().groupWidth);
     members.push_back(std::string(d.kind == DrawingKind::shape ? "shape" : "other") + " " +
                       std::to_string(d.place.xEmu) + "," + std::to_string(d.place.yEmu) + " " +
                       std::to_string(d.widthEmu) + "x" + std::to_string(d.heightEmu) + " " +
