@@ -2,8 +2,9 @@
 // The input: a 7-byte header gives a flag byte and the lengths of
 // the document, style and numbering parts; the rest is a story part, read as the footnotes,
 // endnotes and comments and as the header and footer the sections name (r:id "rIdH", "rIdF"),
-// and as a chart part.
-// The relationships are fixed (a picture, a link, a picture of the header).  With flag 1 the
+// and as a chart part.  The relationships are fixed (a picture, a link, a picture of the header,
+// a diagram whose data and drawing parts are the story part too); shapes and diagrams are drawn
+// as the shape pass draws them.  With flag 1 the
 // document part is also cut as a large part is, in slices of 64 bytes, and the cut is checked.
 #include <algorithm>
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "docx/chart_reader.h"
+#include "docx/diagram_reader.h"
 #include "docx/list_labels.h"
 #include "docx/part_slices.h"
 #include "docx/reader.h"
@@ -20,6 +22,7 @@
 #include "render/chart_svg.h"
 #include "render/chart_table.h"
 #include "render/page_render.h"
+#include "render/shape_svg.h"
 
 namespace {
 
@@ -32,6 +35,8 @@ constexpr const char* kRelationships =
     R"(<Relationship Id="rIdH" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/header" Target="header1.xml"/>)"
     R"(<Relationship Id="rIdF" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer" Target="/word/footer1.xml"/>)"
     R"(<Relationship Id="rIdImage" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image" Target="media/image1.png"/>)"
+    R"(<Relationship Id="rIdDm" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/diagramData" Target="diagrams/data1.xml"/>)"
+    R"(<Relationship Id="rIdDd" Type="http://schemas.microsoft.com/office/2007/relationships/diagramDrawing" Target="diagrams/drawing1.xml"/>)"
     R"(<Relationship Id="rIdLink" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink" Target="https://example.org/" TargetMode="External"/>)"
     "</Relationships>";
 
@@ -54,6 +59,25 @@ void checkSlices(const std::string& document) {
   }
 }
 
+// What the shape pass does, without writing files: each shape drawn as SVG, each diagram read
+// (its data and drawing part are the story part) and drawn, for the page to write.
+void drawShapes(vellumine::docx::Document& document, const vellumine::docx::PartSource& source,
+                vellumine::docx::Warnings& warnings) {
+  for (vellumine::docx::Drawing& drawing : document.drawings) {
+    if (drawing.kind == vellumine::docx::DrawingKind::smartArt && !drawing.target.empty()) {
+      document.diagrams.push_back(vellumine::docx::readDiagram(source, document.mainPart, drawing.target, warnings));
+      drawing.diagram = static_cast<std::int32_t>(document.diagrams.size() - 1);
+      const std::string svg = vellumine::render::diagramSvg(document.diagrams.back(), drawing.widthEmu,
+                                                            drawing.heightEmu, document.theme, document.settings);
+      if (svg.find("</svg>") == std::string::npos) std::abort();
+      continue;
+    }
+    const auto paint = vellumine::render::resolveShapePaint(drawing.look, document.theme, document.settings);
+    const std::string svg = vellumine::render::shapeSvg(drawing.look, paint, drawing.widthEmu, drawing.heightEmu);
+    if (svg.find("</svg>") == std::string::npos) std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,6 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            "word/footer1.xml"}) {
     parts[name] = story;
   }
+  parts["word/diagrams/data1.xml"] = story;
+  parts["word/diagrams/drawing1.xml"] = story;
   parts["word/_rels/document.xml.rels"] = kRelationships;
   parts["word/_rels/header1.xml.rels"] = kRelationships;
   if ((data[0] & 1) != 0) checkSlices(parts["word/document.xml"]);
@@ -81,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A main part is always there: reading never throws.
   vellumine::docx::Document document = vellumine::docx::readDocument(source, warnings);
   vellumine::docx::assignListLabels(document);
+  drawShapes(document, source, warnings);
   vellumine::render::PageOptions options;
   if ((data[0] & 6) == 2) options.changes = vellumine::render::ChangesView::final;
   if ((data[0] & 6) == 4) options.changes = vellumine::render::ChangesView::original;

@@ -6,6 +6,7 @@
 
 #include "app/chart_pass.h"
 #include "app/picture_pass.h"
+#include "app/shape_pass.h"
 
 #include "convert/ddocx.h"
 #include "convert/docx_page.h"
@@ -44,6 +45,7 @@ DocumentPage faithfulPage(const std::filesystem::path& packageFolder, const Page
   report(showStep, "Converting pictures");
   convertDocumentPictures(document, packageFolder, warnings);
   drawDocumentCharts(document, packageFolder, warnings);
+  drawDocumentShapes(document, packageFolder, warnings);
   report(showStep, "Writing page");
   render::PageOptions options;
   options.includeStories = request.settings.includeStories;

@@ -4,11 +4,14 @@
 // a shape holds.  Groups and canvases are walked iteratively, so their nesting costs no stack.
 #include "docx/drawing_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "docx/shape_look_reader.h"
 #include "docx/xml_names.h"
 #include "docx/xml_values.h"
 #include "text/chartype.h"
@@ -154,6 +157,7 @@ bool readGraphicMember(const pugi::xml_node& node, const Relationships& relation
   } else if (is(node, "wps:wsp")) {
     found.textBoxContent = node.child("wps:txbx").child("w:txbxContent");
     drawing.kind = found.textBoxContent ? DrawingKind::textBox : DrawingKind::shape;
+    drawing.look = readShapeLook(node.child("wps:spPr"), node.child("wps:style"), node.child("wps:bodyPr"), warnings);
   } else if (is(node, "c:chart")) {
     drawing.kind = DrawingKind::chart;
     drawing.target = internalTarget(relationships, node.attribute("r:id").value());
@@ -164,6 +168,85 @@ bool readGraphicMember(const pugi::xml_node& node, const Relationships& relation
     return false;
   }
   return true;
+}
+
+// ---- Groups and canvases ------------------------------------------------------------------------
+
+// Nesting deeper than this is not followed when placing a member: it is placed by its own offset.
+constexpr int kMaxPlacedNesting = 64;
+// Coordinates past this are broken or hostile; a member's box is kept within it.
+constexpr double kMaxPlaceEmu = 9.0e12;
+
+struct Box {
+  double x = 0, y = 0, width = 0, height = 0;
+};
+
+// The a:xfrm that places a group member in its group: in its shape properties, or (a chart or a
+// diagram) in the graphic frame around it.
+pugi::xml_node memberTransform(const pugi::xml_node& member) {
+  for (const pugi::xml_node& child : member.children()) {
+    const std::string_view name = child.name();
+    if (name == "pic:spPr" || name == "wps:spPr" || name == "wpg:grpSpPr" || name == "a:spPr") {
+      return child.child("a:xfrm");
+    }
+  }
+  // c:chart and dgm:relIds stand in a:graphicData, in a:graphic, in wpg:graphicFrame.
+  const pugi::xml_node frame = member.parent().parent().parent();
+  if (is(frame, "wpg:graphicFrame")) return frame.child("wpg:xfrm");
+  return pugi::xml_node();
+}
+
+double attributeEmu(const pugi::xml_node& element, const char* name, Warnings& warnings) {
+  return static_cast<double>(readEmu(element.attribute(name), warnings).value_or(0));
+}
+
+Box boxOf(const pugi::xml_node& xfrm, const char* offset, const char* extent, Warnings& warnings) {
+  const pugi::xml_node off = xfrm.child(offset), ext = xfrm.child(extent);
+  return Box{attributeEmu(off, "x", warnings), attributeEmu(off, "y", warnings), attributeEmu(ext, "cx", warnings),
+             attributeEmu(ext, "cy", warnings)};
+}
+
+// box, in the child space of a group whose child space (chOff, chExt) is shown as target.
+Box intoParent(const Box& box, const Box& childSpace, const Box& target) {
+  const double scaleX = childSpace.width > 0 ? target.width / childSpace.width : 1.0;
+  const double scaleY = childSpace.height > 0 ? target.height / childSpace.height : 1.0;
+  return Box{target.x + (box.x - childSpace.x) * scaleX, target.y + (box.y - childSpace.y) * scaleY,
+             box.width * scaleX, box.height * scaleY};
+}
+
+std::int64_t placeEmu(double value) {
+  if (!std::isfinite(value)) return 0;
+  return static_cast<std::int64_t>(std::llround(std::clamp(value, -kMaxPlaceEmu, kMaxPlaceEmu)));
+}
+
+// Where member lies in the frame of the group or canvas root (the graphic's content): its box
+// carried out through each group around it (wpg:grpSp: its a:off/a:ext shows its a:chOff/a:chExt)
+// and at last through the root's child space onto the frame.  Nesting past kMaxPlacedNesting keeps
+// the member's own box.
+void placeMember(const pugi::xml_node& member, const pugi::xml_node& root, Drawing& drawing, Warnings& warnings) {
+  Box box = boxOf(memberTransform(member), "a:off", "a:ext", warnings);
+  const Box frame{0, 0, static_cast<double>(drawing.place.groupWidthEmu),
+                  static_cast<double>(drawing.place.groupHeightEmu)};
+  int levels = 0;
+  for (pugi::xml_node group = member.parent(); group && group != root && levels < kMaxPlacedNesting;
+       group = group.parent(), ++levels) {
+    if (!is(group, "wpg:grpSp")) continue;
+    const pugi::xml_node xfrm = group.child("wpg:grpSpPr").child("a:xfrm");
+    box = intoParent(box, boxOf(xfrm, "a:chOff", "a:chExt", warnings), boxOf(xfrm, "a:off", "a:ext", warnings));
+  }
+  if (levels < kMaxPlacedNesting && is(root, "wpg:wgp")) {
+    const pugi::xml_node xfrm = root.child("wpg:grpSpPr").child("a:xfrm");
+    if (xfrm.child("a:chExt")) box = intoParent(box, boxOf(xfrm, "a:chOff", "a:chExt", warnings), frame);
+  }
+  drawing.place.member = true;
+  drawing.place.xEmu = placeEmu(box.x);
+  drawing.place.yEmu = placeEmu(box.y);
+  if (box.width > 0) drawing.widthEmu = placeEmu(box.width);
+  if (box.height > 0) drawing.heightEmu = placeEmu(box.height);
+}
+
+bool isGroupRoot(const pugi::xml_node& content) {
+  return is(content, "wpg:wgp") || is(content, "wpc:wpc") || is(content, "lc:lockedCanvas");
 }
 
 void readDrawingML(const pugi::xml_node& element, const Relationships& relationships,
@@ -182,15 +265,21 @@ void readDrawingML(const pugi::xml_node& element, const Relationships& relations
       // A member of a group or canvas: its own size and alternative text where it has them.
       readMemberExtent(node, found.drawing, warnings);
       readMemberText(node, found.drawing);
+      if (isGroupRoot(content)) {
+        found.drawing.place.groupWidthEmu = frame.widthEmu;
+        found.drawing.place.groupHeightEmu = frame.heightEmu;
+        placeMember(node, content, found.drawing, warnings);
+      }
     }
     out.push_back(std::move(found));
     return false;
   });
   if (out.size() == first) {
     Drawing drawing = frame;
-    const bool group = is(content, "wpg:wgp") || is(content, "wpc:wpc") || is(content, "lc:lockedCanvas");
-    drawing.kind = group ? DrawingKind::group : DrawingKind::unknown;
+    drawing.kind = isGroupRoot(content) ? DrawingKind::group : DrawingKind::unknown;
     out.push_back(DrawingFound{std::move(drawing), pugi::xml_node()});
+  } else if (out[first].drawing.place.member) {
+    out[first].drawing.place.memberCount = static_cast<std::int32_t>(std::min<std::size_t>(out.size() - first, 1u << 30));
   }
 }
 
@@ -274,6 +363,24 @@ bool isVmlShape(std::string_view name) {
          name == "v:polyline" || name == "v:arc" || name == "v:curve" || name == "v:image";
 }
 
+// v:line is placed by its ends (from="0,0" to="72pt,36pt"), not by a width and height: its box
+// spans them, flipped when the line runs leftwards or upwards.
+void readVmlLineExtent(const pugi::xml_node& line, Drawing& drawing, Warnings& warnings) {
+  const auto point = [&warnings](std::string_view written) {
+    const std::size_t comma = std::min(written.find(','), written.size());
+    const std::int64_t x = readVmlLength(written.substr(0, comma), warnings).value_or(0);
+    written.remove_prefix(std::min(comma + 1, written.size()));
+    const std::int64_t y = written.empty() ? 0 : readVmlLength(written, warnings).value_or(0);
+    return std::pair{x, y};
+  };
+  const auto [x1, y1] = point(line.attribute("from").value());
+  const auto [x2, y2] = point(line.attribute("to").value());
+  drawing.widthEmu = x2 >= x1 ? x2 - x1 : x1 - x2;
+  drawing.heightEmu = y2 >= y1 ? y2 - y1 : y1 - y2;
+  drawing.look.flipH = x2 < x1;
+  drawing.look.flipV = y2 < y1;
+}
+
 DrawingFound readVmlShape(const pugi::xml_node& shape, const Relationships& relationships, Warnings& warnings) {
   DrawingFound found;
   Drawing& drawing = found.drawing;
@@ -291,14 +398,118 @@ DrawingFound readVmlShape(const pugi::xml_node& shape, const Relationships& rela
     if (drawing.title.empty()) drawing.title = source.attribute("o:title").value();
   } else {
     drawing.kind = found.textBoxContent ? DrawingKind::textBox : DrawingKind::shape;
+    drawing.look = readVmlLook(shape, warnings);
+    if (is(shape, "v:line")) readVmlLineExtent(shape, drawing, warnings);
   }
   return found;
+}
+
+// ---- VML groups ----------------------------------------------------------------------------------
+
+// A number of a VML style or attribute; a unit after it is not read (a group's members are
+// measured in its coordsize units).
+std::optional<double> vmlNumber(std::string_view text) {
+  text = trimmed(text);
+  double number = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::fixed);
+  if (error != std::errc() || !std::isfinite(number)) return std::nullopt;
+  return number;
+}
+
+// "x,y" (coordorigin, coordsize, a line's from and to); a part left out keeps its fallback.
+std::pair<double, double> vmlPair(std::string_view text, double x, double y) {
+  const std::size_t comma = std::min(text.find(','), text.size());
+  const double first = vmlNumber(text.substr(0, comma)).value_or(x);
+  const double second = comma < text.size() ? vmlNumber(text.substr(comma + 1)).value_or(y) : y;
+  return {first, second};
+}
+
+// A member's box in its group's coordinates (plain numbers when the group has a coordsize, EMU
+// otherwise): the style's left, top, width and height, or a line's ends.
+Box vmlMemberBox(const pugi::xml_node& shape, bool coordinates, Warnings& warnings) {
+  Box box;
+  if (is(shape, "v:line") && coordinates) {
+    const auto [x1, y1] = vmlPair(shape.attribute("from").value(), 0, 0);
+    const auto [x2, y2] = vmlPair(shape.attribute("to").value(), 0, 0);
+    return Box{std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)};
+  }
+  forEachStyleDeclaration(shape.attribute("style").value(), [&](std::string_view name, std::string_view value) {
+    double* side = name == "left" ? &box.x : name == "top" ? &box.y : name == "width" ? &box.width
+                 : name == "height" ? &box.height : nullptr;
+    if (side == nullptr) return;
+    if (coordinates) {
+      *side = vmlNumber(value).value_or(0);
+    } else {
+      *side = static_cast<double>(readVmlLength(value, warnings).value_or(0));
+    }
+  });
+  return box;
+}
+
+bool hasCoordinates(const pugi::xml_node& group) { return !group.attribute("coordsize").empty(); }
+
+// box, in group's coordinates, in the coordinates of group's parent, where the group is groupBox.
+Box outOfVmlGroup(const Box& box, const pugi::xml_node& group, const Box& groupBox) {
+  if (!hasCoordinates(group)) return Box{groupBox.x + box.x, groupBox.y + box.y, box.width, box.height};
+  const auto [originX, originY] = vmlPair(group.attribute("coordorigin").value(), 0, 0);
+  const auto [sizeX, sizeY] = vmlPair(group.attribute("coordsize").value(), 1000, 1000);
+  return intoParent(box, Box{originX, originY, sizeX, sizeY}, groupBox);
+}
+
+// A member of a VML group placed in the frame of the outermost group (top): carried out through
+// each v:group around it, each group's box being in its own parent's coordinates.
+void placeVmlMember(const pugi::xml_node& member, const pugi::xml_node& top, Drawing& drawing, Warnings& warnings) {
+  Box box = vmlMemberBox(member, hasCoordinates(member.parent()), warnings);
+  int levels = 0;
+  for (pugi::xml_node group = member.parent(); group && levels < kMaxPlacedNesting; group = group.parent(), ++levels) {
+    if (!is(group, "v:group")) continue;
+    const Box groupBox = group == top ? Box{0, 0, static_cast<double>(drawing.place.groupWidthEmu),
+                                            static_cast<double>(drawing.place.groupHeightEmu)}
+                                      : vmlMemberBox(group, hasCoordinates(group.parent()), warnings);
+    box = outOfVmlGroup(box, group, groupBox);
+    if (group == top) break;
+  }
+  drawing.place.member = true;
+  drawing.place.xEmu = placeEmu(box.x);
+  drawing.place.yEmu = placeEmu(box.y);
+  drawing.widthEmu = placeEmu(std::max(box.width, 0.0));
+  drawing.heightEmu = placeEmu(std::max(box.height, 0.0));
+}
+
+// A v:group: each shape in it (and in the groups it holds) as a member, with the group's wrap and
+// position, placed in the group's frame.
+void readVmlGroup(const pugi::xml_node& group, const Relationships& relationships, std::vector<DrawingFound>& out,
+                  Warnings& warnings) {
+  Drawing frame;
+  readVmlStyle(group, frame, warnings);
+  const std::size_t first = out.size();
+  walkBelow(group, [&](const pugi::xml_node& node) {
+    const std::string_view name = node.name();
+    if (!isVmlShape(name)) return name != "v:shapetype" && name != "w:txbxContent";
+    DrawingFound found = readVmlShape(node, relationships, warnings);
+    Drawing& drawing = found.drawing;
+    drawing.wrap = frame.wrap;
+    drawing.horizontalAlign = frame.horizontalAlign;
+    drawing.horizontalOffsetEmu = frame.horizontalOffsetEmu;
+    drawing.horizontalFrom = frame.horizontalFrom;
+    drawing.place.groupWidthEmu = frame.widthEmu;
+    drawing.place.groupHeightEmu = frame.heightEmu;
+    placeVmlMember(node, group, drawing, warnings);
+    out.push_back(std::move(found));
+    return false;
+  });
+  if (out.size() == first) return;
+  out[first].drawing.place.memberCount = static_cast<std::int32_t>(std::min<std::size_t>(out.size() - first, 1u << 30));
 }
 
 void readVml(const pugi::xml_node& element, const Relationships& relationships, std::vector<DrawingFound>& out,
              Warnings& warnings) {
   walkBelow(element, [&](const pugi::xml_node& node) {
     const std::string_view name = node.name();
+    if (name == "v:group") {
+      readVmlGroup(node, relationships, out, warnings);
+      return false;
+    }
     if (isVmlShape(name)) {
       out.push_back(readVmlShape(node, relationships, warnings));
       return false;

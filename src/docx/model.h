@@ -21,6 +21,8 @@
 #include "docx/chart.h"
 #include "docx/numbering.h"
 #include "docx/properties.h"
+#include "docx/diagram.h"
+#include "docx/shape_look.h"
 #include "docx/styles.h"
 #include "docx/theme.h"
 
@@ -206,6 +208,9 @@ struct Drawing {
   // A chart the page does not draw (a kind without a drawing, or no values to plot) whose data it
   // shows instead: its index in Document::charts, set by the chart pass (app/chart_pass.h).
   std::int32_t chart = -1;
+  ShapeLook look;                       // a shape's or text box's geometry, fill and outline
+  GroupPlace place;                     // where a member of a group lies in the group's frame
+  std::int32_t diagram = -1;            // a diagram's shapes or words: index in Document::diagrams
 };
 
 // The label the numbering gives a paragraph (list_labels.h fills these).
@@ -284,6 +289,7 @@ struct Document {
   std::vector<Field> fields;
   std::vector<Change> changes;
   std::vector<Equation> equations;
+  std::vector<Diagram> diagrams;        // filled between reading and writing (app/shape_pass.h)
   std::vector<ListLabel> listLabels;
   std::vector<Chart> charts;            // charts shown as their data (Drawing::chart)
 

@@ -144,6 +144,7 @@ std::optional<Rgb> themeColorValue(const Theme& theme, const Settings& settings,
 }
 
 Rgb applyLuminance(Rgb color, double modulation, double offset) {
+  if (modulation == 1.0 && offset == 0.0) return color;
   Hsl hsl = toHsl(color);
   hsl.l = std::clamp(hsl.l * modulation + offset, 0.0, 1.0);
   return fromHsl(hsl);

@@ -10,6 +10,7 @@
 #include "render/chart_table.h"
 #include "render/css_units.h"
 #include "render/html_escape.h"
+#include "render/shape_writer.h"
 #include "text/chartype.h"
 
 namespace vellumine::render {
@@ -162,22 +163,7 @@ void writeTextBox(PageState& state, const docx::Drawing& drawing) {
   out += '"';
   appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu, "min-height:");
   out += '>';
-  const auto index = static_cast<std::size_t>(drawing.textBox);
-  const bool known = drawing.textBox >= 0 && index < state.document.textBoxes.size();
-  // Each story once: a text box shown again (or inside itself) stays an empty box.
-  if (known && !state.textBoxWritten[index]) {
-    if (state.depth >= kMaxWriteDepth) {
-      state.warnings.add(docx::WarningKind::deepNesting, "text boxes nested too deeply are left empty");
-    } else {
-      state.textBoxWritten[index] = true;
-      const long long savedWidth = state.lineWidth;
-      if (drawing.widthEmu > 0) state.lineWidth = clampedEmu(drawing.widthEmu) / 635;
-      ++state.depth;
-      writeBlocks(state, state.document.textBoxes[index].blocks, {});
-      --state.depth;
-      state.lineWidth = savedWidth;
-    }
-  }
+  writeTextBoxStory(state, drawing);
   out += "</span>";
 }
 
@@ -194,6 +180,29 @@ void writeChartData(PageState& state, const docx::Drawing& drawing, const docx::
 }
 
 }  // namespace
+
+std::string_view drawingPlacement(const PageState& state, const docx::Drawing& drawing) {
+  return placement(state, drawing);
+}
+
+void writeTextBoxStory(PageState& state, const docx::Drawing& drawing) {
+  const auto index = static_cast<std::size_t>(drawing.textBox);
+  const bool known = drawing.textBox >= 0 && index < state.document.textBoxes.size();
+  // Each story once: a text box shown again (or inside itself) stays an empty box.
+  if (known && !state.textBoxWritten[index]) {
+    if (state.depth >= kMaxWriteDepth) {
+      state.warnings.add(docx::WarningKind::deepNesting, "text boxes nested too deeply are left empty");
+    } else {
+      state.textBoxWritten[index] = true;
+      const long long savedWidth = state.lineWidth;
+      if (drawing.widthEmu > 0) state.lineWidth = clampedEmu(drawing.widthEmu) / 635;
+      ++state.depth;
+      writeBlocks(state, state.document.textBoxes[index].blocks, {});
+      --state.depth;
+      state.lineWidth = savedWidth;
+    }
+  }
+}
 
 std::optional<std::string> pagePicturePath(std::string_view mainPart, std::string_view target) {
   const std::size_t slash = mainPart.rfind('/');
@@ -214,6 +223,8 @@ std::optional<std::string> pagePicturePath(std::string_view mainPart, std::strin
 }
 
 void writeDrawing(PageState& state, const docx::Drawing& drawing) {
+  // Shapes, text boxes with a look and groups are boxes with their drawn picture behind the text.
+  if (writeShape(state, drawing)) return;
   if (drawing.kind == DrawingKind::textBox || drawing.textBox >= 0) {
     writeTextBox(state, drawing);
     return;

@@ -15,6 +15,14 @@ namespace vellumine::render {
 
 void writeDrawing(PageState& state, const docx::Drawing& drawing);
 
+// The class that places a drawing in the text around it (" vm-fl", " vm-bc", ...), or nothing
+// for one that stands in the line.
+std::string_view drawingPlacement(const PageState& state, const docx::Drawing& drawing);
+
+// A text box's story, written once per page through the block writer at the box's width;
+// nothing for a drawing without one, or one already written.
+void writeTextBoxStory(PageState& state, const docx::Drawing& drawing);
+
 // The picture's address from the page, which is written beside the main part: target
 // "word/media/image1.png" for main part "word/document.xml" is "media/image1.png".  Nothing for
 // a target outside the main part's folder or one with a ".." step.

@@ -11,6 +11,7 @@
 #include "render/block_writer.h"
 #include "render/css_units.h"
 #include "render/equation_writer.h"
+#include "render/shape_writer.h"
 #include "render/html_escape.h"
 #include "render/page_state.h"
 #include "render/paragraph_writer.h"
@@ -434,6 +435,7 @@ class PageWriter : private SectionBreaks {
     page += rules;
     page += kContextSheet;
     if (state_.mathUsed) page += mathSheet();
+    if (state_.shapesUsed) page += shapeSheet();
     appendAuthorRules(page);
     page += "</style>\n</head>\n<body>\n";
     page += body;

@@ -53,6 +53,7 @@ struct PageState {
   long long lineWidth = 9360;           // twips: the width the current blocks are laid out in
   std::size_t visibleWritten = 0;       // text, pictures and marks written: tells an empty story
   bool mathUsed = false;                // an equation was written: the page needs the math sheet
+  bool shapesUsed = false;              // a shape, group or diagram was written: the shape sheet too
 
   std::unordered_set<std::string> bookmarkNames;        // bookmarks whose id is on the page
   std::unordered_map<std::string, int> authorNumbers;   // change author -> 1-based, by first appearance
