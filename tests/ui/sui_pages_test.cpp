@@ -59,10 +59,10 @@ std::string numbered(const std::string& prefix, int count) {
   return body;
 }
 
-std::string longParagraph(int words) {
+std::string longParagraph(int words, const std::string& properties = {}) {
   std::string text;
   for (int k = 1; k <= words; ++k) text += "word" + std::to_string(k) + " ";
-  return paragraph(text);
+  return paragraph(text, properties);
 }
 
 std::string headedTable(int rows) {
@@ -258,6 +258,13 @@ void SuiPagesTest::blocksFlowOntoPages_data() {
   row("lines flow on", numbered("Line", 120), 3, "Line 1|Line ");
   row("a long paragraph splits by lines", longParagraph(1000), 2, "word1|word");
   row("table rows flow on under their header", headedTable(90), 2, "Head|Head");
+  // Forty lines leave too little room for thirty kept together: they go on, and the heading kept
+  // with them goes too.
+  row("kept lines go on whole with the heading kept with them",
+      numbered("Line", 40) + paragraph("Heading", "<w:keepNext/>") + longParagraph(400, "<w:keepLines/>"), 2,
+      "Line 1|Heading");
+  row("a paragraph not kept together fills the page first",
+      numbered("Line", 40) + paragraph("Heading") + longParagraph(400), 2, "Line 1|word");
 }
 
 void SuiPagesTest::blocksFlowOntoPages() {

@@ -4,12 +4,16 @@ namespace {
 
 // The blocks of the document's own text are the children of the page div, or of its sections
 // (class "vm-section") on the faithful page; what the converter sets around them (header, notes,
-// comments, footer) carries an id that starts with "vellumine-".
+// comments, footer) carries an id that starts with "vellumine-".  In the page view the blocks laid
+// out so far stand in the pages' columns, before the page div; the pieces a block was split into
+// after its first (class "vm-cont") are not blocks of their own, so a place is the same block in
+// both views.
 const QString kTextBlocks = QStringLiteral(
     "function textBlocks(){var p=document.getElementById('page'),b=[];if(!p)return b;"
     "function add(c,top){for(var e=c.firstElementChild;e;e=e.nextElementSibling){"
-    "if(e.id&&e.id.indexOf('vellumine-')===0)continue;"
+    "if(e.id&&e.id.indexOf('vellumine-')===0)continue;if(e.classList.contains('vm-cont'))continue;"
     "if(top&&e.classList.contains('vm-section')){add(e,false);continue;}b.push(e);}}"
+    "var cols=document.querySelectorAll('#vm-pages .vm-col');for(var k=0;k<cols.length;k++)add(cols[k],false);"
     "add(p,true);return b;}");
 
 }  // namespace

@@ -416,11 +416,16 @@
     cont.removeAttribute('id');
     cont.appendChild(rest);
     if (!cont.textContent.length && !cont.querySelector('img,svg,.vm-tbx')) cont.appendChild(document.createElement('br'));
-    cont.classList.add(mark.classList.contains('vm-pb') ? 'vm-after-pb' : 'vm-after-cb');
     cont.classList.remove('vm-pbb');
     el.parentNode.insertBefore(cont, el.nextSibling);
+    var pageBreak = mark.classList.contains('vm-pb');
     mark.parentNode.removeChild(mark);
-    if (!el.textContent.replace(/\s/g, '').length && !el.querySelector('img,svg,.vm-tbx,table')) el.parentNode.removeChild(el);
+    if (!el.textContent.replace(/\s/g, '').length && !el.querySelector('img,svg,.vm-tbx,table')) {
+      el.parentNode.removeChild(el);  // the rest is the paragraph
+    } else {
+      continueElement(el, cont);      // the rest goes on from it
+    }
+    cont.classList.add(pageBreak ? 'vm-after-pb' : 'vm-after-cb');
   }
 
   // The paragraphs kept with el at the end of the column go with it, unless they fill it.
@@ -467,6 +472,7 @@
       nextColumnOrPage();
       return true;
     }
+    col.removeChild(el);
     var moved = keptBefore(col);
     moved.push(el);
     for (var k = 0; k < moved.length; k++) dropNotes(notesIn(moved[k]));
