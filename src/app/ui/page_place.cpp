@@ -18,18 +18,22 @@ const QString kTextBlocks = QStringLiteral(
 
 }  // namespace
 
+// A block that starts below the top of the view (after the gap between two pages, or between two
+// paragraphs) is put back at the top.
 QString readTextPlaceScript() {
   return kTextBlocks + QStringLiteral(
                            "(function(){var b=textBlocks();for(var k=0;k<b.length;k++){var r=b[k].getBoundingClientRect();"
-                           "if(r.bottom>0)return [window.scrollX,-r.top,-1,k];}"
+                           "if(r.bottom>0)return [window.scrollX,Math.max(-r.top,0),-1,k];}"
                            "return [window.scrollX,window.scrollY,-1,-1];})()");
 }
 
+// Rounded up: blocks stand at fractions of a pixel (pages, line heights), and rounding down would
+// leave a sliver of the block before at the top.
 QString scrollToTextPlaceScript(int block, double x, double y) {
   return kTextBlocks + QStringLiteral(
                            "(function(){var b=textBlocks();if(b.length<=%1){window.scrollTo(0,0);"
                            "return false;}var r=b[%1].getBoundingClientRect();"
-                           "window.scrollTo(%2,window.scrollY+r.top+%3);return true;})()")
+                           "window.scrollTo(%2,Math.ceil(window.scrollY+r.top+%3));return true;})()")
                            .arg(block)
                            .arg(x, 0, 'f', 0)
                            .arg(y, 0, 'f', 0);
