@@ -107,6 +107,7 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void pageKeysMoveAPageAtATime();
   void continuousViewShowsOnePage();
   void pdfExportHasOnePdfPagePerPage();
+  void pageNumbersFollowTheSectionsFormatAndRestart();
   void blocksFlowOntoPages_data();
   void blocksFlowOntoPages();
   void cleanup();
@@ -234,6 +235,23 @@ void SuiPagesTest::pdfExportHasOnePdfPagePerPage() {
   QCOMPARE(qRound(pdf.pageSizes[2].height()), 612);
   QVERIFY(pdf.text.contains(QStringLiteral("Even header")));
   QVERIFY(pdf.text.contains(QStringLiteral("Page 3 of 3")));
+}
+
+std::string fieldParagraph(const std::string& field) {
+  return "<w:p><w:fldSimple w:instr=\" " + field + " \"><w:r><w:t>0</w:t></w:r></w:fldSimple></w:p>";
+}
+
+// The page numbers are ours, in the section's format from its restart; NUMPAGES and SECTIONPAGES
+// count the pages of the document and of the section.
+void SuiPagesTest::pageNumbersFollowTheSectionsFormatAndRestart() {
+  const std::string body = fieldParagraph("PAGE") + pageBreak() + fieldParagraph("PAGE") + sectionEnd() +
+                           fieldParagraph("PAGE") + fieldParagraph("NUMPAGES") + fieldParagraph("SECTIONPAGES") +
+                           "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"4\"/></w:sectPr>";
+  const fs::path document = docs_ / "Numbers.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
+  openAndLayOut(document);
+  QCOMPARE(pages()->pageCount(), 3);
+  QCOMPARE(run(kPageTexts), QStringLiteral("1|2|iv 3 1"));
 }
 
 // One row per rule of the layout: the document's body, the page count, and what starts each page

@@ -61,7 +61,7 @@
       '.vm-pg .vm-pb,.vm-pg .vm-cb{display:none}' +
       '.vm-split{margin-bottom:0!important;padding-bottom:0!important;border-bottom-style:none!important}' +
       '.vm-cont{margin-top:0!important;padding-top:0!important;text-indent:0!important;border-top-style:none!important}' +
-      '.vm-paged #page{display:none}' +
+      '.vm-paged #page{display:none}.vm-paged.vm-paged-partial #page{display:block}' +
       '@media print{.vm-pg{margin:0;box-shadow:none;break-after:page}.vm-pg:last-child{break-after:auto}' +
       'html.vm-paged,html.vm-paged body{background:none;padding:0;margin:0}}';
     var sizes = {}, n = 0;
@@ -514,7 +514,10 @@
     for (var k = 0; k < sectionEls.length; k++) sections.push(sectionInfo(sectionEls[k], k));
     inheritParts(sections);
     addSheet(sections);
-    S = {sections: sections, sectionIndex: 0, pages: [], number: 0, done: false,
+    // Each step places or moves a block, and a block moves at most once per piece it is split
+    // into: a bound of a few steps per element ends any run that goes wrong on a hostile page.
+    var steps = 8 * document.getElementsByTagName('*').length + 10000;
+    S = {sections: sections, sectionIndex: 0, pages: [], number: 0, done: false, stepsLeft: steps,
          evenOdd: page.getAttribute('data-even-odd') === '1', stories: detachStories()};
     S.container = document.createElement('div');
     S.container.className = 'vm-pages';
@@ -535,6 +538,11 @@
     if (S.done) return {pages: S.pages.length, done: true};
     var until = performance.now() + (ms > 0 ? ms : 30);
     do {
+      if (--S.stepsLeft < 0) {  // what is left stays on the continuous page below the pages
+        document.documentElement.classList.add('vm-paged-partial');
+        finish();
+        break;
+      }
       if (!placeNext()) {
         S.sectionIndex += 1;
         if (S.sectionIndex >= S.sections.length) { finish(); break; }
