@@ -5,6 +5,7 @@
 // while it is written), then the head, then both are joined in one string.
 #include "render/page_render.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -149,6 +150,22 @@ void appendDataInteger(std::string& out, std::string_view name, long long value)
   out += '"';
 }
 
+// Columns of given widths as "width space width space ..." in pixels (the last space is 0), and a
+// line between the columns; equal columns need only the count and the space.
+void appendColumnData(std::string& out, const docx::Columns& columns) {
+  if (columns.separator) out += " data-column-separator=\"1\"";
+  if (columns.equalWidth || columns.columns.empty()) return;
+  out += " data-column-widths=\"";
+  constexpr std::size_t kMostColumns = 45;  // Word's own limit
+  for (std::size_t k = 0; k < columns.columns.size() && k < kMostColumns; ++k) {
+    if (k > 0) out += ' ';
+    appendHundredths(out, hundredthsOf(std::max(columns.columns[k].width, 0), 15));
+    out += ' ';
+    appendHundredths(out, hundredthsOf(std::max(columns.columns[k].space, 0), 15));
+  }
+  out += '"';
+}
+
 void appendSectionStart(std::string& out, const SectionProps& section, bool first) {
   const Geometry g = geometryOf(section);
   out += "<div class=\"vm-section";
@@ -167,6 +184,7 @@ void appendSectionStart(std::string& out, const SectionProps& section, bool firs
   out.append(" data-start=\"").append(startName(section.start)).append("\"");
   appendDataInteger(out, "columns", section.columns.count);
   appendDataPx(out, "column-space", section.columns.space);
+  appendColumnData(out, section.columns);
   if (section.titlePage) out += " data-title-page=\"1\"";
   static constexpr std::array<std::string_view, 3> kTypes{"default", "first", "even"};
   for (std::size_t t = 0; t < kTypes.size(); ++t) {

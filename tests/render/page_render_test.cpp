@@ -282,6 +282,22 @@ TEST(PageRender, HeaderAndFooterPartsAreMarkedForThePageView) {
   EXPECT_NE(page.find("class=\"vm-ftr\" data-part=\"header\" data-part-index=\"1\">"), std::string::npos);
 }
 
+// The page view lays columns of given widths out as given, with the line between them.
+TEST(PageRender, ColumnsOfGivenWidthsAndTheirLineAreMarked) {
+  DocumentBuilder b;
+  docx::SectionProps section;
+  section.columns.count = 2;
+  section.columns.separator = true;
+  section.columns.equalWidth = false;
+  section.columns.columns = {{3000, 600}, {5760, 0}};
+  b.section(section);
+  b.body({paragraph({text("BODY")})});
+  const std::string page = test::renderWholePage(b.document());
+  EXPECT_NE(page.find("data-columns=\"2\" data-column-space=\"48\" data-column-separator=\"1\" "
+                      "data-column-widths=\"200 40 384 0\""),
+            std::string::npos);
+}
+
 // ---- whole documents against their stored pages ----
 
 std::uint32_t headingStyle(DocumentBuilder& b, int level) {

@@ -173,6 +173,8 @@ void SuiPagesTest::columnsStandSideBySide() {
       "String(r.getBoundingClientRect().left>l.getBoundingClientRect().right)+' '+"
       "String(Math.abs(r.getBoundingClientRect().top-l.getBoundingClientRect().top)<2);})()");
   QCOMPARE(run(where), QStringLiteral("3 3 true true"));
+  // The section asks for a line between its columns.
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-region.vm-lined').length)")), QStringLiteral("1"));
 }
 
 void SuiPagesTest::goToPageShowsThePageInTheStatusBar() {

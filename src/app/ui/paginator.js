@@ -9,6 +9,8 @@
   var kMaxDepth = 24;          // nesting a split descends into (deeper content is moved whole)
   var kLineWalk = 2000;        // characters walked back to find a line's start
   var kPageGap = 24;           // px between pages on screen
+  // Each page box is contained (contain:strict, its size given): a block placed on the last page
+  // lays out that page alone, never the pages before it, so the whole run stays linear.
 
   var S = null;  // the run's state; null before start()
 
@@ -26,6 +28,8 @@
       header: px(el, 'margin-header', 48), footer: px(el, 'margin-footer', 48),
       columns: Math.max(1, Math.min(16, parseInt(el.getAttribute('data-columns'), 10) || 1)),
       columnSpace: px(el, 'column-space', 48),
+      columnWidths: (el.getAttribute('data-column-widths') || '').split(' ').map(parseFloat).filter(isFinite),
+      columnLine: el.getAttribute('data-column-separator') === '1',
       start: el.getAttribute('data-start') || 'nextPage',
       titlePage: el.getAttribute('data-title-page') === '1',
       numberStart: el.hasAttribute('data-page-number-start') ? parseInt(el.getAttribute('data-page-number-start'), 10) : null,
@@ -51,13 +55,16 @@
   function addSheet(sections) {
     var css = '.vm-pages{display:block}' +
       '.vm-pg{position:relative;box-sizing:border-box;margin:0 auto ' + kPageGap + 'px;background:#FFFFFF;' +
-      'box-shadow:0 1px 4px rgba(0,0,0,0.3);overflow:hidden}' +
+      'box-shadow:0 1px 4px rgba(0,0,0,0.3);overflow:hidden;contain:strict}' +
       '.vm-pg-body{position:absolute;overflow-wrap:break-word}' +
       '.vm-pg-hdr,.vm-pg-ftr{position:absolute;overflow-wrap:break-word}' +
       '.vm-pg-notes{position:absolute;left:0;right:0;bottom:0}' +
       '.vm-pg-notes:not(:empty)::before{content:"";display:block;width:33%;border-top:1px solid #808080;margin:6px 0 4px}' +
       '.vm-region{display:flex;align-items:flex-start}' +
       '.vm-col{flex:1 1 0;min-width:0}' +
+      '.vm-region.vm-lined{align-items:stretch}.vm-lined>.vm-col+.vm-col{position:relative}' +
+      '.vm-lined>.vm-col+.vm-col::before{content:"";position:absolute;top:0;bottom:0;' +
+      'left:calc(var(--vm-gap) / -2);border-left:1px solid #000000}' +
       '.vm-pg .vm-pb,.vm-pg .vm-cb{display:none}' +
       '.vm-split{margin-bottom:0!important;padding-bottom:0!important;border-bottom-style:none!important}' +
       '.vm-cont{margin-top:0!important;padding-top:0!important;text-indent:0!important;border-top-style:none!important}' +
@@ -185,9 +192,19 @@
     var region = document.createElement('div');
     region.className = 'vm-region';
     region.style.columnGap = section.columnSpace + 'px';
+    region.style.setProperty('--vm-gap', section.columnSpace + 'px');
+    if (section.columnLine && section.columns > 1) region.classList.add('vm-lined');
     S.page.body.insertBefore(region, S.page.notes);
-    var cols = [];
-    for (var k = 0; k < section.columns; k++) cols.push(box('vm-col', region));
+    var cols = [], given = section.columnWidths.length >= 2 * section.columns - 1;
+    if (given) region.style.columnGap = '0';
+    for (var k = 0; k < section.columns; k++) {
+      var col = box('vm-col', region);
+      if (given) {  // width, then the space after it
+        col.style.flex = '0 0 ' + section.columnWidths[2 * k] + 'px';
+        if (k + 1 < section.columns) col.style.marginRight = section.columnWidths[2 * k + 1] + 'px';
+      }
+      cols.push(col);
+    }
     S.region = region;
     S.cols = cols;
     S.colIndex = 0;
@@ -428,6 +445,14 @@
     cont.classList.add(pageBreak ? 'vm-after-pb' : 'vm-after-cb');
   }
 
+  // The endnote and comment lists go on as their items: laid out whole, a long list would be laid
+  // out again for every page it fills.  The emptied box stays as the line above them.
+  function unwrapList(el) {
+    if (!el.classList.contains('vm-notes') || !el.firstElementChild) return;
+    var after = el.nextSibling;
+    while (el.firstChild) el.parentNode.insertBefore(el.firstChild, after);
+  }
+
   // The paragraphs kept with el at the end of the column go with it, unless they fill it.
   function keptBefore(col) {
     var chain = [], c = col.lastElementChild;
@@ -446,6 +471,7 @@
     var queue = S.section.el, el = queue.firstElementChild;
     while (queue.firstChild && queue.firstChild !== el) queue.removeChild(queue.firstChild);
     if (!el) return false;
+    unwrapList(el);
     splitAtBreak(el);
     el = queue.firstElementChild;
     if (!el) return true;
