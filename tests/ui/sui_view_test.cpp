@@ -309,8 +309,10 @@ void SuiViewTest::reloadShowsTheChangedFile() {
   waitForDocumentPage();
   QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
   vellumine::test::writeDocx(document, {"Apricot jam replaced it."});
+  QSignalSpy reloaded(form_->reloader(), &DocumentReloader::restored);
   press(Qt::Key_F5);
-  QTRY_VERIFY_WITH_TIMEOUT(pageText().contains(QStringLiteral("Apricot jam")), kLoadTimeout);
+  QTRY_COMPARE_WITH_TIMEOUT(reloaded.size(), 1, kLoadTimeout);  // read once the page is shown (laid out)
+  QVERIFY(pageText().contains(QStringLiteral("Apricot jam")));
   QCOMPARE(form_->windowTitle(), QStringLiteral("Vellumine - ") + qs(document));
 }
 

@@ -563,6 +563,16 @@
     if (!S) start();
     if (S.done) return {pages: S.pages.length, done: true};
     var until = performance.now() + (ms > 0 ? ms : 30);
+    try {
+      slice(until);
+    } catch (e) {  // a page the layout cannot handle: what is left shows on the continuous page
+      document.documentElement.classList.add('vm-paged-partial');
+      finish();
+    }
+    return {pages: S.pages.length, done: S.done};
+  }
+
+  function slice(until) {
     do {
       if (--S.stepsLeft < 0) {  // what is left stays on the continuous page below the pages
         document.documentElement.classList.add('vm-paged-partial');
@@ -575,7 +585,6 @@
         startSection(S.sections[S.sectionIndex]);
       }
     } while (performance.now() < until);
-    return {pages: S.pages.length, done: S.done};
   }
 
   // The page whose box holds the middle of the window (pages stand one under the other).
