@@ -73,8 +73,15 @@ int main(int argc, char** argv) {
       lastTurn = loaded;
     }
   });
+  int nextMark = 100;  // every hundredth page's time shows whether pages get slower as they grow
   QObject::connect(pages, &PageLayout::pagesChanged, [&](int, int count) {
-    if (count > 0 && first < 0 && loaded >= 0) first = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    const double now = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    if (count > 0 && first < 0 && loaded >= 0) first = now;
+    if (loaded >= 0 && count >= nextMark) {
+      std::printf("page_%d_ms %.1f\n", nextMark, now - loaded);
+      std::fflush(stdout);
+      nextMark += 100;
+    }
   });
   QObject::connect(pages, &PageLayout::laidOut, [&](int count) {
     if (loaded < 0 || count == 0) return;
