@@ -5,6 +5,7 @@
 // while it is written), then the head, then both are joined in one string.
 #include "render/page_render.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -150,6 +151,22 @@ void appendDataInteger(std::string& out, std::string_view name, long long value)
   out += '"';
 }
 
+// Columns of given widths as "width space width space ..." in pixels (the last space is 0), and a
+// line between the columns; equal columns need only the count and the space.
+void appendColumnData(std::string& out, const docx::Columns& columns) {
+  if (columns.separator) out += " data-column-separator=\"1\"";
+  if (columns.equalWidth || columns.columns.empty()) return;
+  out += " data-column-widths=\"";
+  constexpr std::size_t kMostColumns = 45;  // Word's own limit
+  for (std::size_t k = 0; k < columns.columns.size() && k < kMostColumns; ++k) {
+    if (k > 0) out += ' ';
+    appendHundredths(out, hundredthsOf(std::max(columns.columns[k].width, 0), 15));
+    out += ' ';
+    appendHundredths(out, hundredthsOf(std::max(columns.columns[k].space, 0), 15));
+  }
+  out += '"';
+}
+
 void appendSectionStart(std::string& out, const SectionProps& section, bool first) {
   const Geometry g = geometryOf(section);
   out += "<div class=\"vm-section";
@@ -168,6 +185,7 @@ void appendSectionStart(std::string& out, const SectionProps& section, bool firs
   out.append(" data-start=\"").append(startName(section.start)).append("\"");
   appendDataInteger(out, "columns", section.columns.count);
   appendDataPx(out, "column-space", section.columns.space);
+  appendColumnData(out, section.columns);
   if (section.titlePage) out += " data-title-page=\"1\"";
   static constexpr std::array<std::string_view, 3> kTypes{"default", "first", "even"};
   for (std::size_t t = 0; t < kTypes.size(); ++t) {
@@ -229,6 +247,13 @@ bool holdsNoteMark(const docx::Story& story) {
   return false;
 }
 
+// Which header or footer part a block shows, for the page view, which puts it on the pages of the
+// sections that name it (data-header-default="2" on a section names header part 2).
+struct PartMark {
+  std::string_view kind;  // "header" or "footer"; empty for the note and comment lists
+  int index = -1;
+};
+
 class PageWriter : private SectionBreaks {
  public:
   PageWriter(const docx::Document& document, const PageOptions& options, docx::Warnings& warnings)
@@ -278,7 +303,9 @@ class PageWriter : private SectionBreaks {
   }
 
   void writeBody(std::string& out) {
-    out += "<div id=\"page\">\n";
+    out += "<div id=\"page\"";
+    if (document_.settings.evenAndOddHeaders) out += " data-even-odd=\"1\"";
+    out += ">\n";
     appendSectionStart(out, sectionAt(0), true);
     state_.lineWidth = textWidth(sectionAt(0));
     const SectionProps& first = sectionAt(0);
@@ -287,7 +314,7 @@ class PageWriter : private SectionBreaks {
     shownFooter_ = first.footers[shownType];
     if (options_.includeStories) {
       if (const docx::Story* header = headerOrFooter(document_.headers, shownHeader_)) {
-        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header));
+        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header), PartMark{"header", shownHeader_});
       }
     }
     state_.openCommentRanges.clear();
@@ -297,10 +324,15 @@ class PageWriter : private SectionBreaks {
     out += "</div>\n</div>\n";
   }
 
-  static void appendBlock(std::string& out, std::string_view id, std::string_view className, const std::string& html) {
+  static void appendBlock(std::string& out, std::string_view id, std::string_view className, const std::string& html,
+                          PartMark part = {}) {
     if (html.empty()) return;
-    out.append("<div id=\"").append(id).append("\" class=\"").append(className).append("\">\n");
-    out.append(html).append("</div>\n");
+    out.append("<div id=\"").append(id).append("\" class=\"").append(className) += '"';
+    if (!part.kind.empty()) {
+      out.append(" data-part=\"").append(part.kind) += '"';
+      appendDataInteger(out, "part-index", part.index);
+    }
+    out.append(">\n").append(html).append("</div>\n");
   }
 
   void writeStories(std::string& out) {
@@ -309,18 +341,22 @@ class PageWriter : private SectionBreaks {
     const std::string footer =
         headerOrFooter(document_.footers, shownFooter_) ? storyHtml(*headerOrFooter(document_.footers, shownFooter_)) : "";
     std::vector<std::string> others;
-    for (const auto& [parts, index] : otherHeadersAndFooters()) others.push_back(storyHtml(*headerOrFooter(*parts, index)));
+    std::vector<PartMark> otherMarks;
+    for (const auto& [parts, index] : otherHeadersAndFooters()) {
+      others.push_back(storyHtml(*headerOrFooter(*parts, index)));
+      otherMarks.push_back({parts == &document_.headers ? "header" : "footer", index});
+    }
     writeLists();
     appendBlock(out, "vellumine-footnotes", "vm-notes", lists_[0]);
     appendBlock(out, "vellumine-endnotes", "vm-notes", lists_[1]);
     appendBlock(out, "vellumine-comments", "vm-notes", lists_[2]);
-    appendBlock(out, "vellumine-footer", "vm-ftr", footer);
+    appendBlock(out, "vellumine-footer", "vm-ftr", footer, PartMark{"footer", shownFooter_});
     std::size_t shown = 0;
-    for (const std::string& html : others) {
-      if (html.empty()) continue;
+    for (std::size_t k = 0; k < others.size(); ++k) {
+      if (others[k].empty()) continue;
       std::string id = "vellumine-section-";
       appendInteger(id, static_cast<long long>(shown + 2));
-      appendBlock(out, id, "vm-ftr", html);
+      appendBlock(out, id, "vm-ftr", others[k], otherMarks[k]);
       ++shown;
     }
   }

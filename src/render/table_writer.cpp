@@ -127,6 +127,7 @@ class TableWriter {
     const std::int32_t change = table_.rows[row].change;
     if (format.hidden || changeDropped(state_.document, change, state_.options.changes)) return;
     out_ += "<tr";
+    if (format.cantSplit) out_ += " data-cant-split=\"1\"";  // kept whole on one page
     if (state_.changesMarked() && change >= 0 && static_cast<std::size_t>(change) < state_.document.changes.size()) {
       appendChangeAttributes(out_, state_, state_.document.changes[static_cast<std::size_t>(change)]);
     }

@@ -259,7 +259,43 @@ TEST(PageRender, EmptyHeaderAndOtherSectionsHeadersOnce) {
   const std::string page = test::renderWholePage(b.document());
   EXPECT_EQ(page.find("vellumine-header"), std::string::npos);
   EXPECT_EQ(count(page, ">LATER<"), 1u);
-  EXPECT_NE(page.find("<div id=\"vellumine-section-2\" class=\"vm-ftr\">"), std::string::npos);
+  EXPECT_NE(page.find("<div id=\"vellumine-section-2\" class=\"vm-ftr\" data-part=\"header\" data-part-index=\"1\">"),
+            std::string::npos);
+}
+
+// The page view finds each section's header and footer parts by these marks.
+TEST(PageRender, HeaderAndFooterPartsAreMarkedForThePageView) {
+  DocumentBuilder b;
+  docx::SectionProps section;
+  section.headers = {b.header({paragraph({text("HEAD")})}), b.header({paragraph({text("FIRST")})}), -1};
+  section.footers = {b.footer({paragraph({text("FOOT")})}), -1, -1};
+  b.section(section);
+  b.document().settings.evenAndOddHeaders = true;
+  b.body({paragraph({text("BODY")})});
+  const std::string page = test::renderWholePage(b.document());
+  EXPECT_NE(page.find("<div id=\"page\" data-even-odd=\"1\">"), std::string::npos);
+  EXPECT_NE(page.find("data-header-default=\"0\" data-footer-default=\"0\" data-header-first=\"1\""), std::string::npos);
+  EXPECT_NE(page.find("<div id=\"vellumine-header\" class=\"vm-hdr\" data-part=\"header\" data-part-index=\"0\">"),
+            std::string::npos);
+  EXPECT_NE(page.find("<div id=\"vellumine-footer\" class=\"vm-ftr\" data-part=\"footer\" data-part-index=\"0\">"),
+            std::string::npos);
+  EXPECT_NE(page.find("class=\"vm-ftr\" data-part=\"header\" data-part-index=\"1\">"), std::string::npos);
+}
+
+// The page view lays columns of given widths out as given, with the line between them.
+TEST(PageRender, ColumnsOfGivenWidthsAndTheirLineAreMarked) {
+  DocumentBuilder b;
+  docx::SectionProps section;
+  section.columns.count = 2;
+  section.columns.separator = true;
+  section.columns.equalWidth = false;
+  section.columns.columns = {{3000, 600}, {5760, 0}};
+  b.section(section);
+  b.body({paragraph({text("BODY")})});
+  const std::string page = test::renderWholePage(b.document());
+  EXPECT_NE(page.find("data-columns=\"2\" data-column-space=\"48\" data-column-separator=\"1\" "
+                      "data-column-widths=\"200 40 384 0\""),
+            std::string::npos);
 }
 
 // ---- whole documents against their stored pages ----

@@ -94,6 +94,13 @@ const TableCase kCases[] = {
      },
      "<table class=\"vm-tbl\"><thead><tr>" + kCell + "h</span></p>\n</td></tr>\n</thead><tbody><tr>" +
          kCell + "d</span></p>\n</td></tr>\n</tbody></table>\n"},
+    {"RowKeptWholeIsMarkedForThePageView",
+     [](auto& b) {
+       const auto whole = b.row([](docx::RowProps& p) { p.cantSplit = true; });
+       b.body({table({row({textCell("a")}, whole), row({textCell("b")})})});
+     },
+     "<table class=\"vm-tbl\"><tbody><tr data-cant-split=\"1\">" + kCell + "a</span></p>\n</td></tr>\n<tr>" + kCell +
+         "b</span></p>\n</td></tr>\n</tbody></table>\n"},
     {"RowHeightAndGridBefore",
      [](auto& b) {
        const auto props = b.row([](docx::RowProps& p) {

@@ -57,6 +57,15 @@ PdfFacts readPdf(const QString& file) {
       QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"), QRegularExpression::MultilineOption)
           .match(info);
   if (size.hasMatch()) facts.pageSize = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+  const QString sizes = run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                                       QString::number(facts.pages), file});
+  auto each = QRegularExpression(QStringLiteral("^Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"),
+                                 QRegularExpression::MultilineOption)
+                  .globalMatch(sizes);
+  while (each.hasNext()) {
+    const QRegularExpressionMatch page = each.next();
+    facts.pageSizes.append(QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble()));
+  }
   facts.text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
   return facts;
 }

@@ -1,5 +1,6 @@
 // PDF checks of the window tests, through poppler's command-line tools (pdfinfo, pdftotext, pdftoppm).
 #pragma once
+#include <QList>
 #include <QSizeF>
 #include <QString>
 
@@ -9,6 +10,7 @@ struct PdfFacts {
   int pages = 0;      // 0 when the file is no PDF poppler can read
   QSizeF pageSize;    // of the first page, in points
   QString text;       // the text of every page
+  QList<QSizeF> pageSizes;  // of every page, in points, in order
 };
 
 // Reads what poppler makes of file.  Empty facts when the tools are missing or fail.

@@ -34,7 +34,7 @@ class SuiChangesTest : public QObject, uitest::WindowFixture {
   QString pageText() { return uitest::evaluate(form_->view(), QStringLiteral("document.body.innerText")).toString(); }
   QString topParagraph() {
     return uitest::evaluate(form_->view(), QStringLiteral("(function(){for(const p of document.querySelectorAll("
-                                                          "'#page p')){if(p.getBoundingClientRect().bottom>0)"
+                                                          "'#page p,.vm-col p')){if(p.getBoundingClientRect().bottom>0)"
                                                           "return p.innerText;}return '';})()"))
         .toString();
   }

@@ -89,7 +89,7 @@ class SuiRecentTest : public QObject, uitest::WindowFixture {
 
   QString topParagraph() {
     return uitest::evaluate(form_->view(), QStringLiteral("(function(){for(const p of document.querySelectorAll("
-                                                          "'#page p')){if(p.getBoundingClientRect().bottom>0)"
+                                                          "'#page p,.vm-col p')){if(p.getBoundingClientRect().bottom>0)"
                                                           "return p.innerText;}return '';})()"))
         .toString();
   }
@@ -202,7 +202,7 @@ void SuiRecentTest::reopenedDocumentGoesBackToItsPlaceAndZoom() {
   waitForDocumentPage();
   QSignalSpy placeRead(form_->placeKeeper(), &ReadingPlaceKeeper::placeRead);
   form_->zoom()->setFactor(1.5);
-  uitest::evaluate(form_->view(), QStringLiteral("document.querySelectorAll('#page p')[40].scrollIntoView();"
+  uitest::evaluate(form_->view(), QStringLiteral("document.querySelectorAll('#page p,.vm-col p')[40].scrollIntoView();"
                                                  "window.scrollBy(0, 3)"));
   QTRY_COMPARE(topParagraph(), QStringLiteral("Paragraph 41: quince jelly sets."));
   QTRY_VERIFY_WITH_TIMEOUT(!placeRead.isEmpty(), kLoadTimeout);

@@ -25,6 +25,7 @@
 #include "app/ui/find_results.h"
 #include "app/ui/findbar.h"
 #include "app/ui/outline_pane.h"
+#include "app/ui/page_layout.h"
 #include "app/ui/reload.h"
 #include "app/ui/statusbar.h"
 #include "app/ui/sui.h"
@@ -79,7 +80,7 @@ class SuiViewTest : public QObject, uitest::WindowFixture {
  private:
   QString topParagraph() {
     return uitest::evaluate(form_->view(), QStringLiteral("(function(){for(const p of document.querySelectorAll("
-                                                          "'#page p')){if(p.getBoundingClientRect().bottom>0)"
+                                                          "'#page p,.vm-col p')){if(p.getBoundingClientRect().bottom>0)"
                                                           "return p.innerText;}return '';})()"))
         .toString();
   }
@@ -308,8 +309,10 @@ void SuiViewTest::reloadShowsTheChangedFile() {
   waitForDocumentPage();
   QVERIFY(pageText().contains(QStringLiteral("Orange marmalade")));
   vellumine::test::writeDocx(document, {"Apricot jam replaced it."});
+  QSignalSpy reloaded(form_->reloader(), &DocumentReloader::restored);
   press(Qt::Key_F5);
-  QTRY_VERIFY_WITH_TIMEOUT(pageText().contains(QStringLiteral("Apricot jam")), kLoadTimeout);
+  QTRY_COMPARE_WITH_TIMEOUT(reloaded.size(), 1, kLoadTimeout);  // read once the page is shown (laid out)
+  QVERIFY(pageText().contains(QStringLiteral("Apricot jam")));
   QCOMPARE(form_->windowTitle(), QStringLiteral("Vellumine - ") + qs(document));
 }
 
@@ -431,10 +434,10 @@ void SuiViewTest::outlineListsTheHeadingsAndFollowsTheReader() {
   QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLoadTimeout);
   QCOMPARE(shown.at(0).at(0).toInt(), 2);
   QTRY_VERIFY(std::abs(uitest::evaluate(form_->view(), QStringLiteral(
-                                                           "document.querySelectorAll('#page h1')[1]"
+                                                           "document.querySelectorAll('.vm-col h1')[1]"
                                                            ".getBoundingClientRect().top")).toDouble()) < 2);
 
-  uitest::evaluate(form_->view(), QStringLiteral("document.querySelector('#page h2').scrollIntoView();"
+  uitest::evaluate(form_->view(), QStringLiteral("document.querySelector('.vm-col h2').scrollIntoView();"
                                                  "window.scrollBy(0, 40)"));
   QTRY_COMPARE_WITH_TIMEOUT(outline->currentHeading(), 1, kLoadTimeout);
 
@@ -492,11 +495,11 @@ void SuiViewTest::darkPageMakesTextReadableAndLeavesPicturesAndPrintingAlone() {
     function lum(c){return 0.2126*lin(c[0])+0.7152*lin(c[1])+0.0722*lin(c[2]);}
     function behind(e){for(;e;e=e.parentElement){var f=rgba(getComputedStyle(e).backgroundColor);if(f[3]>0.5)return f;}return [255,255,255];}
     var low=100,texts=0;
-    document.querySelectorAll('#page *').forEach(function(e){
+    document.querySelectorAll('#page *,.vm-col *').forEach(function(e){
       var own=Array.from(e.childNodes).some(function(n){return n.nodeType===3&&/\S/.test(n.data);});
       if(!own)return;texts++;var a=lum(rgba(getComputedStyle(e).color)),b=lum(behind(e));
       low=Math.min(low,(Math.max(a,b)+0.05)/(Math.min(a,b)+0.05));});
-    var imgs=document.querySelectorAll('#page img');if(imgs.length!==1)return NaN;
+    var imgs=document.querySelectorAll('#page img,.vm-col img');if(imgs.length!==1)return NaN;
     for(var e=imgs[0];e;e=e.parentElement){var s=getComputedStyle(e);if(s.filter!=='none'||s.mixBlendMode!=='normal'||e.classList.contains('vm-dkb'))return NaN;}
     if(getComputedStyle(imgs[0]).opacity!=='1'||!imgs[0].complete||imgs[0].naturalWidth!==8)return NaN;
     return texts>=6?low:-texts;})())JS");
@@ -660,10 +663,17 @@ void SuiViewTest::exportWritesThePageOnThePageSetupLayout() {
   QVERIFY(portrait.text.contains(QStringLiteral("Paragraph 1: quince jelly sets overnight.")));
   QVERIFY(portrait.text.contains(QStringLiteral("Paragraph 75: quince jelly sets overnight.")));
 
-  // What "Page Setup" chose is what the export uses.
+  // On pages the export keeps the document's page size; in the continuous view what "Page Setup"
+  // chose is what the export uses.
   form_->view()->printer().setPageOrientation(QPageLayout::Landscape);
   action("mExportPdf")->trigger();
   QTRY_COMPARE(answers.messages.size(), 2);
+  QVERIFY(uitest::readPdf(qs(target)).pageSize.height() > uitest::readPdf(qs(target)).pageSize.width());
+  action("mContinuous")->trigger();
+  const PageLayout* pages = form_->findChild<PageLayout*>();
+  QTRY_VERIFY_WITH_TIMEOUT(pages->pageCount() == 0 && pages->isDone(), kLoadTimeout);
+  action("mExportPdf")->trigger();
+  QTRY_COMPARE(answers.messages.size(), 3);
   uitest::PdfFacts landscape = uitest::readPdf(qs(target));
   QVERIFY(landscape.pageSize.width() > landscape.pageSize.height());
   QVERIFY(landscape.text.contains(QStringLiteral("Paragraph 75: quince jelly sets overnight.")));

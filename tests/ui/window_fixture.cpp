@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "app/ui/HTMLView.h"
+#include "app/ui/page_layout.h"
 
 namespace fs = std::filesystem;
 
@@ -55,6 +56,9 @@ void WindowFixture::waitForDocumentPage() {
     return !page.empty() && loads_->finished(QUrl::fromLocalFile(qs(page)));
   };
   QTRY_VERIFY2_WITH_TIMEOUT(documentPageFinished(), qPrintable(pagesSeen()), kLoadTimeout);
+  // In the page view the page is read once it is laid out on its pages.
+  const PageLayout* pages = form_->findChild<PageLayout*>();
+  QTRY_VERIFY_WITH_TIMEOUT(pages == nullptr || pages->isDone(), kLoadTimeout);
 }
 
 void WindowFixture::press(int key, Qt::KeyboardModifiers modifiers) {

@@ -17,7 +17,7 @@ if(!on){root.classList.remove('vm-dark');return 0;}
 if(!document.getElementById('vm-dark-sheet')){
  var s=document.createElement('style');s.id='vm-dark-sheet';
  s.textContent='@media screen{html.vm-dark,html.vm-dark body{background:#121212!important;color:#E6E6E6!important}'+
- 'html.vm-dark .vm-section{background:#1E1E1E!important;box-shadow:0 1px 4px rgba(0,0,0,0.8)!important}'+
+ 'html.vm-dark .vm-section,html.vm-dark .vm-pg{background:#1E1E1E!important;box-shadow:0 1px 4px rgba(0,0,0,0.8)!important}'+
  'html.vm-dark .vm-dkb{background-color:var(--vm-dk-b)!important}'+
  'html.vm-dark .vm-dk{color:var(--vm-dk-c)!important}}';
  (document.head||root).appendChild(s);}
@@ -39,7 +39,7 @@ function readable(c,bg){if(contrast(c,bg)>=4.5)return null;var x=hsl(c),lo,hi,i,
 var page=[30,30,30],count=0,list=[[document.body,[18,18,18]]];
 while(list.length){var it=list.pop(),e=it[0],bg=it[1];if(!e)continue;
  var st=getComputedStyle(e),fill=rgba(st.backgroundColor);
- if(e.classList.contains('vm-section'))bg=page;
+ if(e.classList.contains('vm-section')||e.classList.contains('vm-pg'))bg=page;
  else if(fill[3]>0.5&&e!==document.body){var d=darkFill(fill);if(d){e.classList.add('vm-dkb');e.style.setProperty('--vm-dk-b',css(d));bg=d;count++;}else bg=fill;}
  var own=false;for(var n=e.firstChild;n;n=n.nextSibling){if(n.nodeType===3&&/\S/.test(n.data)){own=true;break;}}
  if(own&&e!==document.body){var c=readable(rgba(st.color),bg);if(c){e.classList.add('vm-dk');e.style.setProperty('--vm-dk-c',css(c));count++;}}

@@ -20,11 +20,13 @@ constexpr int kLongestEntry = 200;   // characters shown of a heading
 constexpr int kMostHeadings = 5000;  // a tree this long is no longer a way around a document
 
 // The headings of the document's own text (what the converter adds around it carries an id that
-// starts with "vellumine-"), in document order.
+// starts with "vellumine-"), in document order; in the page view those laid out stand in the
+// pages' columns (before the page div), never in a header, footer or footnote.
 const QString kHeadings = QStringLiteral(
     "function headings(){return Array.from(document.querySelectorAll("
-    "'#page h1,#page h2,#page h3,#page h4,#page h5,#page h6')).filter("
-    "function(h){return !h.closest('[id^=\"vellumine-\"]');});}");
+    "'#page h1,#page h2,#page h3,#page h4,#page h5,#page h6,.vm-col h1,.vm-col h2,.vm-col h3,.vm-col h4,"
+    ".vm-col h5,.vm-col h6')).filter("
+    "function(h){return !h.closest('[id^=\"vellumine-\"]')&&!h.classList.contains('vm-cont');});}");
 
 // [[level, text], ...] for at most kMostHeadings headings.
 QString readScript() {

@@ -1,3 +1,4 @@
+#include "app/ui/page_layout.h"
 #include "app/ui/reading_place_keeper.h"
 
 #include <QPointer>
@@ -63,7 +64,7 @@ void ReadingPlaceKeeper::keepShownPlace() {
 void ReadingPlaceKeeper::restoreWhenLoaded(const QUrl& page, const vellumine::ReadingPlace& place) {
   // Connected now: the page may have finished loading before the load call returned.
   auto finished = std::make_shared<QMetaObject::Connection>();
-  *finished = connect(view_, &QWebEngineView::loadFinished, this, [this, finished, page, place](bool) {
+  const auto restore = [this, finished, page, place](bool) {
     if (view_->url() != page) return;
     disconnect(*finished);
     if (page != shownPage_) return;  // another document came meanwhile
@@ -73,7 +74,9 @@ void ReadingPlaceKeeper::restoreWhenLoaded(const QUrl& page, const vellumine::Re
                                  QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
                                    if (self) Q_EMIT self->restored(scrolled.toBool());
                                  });
-  });
+  };
+  *finished = pages_ != nullptr ? connect(pages_, &PageLayout::pageShown, this, restore)
+                                : connect(view_, &QWebEngineView::loadFinished, this, restore);
 }
 
 void ReadingPlaceKeeper::readPlace() {

@@ -15,6 +15,7 @@
 
 #include "app/reading_places.h"
 
+class PageLayout;
 class QWebEngineView;
 class ViewZoom;
 
@@ -24,6 +25,8 @@ class ReadingPlaceKeeper : public QObject {
  public:
   // file: places.lst; read here, written each time a document is left.
   ReadingPlaceKeeper(QWebEngineView* view, ViewZoom* zoom, std::filesystem::path file);
+  // Places are put back once pages has laid the page out (in the page view), not at its load.
+  void followPages(PageLayout* pages) { pages_ = pages; }
 
   // A load has handed document's page (at page) to the view.
   void documentShown(const std::filesystem::path& document, const QUrl& page);
@@ -43,6 +46,7 @@ class ReadingPlaceKeeper : public QObject {
   void readPlace();
 
   QWebEngineView* view_;
+  PageLayout* pages_ = nullptr;
   ViewZoom* zoom_;
   std::filesystem::path file_;
   vellumine::ReadingPlaces places_;

@@ -3,6 +3,7 @@
 // load, and once the new page has finished loading the position is put back if its height is
 // the same, since only then does the old position point at the same text.  Otherwise the page
 // starts at the top (the browser itself would put a reloaded page back where it was).
+#include "app/ui/page_layout.h"
 #include "app/ui/reload.h"
 
 #include <QFile>
@@ -72,11 +73,13 @@ void DocumentReloader::readAndLoad(const fs::path& document, const QUrl& page, b
 void DocumentReloader::loadKeeping(const fs::path& document, const QUrl& page, const Position& position) {
   // Connected before the load: a page from the cache may finish before the load returns.
   auto finished = std::make_shared<QMetaObject::Connection>();
-  *finished = connect(view_, &QWebEngineView::loadFinished, this, [this, finished, page, position](bool) {
+  const auto shown = [this, finished, page, position](bool) {
     if (view_->url() != page) return;  // not the document's page (yet)
     disconnect(*finished);
     restore(position);
-  });
+  };
+  *finished = pages_ != nullptr ? connect(pages_, &PageLayout::pageShown, this, shown)
+                                : connect(view_, &QWebEngineView::loadFinished, this, shown);
   if (!load_(document)) disconnect(*finished);  // the previous page stays; nothing to restore
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+class PageLayout;
 class QWebEngineView;
 
 class DocumentReloader : public QObject {
@@ -25,6 +26,8 @@ class DocumentReloader : public QObject {
   // The same for a page made again with more or less around the document's own text (notes,
   // headers): the reader is put back at the same block of that text, wherever it now stands.
   void reloadKeepingText(const std::filesystem::path& document, const QUrl& page);
+  // The place is put back once pages has laid the page out (in the page view), not at its load.
+  void followPages(PageLayout* pages) { pages_ = pages; }
 
  Q_SIGNALS:
   // The page of a reload has been shown and, where its length allowed, scrolled back.
@@ -45,6 +48,7 @@ class DocumentReloader : public QObject {
   void scrollBack(const QString& script);
 
   QWebEngineView* view_;
+  PageLayout* pages_ = nullptr;
   Load load_;
   Message message_;
   bool reloading_ = false;

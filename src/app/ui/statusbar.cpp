@@ -2,6 +2,8 @@
 // in a 21-pixel bar with a one-pixel strip along its top edge.
 #include "app/ui/statusbar.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -20,6 +22,7 @@ constexpr int kAuthorWidth = 155;
 constexpr int kDateWidth = 178;
 constexpr int kZoomWidth = 52;
 constexpr int kChangesWidth = 110;
+constexpr int kPageWidth = 96;
 constexpr int kButtonCellWidth = 20;
 
 // A button with an icon and a short text that says something about the shown document; hidden
@@ -81,6 +84,11 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   zoom_->setAlignment(Qt::AlignCenter);
   zoom_->setToolTip(QStringLiteral("Zoom (Ctrl++, Ctrl+-, Ctrl+0)"));
   setZoom(1.0);
+  page_ = makeCell(this, kPageWidth);
+  page_->setObjectName(QStringLiteral("pageCell"));
+  page_->setAlignment(Qt::AlignCenter);
+  page_->setToolTip(QStringLiteral("Go to page (Ctrl+G)"));
+  page_->hide();
   changes_ = makeCell(this, kChangesWidth);
   changes_->setObjectName(QStringLiteral("changesCell"));
   changes_->hide();
@@ -105,6 +113,7 @@ DocumentStatusBar::DocumentStatusBar(QWidget* parent) : QFrame(parent) {
   row->addWidget(title_, 1);
   row->addWidget(author_);
   row->addWidget(date_);
+  row->addWidget(page_);
   row->addWidget(zoom_);
   row->addWidget(changes_);
   row->addWidget(notShownButton_);
@@ -158,6 +167,13 @@ QString DocumentStatusBar::dateText() const { return date_->text(); }
 void DocumentStatusBar::setZoom(double factor) { zoom_->setText(QStringLiteral("%1 %").arg(qRound(factor * 100))); }
 
 QString DocumentStatusBar::zoomText() const { return zoom_->text(); }
+
+void DocumentStatusBar::setPage(int current, int count) {
+  page_->setVisible(count > 0);
+  page_->setText(count > 0 ? QStringLiteral("Page %1 of %2").arg(std::max(current, 1)).arg(count) : QString());
+}
+
+QString DocumentStatusBar::pageText() const { return page_->text(); }
 
 void DocumentStatusBar::showGauge(int position) {
   gauge_->setValue(position);

@@ -1,5 +1,5 @@
 // The status bar of the main window: the size cell (which also holds the progress gauge), the
-// title, author and date cells, the zoom cell, the tracked-changes cell (shown when the document has tracked
+// title, author and date cells, the page cell (the page view's page in view), the zoom cell, the tracked-changes cell (shown when the document has tracked
 // changes), the warnings button (shown when the last load survived damage in
 // the document), the not-shown button (shown when the page leaves drawings as labelled boxes) and
 // the button that opens the About dialog.
@@ -26,6 +26,9 @@ class DocumentStatusBar : public QFrame {
   // The zoom cell: the view's zoom factor as a percentage ("100 %").
   void setZoom(double factor);
   QString zoomText() const;
+  // The page cell of the page view: "Page 3 of 41" for the page in view; no pages hide it.
+  void setPage(int current, int count);
+  QString pageText() const;  // empty while the cell is hidden
   // The shown document's tracked changes; none hides the cell.
   void setTrackedChanges(std::size_t count);
   QString trackedChangesText() const;  // empty while the cell is hidden
@@ -55,6 +58,7 @@ class DocumentStatusBar : public QFrame {
   QLabel* author_;
   QLabel* date_;
   QLabel* zoom_;
+  QLabel* page_;
   QLabel* changes_;
   QProgressBar* gauge_;
   QToolButton* warningsButton_;

@@ -36,6 +36,7 @@
 #include "app/ui/reading_place_keeper.h"
 #include "app/ui/statusbar.h"
 #include "app/ui/window_placer.h"
+#include "app/ui/page_layout.h"
 #include "app/ui/zoom.h"
 
 namespace fs = std::filesystem;
@@ -314,9 +315,11 @@ void TForm1::createViewMenu() {
   connect(this, &TForm1::documentShown, viewMenu_, &ViewMenu::documentShown);
   viewMenu_->attachSidePanes(outline_, findResults_);
   placeKeeper_ = new ReadingPlaceKeeper(view_, viewMenu_->zoom(), folders_.readingPlaces);
+  placeKeeper_->followPages(viewMenu_->pageLayout());
   connect(this, &TForm1::documentShown, placeKeeper_,
           [this] { placeKeeper_->documentShown(state_.currentDocumentPath, localFileUrl(state_.htmlPath)); });
   connect(viewMenu_->zoom(), &ViewZoom::factorChanged, statusBar_, &DocumentStatusBar::setZoom);
+  connect(viewMenu_->pageLayout(), &PageLayout::pagesChanged, statusBar_, &DocumentStatusBar::setPage);
   viewMenu_->menu()->addSeparator();
   fullScreenItem_ = addCommand(viewMenu_->menu(), QStringLiteral("mFullScreen"), QStringLiteral("F&ull Screen"),
                                QKeySequence(), &TForm1::mFullScreenClick);
@@ -501,9 +504,24 @@ void TForm1::mOpenExamplesClick() {
   if (!chosen.empty()) loadDocument(chosen);
 }
 
-void TForm1::mPrintPreviewClick() { view_->PrintPreview(); }
+// On pages, print and preview use sheets of the pages' size (the Page Setup choice comes back
+// afterwards, for the continuous view).
+void TForm1::mPrintPreviewClick() { printOnPages([this] { view_->PrintPreview(); }); }
 
-void TForm1::mPrintClick() { view_->Print(); }
+void TForm1::mPrintClick() { printOnPages([this] { view_->Print(); }); }
+
+void TForm1::printOnPages(const std::function<void()>& print) {
+  QPrinter& printer = view_->printer();
+  const QPageLayout chosen = printer.pageLayout();
+  printer.setPageLayout(viewMenu_->pageLayout()->printLayout(chosen));
+  try {
+    print();
+  } catch (...) {
+    printer.setPageLayout(chosen);
+    throw;
+  }
+  printer.setPageLayout(chosen);
+}
 
 void TForm1::mPageSetupClick() { view_->PageSetup(); }
 
@@ -511,7 +529,7 @@ void TForm1::mExportPdfClick() {
   const fs::path target = chooseSaveTarget(QStringLiteral("ExportPdfDialog"), QStringLiteral("PDF File (*.pdf)"),
                                            QStringLiteral("pdf"), viewMenu_->shownDocument());
   if (target.empty()) return;
-  exportPdf(view_, target, view_->printer().pageLayout());
+  exportPdf(view_, target, viewMenu_->pageLayout()->printLayout(view_->printer().pageLayout()));
   showMessage(this, QString::fromStdString(vellumine::savedMessage(target)));
 }
 

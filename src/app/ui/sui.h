@@ -3,6 +3,7 @@
 #pragma once
 #include <QMainWindow>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/load_document.h"
@@ -92,6 +93,7 @@ class TForm1 : public QMainWindow {
   void RecentItemClick(QAction* item);
   void mPrintPreviewClick();
   void mPrintClick();
+  void printOnPages(const std::function<void()>& print);
   void mPageSetupClick();
   void mExportPdfClick();
   void mSaveAsHTMLClick();

@@ -2,8 +2,11 @@
 // through runGuarded over the window, as the window's own commands do.
 #include "app/ui/view_menu.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
+#include <QInputDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +17,7 @@
 #include "app/ui/findbar.h"
 #include "app/ui/guarded.h"
 #include "app/ui/outline_pane.h"
+#include "app/ui/page_layout.h"
 #include "app/ui/qt_path.h"
 #include "app/ui/reload.h"
 #include "app/ui/zoom.h"
@@ -22,6 +26,7 @@ namespace fs = std::filesystem;
 
 ViewMenu::ViewMenu(QMainWindow* window, THTMLView* view, vellumine::DocumentState& state, Load load)
     : QObject(window), window_(window), view_(view), state_(state), load_(std::move(load)) {
+  pageLayout_ = new PageLayout(view_);  // before the items, which follow it
   createItems();
   findBar_ = new FindBar(view_, window_->centralWidget());
   zoom_ = new ViewZoom(view_);
@@ -37,6 +42,7 @@ ViewMenu::ViewMenu(QMainWindow* window, THTMLView* view, vellumine::DocumentStat
         return shown;
       },
       [this](const QString& message) { showMessage(window_, message); });
+  reloader_->followPages(pageLayout_);
 }
 
 QAction* ViewMenu::addCommand(QMenu* menu, const QString& objectName, const QString& caption,
@@ -50,6 +56,8 @@ void ViewMenu::createItems() {
   findItem_ = addCommand(viewMenu, QStringLiteral("mFind"), QStringLiteral("&Find..."),
                          QKeySequence(Qt::CTRL | Qt::Key_F), &ViewMenu::mFindClick);
   viewMenu->addSeparator();
+  createPageItems(viewMenu);
+  viewMenu->addSeparator();
   QAction* zoomIn = addCommand(viewMenu, QStringLiteral("mZoomIn"), QStringLiteral("Zoom &In"),
                                QKeySequence(Qt::CTRL | Qt::Key_Plus), &ViewMenu::mZoomInClick);
   // Ctrl+= is Ctrl++ without the Shift that "+" needs on most keyboards.
@@ -58,6 +66,10 @@ void ViewMenu::createItems() {
              &ViewMenu::mZoomOutClick);
   addCommand(viewMenu, QStringLiteral("mActualSize"), QStringLiteral("&Actual Size"),
              QKeySequence(Qt::CTRL | Qt::Key_0), &ViewMenu::mActualSizeClick);
+  addGuardedCommand(viewMenu, window_, QStringLiteral("mFitWidth"), QStringLiteral("Fit &Width"), QKeySequence(),
+                    [this] { fitPage(false); });
+  addGuardedCommand(viewMenu, window_, QStringLiteral("mFitPage"), QStringLiteral("Fit Pa&ge"), QKeySequence(),
+                    [this] { fitPage(true); });
   viewMenu->addSeparator();
   darkPageItem_ = addCommand(viewMenu, QStringLiteral("mDarkPage"), QStringLiteral("&Dark Page"),
                              QKeySequence(Qt::CTRL | Qt::Key_I), &ViewMenu::mDarkPageClick);
@@ -74,6 +86,66 @@ void ViewMenu::createItems() {
   reloadItem_ = addCommand(viewMenu, QStringLiteral("mReload"), QStringLiteral("&Reload"), Qt::Key_F5,
                            &ViewMenu::mReloadClick);
   setDocumentCommandsEnabled(false);
+}
+
+// Page Layout and Continuous, exclusive; Go to Page and Page Up/Down work in the page view.
+void ViewMenu::createPageItems(QMenu* viewMenu) {
+  auto* group = new QActionGroup(viewMenu);
+  group->setExclusive(true);
+  QAction* pages = addGuardedCommand(viewMenu, window_, QStringLiteral("mPageLayout"), QStringLiteral("&Page Layout"),
+                                     QKeySequence(), [this] { showPages(true); });
+  QAction* continuous = addGuardedCommand(viewMenu, window_, QStringLiteral("mContinuous"),
+                                          QStringLiteral("C&ontinuous"), QKeySequence(), [this] { showPages(false); });
+  for (QAction* item : {pages, continuous}) {
+    item->setCheckable(true);
+    group->addAction(item);
+  }
+  pages->setChecked(pageLayout_->isOn());
+  continuous->setChecked(!pageLayout_->isOn());
+  goToPageItem_ = addCommand(viewMenu, QStringLiteral("mGoToPage"), QStringLiteral("&Go to Page..."),
+                             QKeySequence(Qt::CTRL | Qt::Key_G), &ViewMenu::mGoToPageClick);
+  nextPageItem_ = addGuardedCommand(viewMenu, window_, QStringLiteral("mNextPage"), QStringLiteral("&Next Page"),
+                                    QKeySequence(Qt::Key_PageDown), [this] { pageLayout_->nextPage(); });
+  previousPageItem_ = addGuardedCommand(viewMenu, window_, QStringLiteral("mPreviousPage"),
+                                        QStringLiteral("P&revious Page"), QKeySequence(Qt::Key_PageUp),
+                                        [this] { pageLayout_->previousPage(); });
+  // Page Up/Down move a page at a time only while there are pages; else they scroll as always.
+  const auto follow = [this](int, int count) {
+    goToPageItem_->setEnabled(count > 0);
+    nextPageItem_->setEnabled(count > 0);
+    previousPageItem_->setEnabled(count > 0);
+  };
+  connect(pageLayout_, &PageLayout::pagesChanged, this, follow);
+  follow(0, 0);
+}
+
+// The page is made again and laid out on pages or not; the reader stays where they were.
+void ViewMenu::showPages(bool on) {
+  if (pageLayout_->isOn() == on) return;
+  pageLayout_->setOn(on);
+  if (shownDocument_.empty()) return;
+  reloader_->reloadKeepingText(shownDocument_, shownPageUrl());
+}
+
+// The zoom at which a page (its width, or all of it) fills the view, with the grey around it.
+void ViewMenu::fitPage(bool wholePage) {
+  const QSizeF page = pageLayout_->firstPageSize();
+  if (page.isEmpty()) return;
+  constexpr double kAround = 48;  // the body's padding and a scroll bar, in pixels
+  double factor = (view_->width() - kAround) / page.width();
+  if (wholePage) factor = std::min(factor, (view_->height() - kAround) / page.height());
+  zoom_->setFactor(factor);
+}
+
+void ViewMenu::mGoToPageClick() {
+  const int count = pageLayout_->pageCount();
+  if (count == 0) return;
+  bool ok = false;
+  const int page = QInputDialog::getInt(window_, QStringLiteral("Go to Page"),
+                                        QStringLiteral("Page (1 to %1):").arg(count),
+                                        std::max(pageLayout_->currentPage(), 1), 1, count, 1, &ok);
+  window_->activateWindow();
+  if (ok) pageLayout_->goToPage(page);
 }
 
 void ViewMenu::documentShown() {

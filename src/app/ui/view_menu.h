@@ -2,7 +2,8 @@
 // below the page, the zoom kept across documents, reload from the document's path, and the
 // "Notes, Comments and Headers" item that makes the page again with or without them, and the
 // "Exact Page" item that makes it again with the other engine, and the Changes submenu that makes
-// it again showing tracked changes marked up, accepted or rejected.
+// it again showing tracked changes marked up, accepted or rejected; "Page Layout" (at start) and
+// "Continuous", the document on its pages or as one page, with Go to Page and Page Up/Down.
 #pragma once
 #include <QObject>
 #include <QString>
@@ -17,6 +18,7 @@ class DocumentReloader;
 class FindBar;
 class FindResults;
 class OutlinePane;
+class PageLayout;
 class QAction;
 class QKeySequence;
 class QMainWindow;
@@ -39,6 +41,7 @@ class ViewMenu : public QObject {
   ViewZoom* zoom() const { return zoom_; }
   DocumentReloader* reloader() const { return reloader_; }
   DarkPage* darkPage() const { return darkPage_; }
+  PageLayout* pageLayout() const { return pageLayout_; }
 
   // A load has shown its page: its document is the one that reload and the stories item load again.
   void documentShown();
@@ -69,6 +72,10 @@ class ViewMenu : public QObject {
   void mExactPageClick();
   void mOutlineClick();
   void mDarkPageClick();
+  void createPageItems(QMenu* viewMenu);
+  void showPages(bool on);
+  void mGoToPageClick();
+  void fitPage(bool wholePage);
   void createChangesMenu(QMenu* viewMenu);
   void showChanges(vellumine::render::ChangesView view);
   QUrl shownPageUrl() const;  // the page of the shown document, as the view navigated to it
@@ -92,5 +99,9 @@ class ViewMenu : public QObject {
   ViewZoom* zoom_ = nullptr;
   DocumentReloader* reloader_ = nullptr;
   DarkPage* darkPage_ = nullptr;
+  PageLayout* pageLayout_ = nullptr;
+  QAction* goToPageItem_ = nullptr;
+  QAction* nextPageItem_ = nullptr;
+  QAction* previousPageItem_ = nullptr;
   std::filesystem::path shownDocument_;
 };

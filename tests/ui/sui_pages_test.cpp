@@ -1,0 +1,323 @@
+// The page view: the document laid out on pages of its sections' sizes, with headers, footers,
+// page numbers and footnotes on their pages, the status bar's page cell, Go to Page, the
+// Continuous view, and the PDF export of the pages as shown.
+#include <QAction>
+#include <QApplication>
+#include <QInputDialog>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/docx_writer.h"
+#include "app/ui/HTMLView.h"
+#include "app/ui/page_layout.h"
+#include "app/ui/statusbar.h"
+#include "app/ui/sui.h"
+#include "app/ui/view_menu.h"
+#include "pdf_support.h"
+#include "ui_support.h"
+#include "window_fixture.h"
+
+namespace fs = std::filesystem;
+using uitest::DialogAnswers;
+using uitest::kLoadTimeout;
+using uitest::ModalWatcher;
+using uitest::qs;
+
+namespace {
+
+// The fixture package's parts, as a .docx at target.
+void zipFixture(const fs::path& folder, const fs::path& target) {
+  std::vector<vellumine::test::PackagePart> parts;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) continue;
+    parts.emplace_back(fs::relative(entry.path(), folder).generic_string(), uitest::readFile(entry.path()));
+  }
+  vellumine::test::writeZip(target, parts);
+}
+
+std::string paragraph(const std::string& text, const std::string& properties = {}) {
+  return "<w:p>" + (properties.empty() ? std::string() : "<w:pPr>" + properties + "</w:pPr>") +
+         "<w:r><w:t xml:space=\"preserve\">" + text + "</w:t></w:r></w:p>";
+}
+
+std::string pageBreak() { return "<w:p><w:r><w:br w:type=\"page\"/></w:r></w:p>"; }
+
+// Ends a section of the default page; how the next one starts is said by that one's own sectPr.
+std::string sectionEnd() { return "<w:p><w:pPr><w:sectPr/></w:pPr></w:p>"; }
+
+std::string lastSection(const std::string& start) {
+  return "<w:sectPr><w:type w:val=\"" + start + "\"/></w:sectPr>";
+}
+
+std::string numbered(const std::string& prefix, int count) {
+  std::string body;
+  for (int k = 1; k <= count; ++k) body += paragraph(prefix + " " + std::to_string(k));
+  return body;
+}
+
+std::string longParagraph(int words, const std::string& properties = {}) {
+  std::string text;
+  for (int k = 1; k <= words; ++k) text += "word" + std::to_string(k) + " ";
+  return paragraph(text, properties);
+}
+
+std::string headedTable(int rows) {
+  std::string table = "<w:tbl><w:tblGrid><w:gridCol w:w=\"4000\"/></w:tblGrid>";
+  table += "<w:tr><w:trPr><w:tblHeader/></w:trPr><w:tc><w:p><w:r><w:t>Head</w:t></w:r></w:p></w:tc></w:tr>";
+  for (int k = 1; k <= rows; ++k) {
+    table += "<w:tr><w:tc><w:p><w:r><w:t>Row " + std::to_string(k) + "</w:t></w:r></w:p></w:tc></w:tr>";
+  }
+  return table + "</w:tbl>";
+}
+
+// body may end with its last section's properties (lastSection); else the section has none.
+std::string documentOf(const std::string& body) {
+  const bool ended = body.ends_with("</w:sectPr>");
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:document "
+         "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>" +
+         body + (ended ? "" : "<w:sectPr/>") + "</w:body></w:document>";
+}
+
+// Every page's body text (its notes last), pages joined by "|".
+const QString kPageTexts = QStringLiteral(
+    "Array.from(document.querySelectorAll('.vm-pg')).map(function(p){"
+    "return p.querySelector('.vm-pg-body').innerText.replace(/\\s+/g,' ').trim();}).join('|')");
+
+QString pagePart(const char* part) {
+  return QStringLiteral("Array.from(document.querySelectorAll('.vm-pg')).map(function(p){"
+                        "return p.querySelector('%1').innerText.replace(/\\s+/g,' ').trim();}).join('|')")
+      .arg(QLatin1String(part));
+}
+
+}  // namespace
+
+class SuiPagesTest : public QObject, uitest::WindowFixture {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase();
+  void sectionsGetPagesOfTheirSizeWithTheirHeaders();
+  void footnoteStandsOnThePageOfItsReference();
+  void columnsStandSideBySide();
+  void goToPageShowsThePageInTheStatusBar();
+  void pageKeysMoveAPageAtATime();
+  void continuousViewShowsOnePage();
+  void pdfExportHasOnePdfPagePerPage();
+  void pageNumbersFollowTheSectionsFormatAndRestart();
+  void blocksFlowOntoPages_data();
+  void blocksFlowOntoPages();
+  void cleanup();
+
+ private:
+  PageLayout* pages() const { return form_->findChild<PageLayout*>(); }
+  QString run(const QString& script) { return uitest::evaluate(form_->view(), script).toString(); }
+  void openAndLayOut(const fs::path& document);
+
+  fs::path sections_;
+};
+
+void SuiPagesTest::initTestCase() {
+  QVERIFY(makeSandbox());
+  sections_ = docs_ / "Sections.docx";
+  zipFixture(fs::path(VELLUMINE_FIXTURES_DIR) / "packages" / "pages-sections", sections_);
+}
+
+void SuiPagesTest::cleanup() { closeWindow(); }
+
+void SuiPagesTest::openAndLayOut(const fs::path& document) {
+  QVERIFY(start(document));
+  waitForDocumentPage();
+  QVERIFY(pages() != nullptr);
+  QTRY_VERIFY_WITH_TIMEOUT(pages()->isDone() && pages()->pageCount() > 0, kLoadTimeout);
+}
+
+void SuiPagesTest::sectionsGetPagesOfTheirSizeWithTheirHeaders() {
+  openAndLayOut(sections_);
+  QVERIFY(action("mPageLayout")->isChecked());
+  QCOMPARE(pages()->pageCount(), 3);
+  // The first page has its own header; then the even and odd ones, the third inherited by the
+  // landscape section, which names none.
+  QCOMPARE(run(pagePart(".vm-pg-hdr")), QStringLiteral("First page header|Even header|Odd header"));
+  QCOMPARE(run(pagePart(".vm-pg-ftr")), QStringLiteral("Page 1 of 3|Page 2 of 3|Page 3 of 3"));
+  QCOMPARE(run(QStringLiteral("Array.from(document.querySelectorAll('.vm-pg')).map(function(p){"
+                              "return p.offsetWidth+'x'+p.offsetHeight;}).join(' ')")),
+           QStringLiteral("816x1056 816x1056 1056x816"));
+  QCOMPARE(run(kPageTexts), QStringLiteral("Section one opens with a note.1 A paragraph on the first page. "
+                                            "1 A note at the foot of the first page.|Section one, second page.|"
+                                            "The landscape section. Left column. Right column."));
+}
+
+void SuiPagesTest::footnoteStandsOnThePageOfItsReference() {
+  openAndLayOut(sections_);
+  QCOMPARE(run(QStringLiteral("document.getElementById('fn-1').closest('.vm-pg').getAttribute('data-page')")),
+           QStringLiteral("1"));
+  QVERIFY(run(QStringLiteral("document.getElementById('fn-1').innerText"))
+              .contains(QStringLiteral("A note at the foot of the first page.")));
+  // Below the text of its page.
+  QCOMPARE(run(QStringLiteral("String(document.getElementById('fn-1').getBoundingClientRect().top>"
+                              "document.querySelector('.vm-pg .vm-col p').getBoundingClientRect().bottom)")),
+           QStringLiteral("true"));
+}
+
+void SuiPagesTest::columnsStandSideBySide() {
+  openAndLayOut(sections_);
+  const QString where = QStringLiteral(
+      "(function(){var ps=Array.from(document.querySelectorAll('.vm-pg p'));"
+      "function at(t){return ps.filter(function(p){return p.innerText.trim()===t;})[0];}"
+      "var l=at('Left column.'),r=at('Right column.');if(!l||!r)return 'missing';"
+      "return l.closest('.vm-pg').getAttribute('data-page')+' '+r.closest('.vm-pg').getAttribute('data-page')+' '+"
+      "String(r.getBoundingClientRect().left>l.getBoundingClientRect().right)+' '+"
+      "String(Math.abs(r.getBoundingClientRect().top-l.getBoundingClientRect().top)<2);})()");
+  QCOMPARE(run(where), QStringLiteral("3 3 true true"));
+  // The section asks for a line between its columns.
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-region.vm-lined').length)")), QStringLiteral("1"));
+}
+
+void SuiPagesTest::goToPageShowsThePageInTheStatusBar() {
+  openAndLayOut(sections_);
+  QTRY_COMPARE(form_->documentStatusBar()->pageText(), QStringLiteral("Page 1 of 3"));
+  ModalWatcher watcher([](QWidget* dialog) {
+    auto* input = qobject_cast<QInputDialog*>(dialog);
+    if (input == nullptr) return false;
+    input->setIntValue(2);
+    input->accept();
+    return true;
+  });
+  press(Qt::Key_G, Qt::ControlModifier);
+  QTRY_COMPARE(watcher.seen().size(), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(form_->documentStatusBar()->pageText(), QStringLiteral("Page 2 of 3"), kLoadTimeout);
+}
+
+void SuiPagesTest::pageKeysMoveAPageAtATime() {
+  openAndLayOut(sections_);
+  QTRY_COMPARE(pages()->currentPage(), 1);
+  press(Qt::Key_PageDown);
+  QTRY_COMPARE(pages()->currentPage(), 2);
+  press(Qt::Key_PageDown);
+  QTRY_COMPARE(pages()->currentPage(), 3);
+  press(Qt::Key_PageUp);
+  QTRY_COMPARE(pages()->currentPage(), 2);
+  QTRY_COMPARE(form_->documentStatusBar()->pageText(), QStringLiteral("Page 2 of 3"));
+}
+
+void SuiPagesTest::continuousViewShowsOnePage() {
+  openAndLayOut(sections_);
+  action("mContinuous")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("String(document.querySelectorAll('.vm-pg').length)")) ==
+                               QStringLiteral("0"),
+                           kLoadTimeout);
+  QTRY_COMPARE(form_->documentStatusBar()->pageText(), QString());
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-section').length)")), QStringLiteral("3"));
+  action("mPageLayout")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(pages()->isDone() && pages()->pageCount() == 3, kLoadTimeout);
+}
+
+void SuiPagesTest::pdfExportHasOnePdfPagePerPage() {
+  if (!uitest::popplerToolsFound()) QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
+  openAndLayOut(sections_);
+  const fs::path target = fs::path(dir_.path().toStdString()) / "exported" / "Sections.pdf";
+  fs::create_directories(target.parent_path());
+  DialogAnswers answers;
+  answers.fileToChoose = qs(target);
+  ModalWatcher watcher([&](QWidget* dialog) { return answers.handle(dialog); });
+  action("mExportPdf")->trigger();
+  QTRY_COMPARE(answers.messages.size(), 1);
+  const uitest::PdfFacts pdf = uitest::readPdf(qs(target));
+  QCOMPARE(pdf.pages, 3);
+  QCOMPARE(pdf.pageSizes.size(), 3);
+  // Letter portrait, then landscape: 612 x 792 points.
+  QCOMPARE(qRound(pdf.pageSizes[0].width()), 612);
+  QCOMPARE(qRound(pdf.pageSizes[0].height()), 792);
+  QCOMPARE(qRound(pdf.pageSizes[1].width()), 612);
+  QCOMPARE(qRound(pdf.pageSizes[2].width()), 792);
+  QCOMPARE(qRound(pdf.pageSizes[2].height()), 612);
+  QVERIFY(pdf.text.contains(QStringLiteral("Even header")));
+  QVERIFY(pdf.text.contains(QStringLiteral("Page 3 of 3")));
+}
+
+std::string fieldParagraph(const std::string& field) {
+  return "<w:p><w:fldSimple w:instr=\" " + field + " \"><w:r><w:t>0</w:t></w:r></w:fldSimple></w:p>";
+}
+
+// The page numbers are ours, in the section's format from its restart; NUMPAGES and SECTIONPAGES
+// count the pages of the document and of the section.
+void SuiPagesTest::pageNumbersFollowTheSectionsFormatAndRestart() {
+  const std::string body = fieldParagraph("PAGE") + pageBreak() + fieldParagraph("PAGE") + sectionEnd() +
+                           fieldParagraph("PAGE") + fieldParagraph("NUMPAGES") + fieldParagraph("SECTIONPAGES") +
+                           "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"4\"/></w:sectPr>";
+  const fs::path document = docs_ / "Numbers.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
+  openAndLayOut(document);
+  QCOMPARE(pages()->pageCount(), 3);
+  QCOMPARE(run(kPageTexts), QStringLiteral("1|2|iv 3 1"));
+}
+
+// One row per rule of the layout: the document's body, the page count, and what starts each page
+// (its first block's text, "" for a page left blank).
+void SuiPagesTest::blocksFlowOntoPages_data() {
+  QTest::addColumn<QString>("body");
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("starts");
+  const auto row = [](const char* name, const std::string& body, int count, const char* starts) {
+    QTest::newRow(name) << QString::fromStdString(body) << count << QString::fromUtf8(starts);
+  };
+  row("explicit page break", paragraph("One") + pageBreak() + paragraph("Two"), 2, "One|");
+  row("break inside a paragraph",
+      "<w:p><w:r><w:t>Before</w:t></w:r><w:r><w:br w:type=\"page\"/></w:r><w:r><w:t>After</w:t></w:r></w:p>", 2,
+      "Before|After");
+  row("page break before", paragraph("One") + paragraph("Two", "<w:pageBreakBefore/>"), 2, "One|Two");
+  const std::string twoSections = paragraph("One") + sectionEnd() + paragraph("Two");
+  row("next page section", twoSections + lastSection("nextPage"), 2, "One|Two");
+  row("continuous section", twoSections + lastSection("continuous"), 1, "One");
+  row("odd page section leaves a blank page", twoSections + lastSection("oddPage"), 3, "One||Two");
+  row("even page section on an even page", twoSections + lastSection("evenPage"), 2, "One|Two");
+  row("lines flow on", numbered("Line", 120), 3, "Line 1|Line ");
+  row("a long paragraph splits by lines", longParagraph(1000), 2, "word1|word");
+  row("table rows flow on under their header", headedTable(90), 2, "Head|Head");
+  // Forty lines leave too little room for thirty kept together: they go on, and the heading kept
+  // with them goes too.
+  row("kept lines go on whole with the heading kept with them",
+      numbered("Line", 40) + paragraph("Heading", "<w:keepNext/>") + longParagraph(400, "<w:keepLines/>"), 2,
+      "Line 1|Heading");
+  row("a paragraph not kept together fills the page first",
+      numbered("Line", 40) + paragraph("Heading") + longParagraph(400), 2, "Line 1|word");
+}
+
+void SuiPagesTest::blocksFlowOntoPages() {
+  QFETCH(QString, body);
+  QFETCH(int, count);
+  QFETCH(QString, starts);
+  const fs::path document = docs_ / "Rule.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body.toStdString())}});
+  openAndLayOut(document);
+  QCOMPARE(pages()->pageCount(), count);
+  // Nothing is lost or repeated (but the header rows): the pages' text in order is the document's.
+  const QString all = run(QStringLiteral("Array.from(document.querySelectorAll('.vm-pg-body .vm-col>*')).map("
+                                         "function(e){var c=e.cloneNode(true);if(c.classList.contains('vm-cont'))"
+                                         "c.querySelectorAll('thead').forEach(function(h){h.remove();});"
+                                         "return c.textContent;}).join('').replace(/\\s+/g,'')"));
+  QString expected = body;
+  expected.remove(QRegularExpression(QStringLiteral("<[^>]*>"))).remove(QRegularExpression(QStringLiteral("\\s+")));
+  QCOMPARE(all, expected);
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('#page .vm-section > *').length)")),
+           QStringLiteral("0"));
+  const QString firsts = run(QStringLiteral(
+      "Array.from(document.querySelectorAll('.vm-pg')).map(function(p){var b=p.querySelector('.vm-col>*');"
+      "return b?b.innerText.trim().split(/\\s+/)[0]+(b.innerText.trim().split(/\\s+/).length>1&&"
+      "/^(Line|Row)$/.test(b.innerText.trim().split(/\\s+/)[0])?' '+b.innerText.trim().split(/\\s+/)[1]:''):'';"
+      "}).join('|')"));
+  QVERIFY2(firsts.startsWith(starts), qPrintable(firsts));
+}
+
+int main(int argc, char** argv) {
+  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  QApplication app(argc, argv);
+  SuiPagesTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "sui_pages_test.moc"
