@@ -89,7 +89,7 @@ void drawCategoryAxis(SvgCanvas& canvas, const CategoryAxes& axes, const std::ve
   double widest = kLabelSize;
   const std::size_t sampled = std::min<std::size_t>(axes.count, 200);
   for (std::size_t k = 0; k < sampled; ++k) {
-    const std::string_view label = k < categories.size() && !categories[k].empty() ? categories[k] : "";
+    const std::string_view label = k < categories.size() ? std::string_view(categories[k]) : std::string_view();
     widest = std::max(widest, std::min(estimatedTextWidth(label, kLabelSize), 120.0));
   }
   const double need = axes.horizontal ? kLabelSize * 1.4 : widest + 6;
