@@ -74,6 +74,14 @@ void drawValueAxis(SvgCanvas& canvas, const ChartBox& plot, const ValueScale& sc
   }
 }
 
+void drawRightValueLabels(SvgCanvas& canvas, const ChartBox& plot, const ValueScale& scale, const std::string& format) {
+  const int ticks = scale.ticks();
+  for (int tick = 0; tick < ticks; ++tick) {
+    const double y = plot.bottom() - static_cast<double>(tick) / (ticks - 1) * plot.height;
+    canvas.text(plot.right() + 5, y + kLabelSize * 0.35, tickLabel(scale, format, tick), labelStyle(TextAnchor::start));
+  }
+}
+
 void drawCategoryAxis(SvgCanvas& canvas, const CategoryAxes& axes, const std::vector<std::string>& categories,
                       bool labels) {
   const ChartBox& plot = axes.plot;
