@@ -52,6 +52,7 @@ struct ChartPlot {
   bool varyColors = false;              // each point its own colour (pies)
   int holeSize = 50;                    // a doughnut's hole, percent of its diameter (10-90)
   int gapWidth = 150;                   // space between bar groups, percent of a bar (0-500)
+  bool secondary = false;               // on the chart's second value axis (on the right)
   // The category labels of the plot's first series that has any (all series share one axis); for
   // a category without a label the chart shows its number.
   std::vector<std::string> categories;
@@ -65,6 +66,9 @@ struct Chart {
   std::string categoryAxisTitle, valueAxisTitle;
   std::string numberFormat;             // the value axis's (else the first values') format code
   bool categoryAxisShown = true, valueAxisShown = true;  // c:delete val="1" hides an axis
+  // The second value axis of plots that stand on it (ChartPlot::secondary).
+  std::string secondaryAxisTitle, secondaryNumberFormat;
+  bool secondaryAxisShown = true;
   // The colours of points that vary by point (a pie's slices) when c:dPt names none, by index
   // modulo the palette's size; never empty once read.
   std::vector<std::uint32_t> palette;

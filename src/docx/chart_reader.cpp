@@ -17,8 +17,9 @@ namespace vellumine::docx {
 
 namespace {
 
-// A plot area has a handful of chart groups; more are hostile.
+// A plot area has a handful of chart groups and axes; more are hostile.
 constexpr std::size_t kMaxPlots = 64;
+constexpr std::size_t kMaxValueAxes = 16;
 // Colours of varied points (pie slices) worked out ahead: three rounds of the six accents.
 constexpr std::size_t kPaletteSize = 18;
 
@@ -339,6 +340,45 @@ void readAxes(const pugi::xml_node& plotArea, Chart& chart) {
   chart.numberFormat = numberFormatOf(valueAxis, plotArea);
 }
 
+std::string_view axisId(const pugi::xml_node& axis) { return axis.child("c:axId").attribute("val").value(); }
+
+// Plots whose value axis is another than the chart's first (a line of percentages over columns of
+// amounts) stand on the second axis, which lends them its title and number format.
+void readSecondaryAxis(const std::vector<pugi::xml_node>& plotElements, const pugi::xml_node& plotArea, Chart& chart) {
+  std::vector<pugi::xml_node> valueAxes;
+  for (pugi::xml_node axis = plotArea.child("c:valAx"); axis && valueAxes.size() < kMaxValueAxes;
+       axis = axis.next_sibling("c:valAx")) {
+    valueAxes.push_back(axis);
+  }
+  if (valueAxes.size() < 2) return;
+  pugi::xml_node secondAxis, secondPlot;
+  for (std::size_t k = 0; k < plotElements.size() && k < chart.plots.size(); ++k) {
+    if (chart.plots[k].kind == ChartKind::scatter) continue;
+    for (pugi::xml_node id = plotElements[k].child("c:axId"); id; id = id.next_sibling("c:axId")) {
+      const std::string_view wanted = id.attribute("val").value();
+      for (std::size_t a = 1; a < valueAxes.size(); ++a) {
+        if (axisId(valueAxes[a]) != wanted || wanted == axisId(valueAxes[0])) continue;
+        chart.plots[k].secondary = true;
+        if (!secondAxis) {
+          secondAxis = valueAxes[a];
+          secondPlot = plotElements[k];
+        }
+      }
+    }
+  }
+  if (!secondAxis) return;
+  if (const pugi::xml_node title = secondAxis.child("c:title")) chart.secondaryAxisTitle = titleText(title, "Axis Title");
+  chart.secondaryAxisShown = !flagOf(secondAxis.child("c:delete"), false);
+  const pugi::xml_node format = secondAxis.child("c:numFmt");
+  const std::string_view linked = format.attribute("sourceLinked").value();
+  chart.secondaryNumberFormat = format.attribute("formatCode").value();
+  if (!format || linked == "1" || linked == "true") {
+    // Linked to the source: the format of the values on the axis.
+    const pugi::xml_node code = cacheOf(secondPlot.child("c:ser").child("c:val")).child("c:formatCode");
+    if (code) chart.secondaryNumberFormat = code.text().get();
+  }
+}
+
 std::size_t seriesCount(const Chart& chart) {
   std::size_t count = 0;
   for (const ChartPlot& plot : chart.plots) count += plot.series.size();
@@ -394,11 +434,16 @@ std::optional<Chart> readChart(const pugi::xml_node& root, const Theme& theme, c
   Chart chart;
   const pugi::xml_node plotArea = chartElement.child("c:plotArea");
   std::size_t seriesRead = 0;
+  std::vector<pugi::xml_node> plotElements;
   for (pugi::xml_node element = plotArea.first_child(); element && chart.plots.size() < kMaxPlots;
        element = element.next_sibling()) {
-    if (const PlotType* type = plotTypeOf(element)) chart.plots.push_back(readPlot(element, *type, seriesRead, reading));
+    if (const PlotType* type = plotTypeOf(element)) {
+      chart.plots.push_back(readPlot(element, *type, seriesRead, reading));
+      plotElements.push_back(element);
+    }
   }
   readAxes(plotArea, chart);
+  readSecondaryAxis(plotElements, plotArea, chart);
   readTitle(chartElement, chart);
   readLegend(chartElement, chart);
   for (std::size_t k = 0; k < kPaletteSize; ++k) chart.palette.push_back(defaultChartColor(k, theme));

@@ -74,6 +74,14 @@ void drawValueAxis(SvgCanvas& canvas, const ChartBox& plot, const ValueScale& sc
   }
 }
 
+void drawRightValueLabels(SvgCanvas& canvas, const ChartBox& plot, const ValueScale& scale, const std::string& format) {
+  const int ticks = scale.ticks();
+  for (int tick = 0; tick < ticks; ++tick) {
+    const double y = plot.bottom() - static_cast<double>(tick) / (ticks - 1) * plot.height;
+    canvas.text(plot.right() + 5, y + kLabelSize * 0.35, tickLabel(scale, format, tick), labelStyle(TextAnchor::start));
+  }
+}
+
 void drawCategoryAxis(SvgCanvas& canvas, const CategoryAxes& axes, const std::vector<std::string>& categories,
                       bool labels) {
   const ChartBox& plot = axes.plot;
@@ -89,7 +97,7 @@ void drawCategoryAxis(SvgCanvas& canvas, const CategoryAxes& axes, const std::ve
   double widest = kLabelSize;
   const std::size_t sampled = std::min<std::size_t>(axes.count, 200);
   for (std::size_t k = 0; k < sampled; ++k) {
-    const std::string_view label = k < categories.size() && !categories[k].empty() ? categories[k] : "";
+    const std::string_view label = k < categories.size() ? std::string_view(categories[k]) : std::string_view();
     widest = std::max(widest, std::min(estimatedTextWidth(label, kLabelSize), 120.0));
   }
   const double need = axes.horizontal ? kLabelSize * 1.4 : widest + 6;

@@ -44,10 +44,13 @@ double valueLabelWidth(const ValueScale& scale, const std::string& format);
 // Gridlines across plot at each tick and the tick labels, on the left (vertical) or below.
 void drawValueAxis(SvgCanvas& canvas, const ChartBox& plot, const ValueScale& scale, bool vertical,
                    const std::string& format, bool labels);
+// The labels of a second value axis, right of plot (gridlines are the first axis's).
+void drawRightValueLabels(SvgCanvas& canvas, const ChartBox& plot, const ValueScale& scale, const std::string& format);
 // The category axis line and its labels (as many as do not overlap), below or to the left.
 void drawCategoryAxis(SvgCanvas& canvas, const CategoryAxes& axes, const std::vector<std::string>& categories,
                       bool labels);
-// An axis title centred below the plot, or reading upwards left of it.
+// An axis title centred below the plot, or reading upwards left of it (offset from its left side;
+// a negative offset puts it right of the plot).
 void drawAxisTitle(SvgCanvas& canvas, const ChartBox& plot, const std::string& title, bool vertical, double offset);
 
 // ---- Plots against category axes ----

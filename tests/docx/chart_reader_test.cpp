@@ -193,6 +193,25 @@ const ChartCase kCases[] = {
        EXPECT_EQ(c.plots[1].kind, ChartKind::line);
        EXPECT_EQ(c.plots[1].series[0].name, "Target");
      }},
+    {"LineOnTheSecondAxis",
+     chartSpace(barChart("col", "clustered", ser(0, "Sales", kQuarters, {"100", "200", "300"})) +
+                group("lineChart", ser(1, "Growth", kQuarters, {"0.1", "0.2", "0.15"}) +
+                                       "<c:axId val=\"3\"/><c:axId val=\"4\"/>") +
+                "<c:catAx><c:axId val=\"1\"/></c:catAx><c:valAx><c:axId val=\"2\"/></c:valAx>"
+                "<c:catAx><c:axId val=\"3\"/><c:delete val=\"1\"/></c:catAx><c:valAx><c:axId val=\"4\"/>"
+                "<c:axPos val=\"r\"/><c:title/><c:numFmt formatCode=\"0%\" sourceLinked=\"0\"/></c:valAx>"),
+     [](const Chart& c) {
+       ASSERT_EQ(c.plots.size(), 2u);
+       EXPECT_FALSE(c.plots[0].secondary);
+       EXPECT_TRUE(c.plots[1].secondary);
+       EXPECT_EQ(c.secondaryNumberFormat, "0%");
+       EXPECT_EQ(c.secondaryAxisTitle, "Axis Title");
+       EXPECT_TRUE(c.secondaryAxisShown);
+       EXPECT_TRUE(c.categoryAxisShown);  // the first category axis's
+     }},
+    {"OneValueAxisMakesNoSecond",
+     chartSpace(barChart("col", "clustered", twoSeries()) + "<c:valAx><c:axId val=\"2\"/></c:valAx>"),
+     [](const Chart& c) { EXPECT_FALSE(only(c).secondary); }},
     {"GapsAndOrderOfIndexes",
      chartSpace(barChart("col", "clustered",
                          "<c:ser><c:val><c:numRef><c:numCache>" + ptCount(5) + pt(3, "4") + pt(0, "1") +

@@ -310,6 +310,31 @@ const DrawCase kDrawCases[] = {
        // The line at 40 meets the top of the column of 40.
        EXPECT_NEAR(number(markers[2], "cy"), number(bars[2], "y"), 0.02);
      }},
+    {"LineOnTheSecondAxisHasItsOwnScale",
+     [] {
+       Chart chart = chartOf(ChartKind::column, ChartGrouping::clustered, {series("Sales", {100, 200, 300}, kRed)});
+       ChartPlot line;
+       line.kind = ChartKind::line;
+       line.grouping = ChartGrouping::standard;
+       line.secondary = true;
+       line.series = {series("Growth", {0.1, 0.2, 0.15}, kGreen)};
+       chart.plots.push_back(line);
+       chart.secondaryNumberFormat = "0%";
+       return chart;
+     },
+     [](const Svg& svg) {
+       const auto bars = painted(svg, "rect", kRed);
+       const auto markers = painted(svg, "circle", kGreen);
+       ASSERT_EQ(bars.size(), 3u);
+       ASSERT_EQ(markers.size(), 3u);
+       const double zero = number(bars[0], "y") + number(bars[0], "height");
+       // 0.2 on a scale of 0..0.2 or 0..0.25 stands at least as high as the column of 200 of 0..300.
+       EXPECT_LT(number(markers[1], "cy"), number(bars[1], "y"));
+       EXPECT_LT(number(markers[0], "cy"), zero - 20);
+       const std::vector<std::string> all = texts(svg);
+       EXPECT_TRUE(holds(all, "300"));
+       EXPECT_TRUE(holds(all, "20%"));
+     }},
 };
 
 class ChartSvg : public testing::TestWithParam<DrawCase> {};
