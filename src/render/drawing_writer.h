@@ -1,7 +1,8 @@
 // Drawings on the page: a picture as <img> at its size (cropped in a clipping box, floated when
 // text wraps around it), a text box as a box of its size holding its story, and anything the page
-// does not draw yet (charts, shapes, diagrams, pictures in formats a browser cannot show) as a
-// labelled box of its size, with a warning.
+// does not draw (charts, shapes without a geometry, diagrams without shapes or words, pictures in
+// formats a browser cannot show) as a labelled box of its size, with a warning.  Shapes, text
+// boxes with a look, groups and diagrams are written by render/shape_writer.h.
 #pragma once
 #include <optional>
 #include <string>
