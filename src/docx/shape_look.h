@@ -18,6 +18,7 @@ enum class ShapeGeometry : std::uint8_t {
   roundRect,
   ellipse,
   line,       // a:prstGeom line, straightConnector1, v:line: top left to bottom right, flips turn it
+  elbow,      // bent and curved connectors: across half the box, down, across the rest (flips too)
   rightArrow,
   leftArrow,
   upArrow,

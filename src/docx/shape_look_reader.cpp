@@ -31,6 +31,14 @@ constexpr EnumName<ShapeGeometry> kPresetGeometries[] = {
     {"ellipse", ShapeGeometry::ellipse},
     {"line", ShapeGeometry::line},
     {"straightConnector1", ShapeGeometry::line},
+    {"bentConnector2", ShapeGeometry::elbow},
+    {"bentConnector3", ShapeGeometry::elbow},
+    {"bentConnector4", ShapeGeometry::elbow},
+    {"bentConnector5", ShapeGeometry::elbow},
+    {"curvedConnector2", ShapeGeometry::elbow},
+    {"curvedConnector3", ShapeGeometry::elbow},
+    {"curvedConnector4", ShapeGeometry::elbow},
+    {"curvedConnector5", ShapeGeometry::elbow},
     {"rightArrow", ShapeGeometry::rightArrow},
     {"leftArrow", ShapeGeometry::leftArrow},
     {"upArrow", ShapeGeometry::upArrow},
@@ -303,6 +311,7 @@ ShapeGeometry vmlTypeGeometry(int type) {
     case 67: return ShapeGeometry::downArrow;
     case 68: return ShapeGeometry::upArrow;
     case 20: case 32: return ShapeGeometry::line;
+    case 33: case 34: case 35: case 36: case 37: case 38: case 39: case 40: return ShapeGeometry::elbow;
     case 61: case 62: case 41: case 42: case 43: case 44: case 45: case 46: case 47: case 48: case 49:
       return ShapeGeometry::rect;  // callouts: their body
     case 63: return ShapeGeometry::ellipse;
@@ -419,7 +428,8 @@ ShapeLook readVmlLook(const pugi::xml_node& shape, Warnings& warnings) {
   look.geometry = vmlGeometry(shape);
   const pugi::xml_node fill = shape.child("v:fill");
   const bool filled = !vmlFalse(shape.attribute("filled")) && !vmlFalse(fill.attribute("on"));
-  look.fill = filled && look.geometry != ShapeGeometry::line ? Paint::solid : Paint::none;
+  const bool open = look.geometry == ShapeGeometry::line || look.geometry == ShapeGeometry::elbow;
+  look.fill = filled && !open ? Paint::solid : Paint::none;
   look.fillColor = ShapeColor{true, 0xFFFFFF};
   if (const ShapeColor color = readVmlColor(shape.attribute("fillcolor").value()); color.present) {
     look.fillColor = color;

@@ -1,8 +1,9 @@
 // Drawings on the page: a picture as <img> at its size (cropped in a clipping box, floated when
 // text wraps around it), a text box as a box of its size holding its story, a picture drawn for a
 // chart (or the chart's data as a table, render/chart_table.h), and anything the page does not
-// draw yet (shapes, diagrams, pictures in formats a browser cannot show, charts whose part could
-// not be read) as a labelled box of its size, with a warning.
+// draw (shapes without a geometry, diagrams without shapes or words, pictures in formats a browser
+// cannot show, charts whose part could not be read) as a labelled box of its size, with a warning.
+// Shapes, text boxes with a look, groups and diagrams are written by render/shape_writer.h.
 #pragma once
 #include <optional>
 #include <string>

@@ -12,10 +12,10 @@
 #include "render/block_writer.h"
 #include "render/css_units.h"
 #include "render/equation_writer.h"
-#include "render/shape_writer.h"
 #include "render/html_escape.h"
 #include "render/page_state.h"
 #include "render/paragraph_writer.h"
+#include "render/shape_writer.h"
 
 namespace vellumine::render {
 

@@ -30,7 +30,10 @@ constexpr docx::Rgb kDefaultFill = 0x4472C4;
 
 double pxOf(long long emu) { return static_cast<double>(std::clamp<long long>(emu, 0, kMaxEmu)) / kEmuPerPx; }
 
-bool isLine(const docx::ShapeLook& look) { return look.geometry == ShapeGeometry::line; }
+// Lines and connectors: drawn open, never filled, with their arrow heads; flips choose their ends.
+bool isLine(const docx::ShapeLook& look) {
+  return look.geometry == ShapeGeometry::line || look.geometry == ShapeGeometry::elbow;
+}
 
 double lineWidthPx(const docx::ShapeLook& look) {
   const long long emu = look.lineWidthEmu < 0 ? 9525 : look.lineWidthEmu;
@@ -176,13 +179,26 @@ void appendLine(std::string& out, const docx::ShapeLook& look, const Frame& f, s
   Point start{f.x, f.y}, end{f.x + f.width, f.y + f.height};
   if (look.flipH) std::swap(start.x, end.x);
   if (look.flipV) std::swap(start.y, end.y);
+  const double width = lineWidthPx(look);
+  if (look.geometry == ShapeGeometry::elbow) {
+    // Across to the middle, along to the other side, across to the end.
+    const double middle = (start.x + end.x) / 2;
+    const Point bendStart{middle, start.y}, bendEnd{middle, end.y};
+    out += "<g fill=\"none\">";
+    appendPolygon(out, {start, bendStart, bendEnd, end}, "polyline");
+    out += "</g>";
+    // A head points away from the nearest point that is not where it stands.
+    const auto apart = [](Point a, Point b) { return a.x != b.x || a.y != b.y; };
+    appendLineEnd(out, look.head, start, apart(start, bendStart) ? bendStart : bendEnd, width, colour);
+    appendLineEnd(out, look.tail, end, apart(end, bendEnd) ? bendEnd : bendStart, width, colour);
+    return;
+  }
   out += "<line";
   appendAttribute(out, "x1", start.x);
   appendAttribute(out, "y1", start.y);
   appendAttribute(out, "x2", end.x);
   appendAttribute(out, "y2", end.y);
   out += "/>";
-  const double width = lineWidthPx(look);
   appendLineEnd(out, look.head, start, end, width, colour);
   appendLineEnd(out, look.tail, end, start, width, colour);
 }

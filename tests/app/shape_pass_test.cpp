@@ -118,9 +118,9 @@ TEST(ShapesPackage, EveryDrawnPictureIsInTheMediaFolder) {
     EXPECT_TRUE(fs::exists(file)) << file;
     ++pictures;
   }
-  // The text box, the rectangle, the ellipse, the arrow, two group members, the VML text box and
-  // the diagram's shapes.
-  EXPECT_EQ(pictures, 8u);
+  // The text box, the rectangle, the ellipse, the arrow, two group members, the VML text box, two
+  // VML group members, the bent connector and the diagram's shapes.
+  EXPECT_EQ(pictures, 11u);
 }
 
 TEST(ShapesPackage, TheTextStaysOnThePage) {

@@ -97,7 +97,7 @@ const DiagramCase kCases[] = {
                          "<a:p><a:r><a:rPr sz=\"1400\"/><a:t>Plan</a:t></a:r><a:r><a:t> ahead</a:t></a:r></a:p><a:p/>") +
                    shape("x=\"500\" y=\"0\"", "cx=\"100\" cy=\"100\"", "rightArrow",
                          "<a:p><a:r><a:rPr><a:solidFill><a:srgbClr val=\"FF0000\"/></a:solidFill></a:rPr><a:t>Go</a:t></a:r></a:p>"))}},
-     "2 10,20 300x400 [Plan ahead|] 1400 2:0; 5 500,0 100x100 [Go] 0 0:16711680; "},
+     "2 10,20 300x400 [Plan ahead|] 1400 2:0; 6 500,0 100x100 [Go] 0 0:16711680; "},
     {"WordsWhenTheDrawingPartIsMissing",
      {{kDataPart, dataPart(point("One") + point("link", "parTrans") + point("gap", "sibTrans") + point("shown", "pres") +
                            point("Two"))},

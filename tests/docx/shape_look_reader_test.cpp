@@ -34,7 +34,7 @@ std::string describeColor(const ShapeColor& color) {
   return text;
 }
 
-constexpr const char* kGeometryNames[] = {"none",    "rect",      "roundRect", "ellipse",  "line",    "rightArrow",
+constexpr const char* kGeometryNames[] = {"none", "rect", "roundRect", "ellipse", "line", "elbow", "rightArrow",
                                           "leftArrow", "upArrow", "downArrow", "triangle", "diamond", "other"};
 constexpr const char* kPaintNames[] = {"unset", "none", "solid"};
 constexpr const char* kDashNames[] = {"solid", "dash", "dot", "dashDot", "longDash"};
@@ -78,6 +78,7 @@ const LookCase kDrawingMLCases[] = {
     {"Ellipse", spPr(preset("ellipse")), std::string("ellipse fill=unset:- line=unset:-/-1 solid none>none rot=0 flip=00") + kPlain},
     {"Line", spPr(preset("line")), std::string("line fill=unset:- line=unset:-/-1 solid none>none rot=0 flip=00") + kPlain},
     {"Connector", spPr(preset("straightConnector1")), std::string("line fill=unset:- line=unset:-/-1 solid none>none rot=0 flip=00") + kPlain},
+    {"BentConnector", spPr(preset("bentConnector3")), std::string("elbow fill=unset:- line=unset:-/-1 solid none>none rot=0 flip=00") + kPlain},
     {"ArrowsEachWay", spPr(preset("upArrow")), std::string("upArrow fill=unset:- line=unset:-/-1 solid none>none rot=0 flip=00") + kPlain},
     {"LeftArrow", spPr(preset("leftArrow")), std::string("leftArrow fill=unset:- line=unset:-/-1 solid none>none rot=0 flip=00") + kPlain},
     {"Triangle", spPr(preset("triangle")), std::string("triangle fill=unset:- line=unset:-/-1 solid none>none rot=0 flip=00") + kPlain},
@@ -164,6 +165,8 @@ const LookCase kVmlCases[] = {
      "rect fill=solid:FFFFFF line=solid:000000/9525 solid none>none rot=0 flip=00 ins=0,12700,25400,45720 t"},
     {"ShapeTypeNumber", "<v:shape o:spt=\"13\" fillcolor=\"window\"/>",
      std::string("rightArrow fill=solid:FFFFFF line=solid:000000/9525 solid none>none rot=0 flip=00") + kPlain},
+    {"ElbowConnectorNeverFilled", "<v:shape o:spt=\"34\" filled=\"t\"/>",
+     std::string("elbow fill=none:FFFFFF line=solid:000000/9525 solid none>none rot=0 flip=00") + kPlain},
     {"UnknownTypeAsBox", "<v:shape type=\"#_x0000_t74\"/>",
      std::string("other fill=solid:FFFFFF line=solid:000000/9525 solid none>none rot=0 flip=00") + kPlain},
     {"FillElementSwitchesOff", "<v:rect><v:fill on=\"false\"/><v:stroke on=\"f\"/></v:rect>",

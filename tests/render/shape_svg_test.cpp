@@ -66,6 +66,12 @@ const GeometryCase kGeometries[] = {
     {"OtherAsItsBox", lookOf(ShapeGeometry::other), "rect"},
     {"PlainLine", lookOf(ShapeGeometry::line), "line"},
     {"LineWithFilledEnd", arrowLine(docx::LineEnd::none, docx::LineEnd::filled), "line g(polygon:3)"},
+    {"Elbow", lookOf(ShapeGeometry::elbow), "g(polyline:4)"},
+    {"ElbowWithEnds", [] {
+       docx::ShapeLook look = arrowLine(docx::LineEnd::filled, docx::LineEnd::filled);
+       look.geometry = ShapeGeometry::elbow;
+       return look;
+     }(), "g(polyline:4) g(polygon:3) g(polygon:3)"},
     {"LineWithBothEnds", arrowLine(docx::LineEnd::open, docx::LineEnd::filled), "line g(polyline:3) g(polygon:3)"},
 };
 
