@@ -269,6 +269,14 @@
 
   function bottomOf(el) { return el.getBoundingClientRect().bottom; }
 
+  // The one range of the run.  Every range made stays attached to the document, which updates
+  // each one at every change of its tree until it is collected, and a large document makes them
+  // faster than they are collected: one range, used again, keeps that cost constant.
+  function runRange() {
+    if (!S.range) S.range = document.createRange();
+    return S.range;
+  }
+
   function charRect(node, offset, range) {
     range.setStart(node, offset);
     range.setEnd(node, offset + 1);
@@ -325,7 +333,7 @@
   function splitLines(el, bottom, first) {
     var nodes = textNodes(el);
     if (!nodes.length) return null;
-    var t = {nodes: nodes, starts: [], total: 0, range: document.createRange()};
+    var t = {nodes: nodes, starts: [], total: 0, range: runRange()};
     for (var k = 0; k < nodes.length; k++) { t.starts.push(t.total); t.total += nodes[k].data.length; }
     var lo = 0, hi = t.total;  // the first index whose drawn box ends below bottom
     while (lo < hi) {
@@ -349,10 +357,11 @@
       if (cut <= 0) return null;
     }
     var at = locate(t.starts, t.nodes, cut);
-    var range = document.createRange();
+    var range = runRange();
     range.setStart(at.node, at.offset);
     range.setEnd(el, el.childNodes.length);
     var rest = range.extractContents();
+    range.collapse(true);
     var cont = el.cloneNode(false);
     cont.removeAttribute('id');
     cont.appendChild(rest);
@@ -452,10 +461,11 @@
   function splitAtBreak(el) {
     var mark = el.querySelector('.vm-pb, .vm-cb');
     if (!mark) return;
-    var range = document.createRange();
+    var range = runRange();
     range.setStartAfter(mark);
     range.setEnd(el, el.childNodes.length);
     var rest = range.extractContents();
+    range.collapse(true);
     var cont = el.cloneNode(false);
     cont.removeAttribute('id');
     cont.appendChild(rest);
@@ -570,7 +580,7 @@
     // Each step places or moves a block, and a block moves at most once per piece it is split
     // into: a bound of a few steps per element ends any run that goes wrong on a hostile page.
     var steps = 8 * document.getElementsByTagName('*').length + 10000;
-    S = {sections: sections, sectionIndex: 0, pages: [], group: null, number: 0, done: false, stepsLeft: steps,
+    S = {sections: sections, sectionIndex: 0, pages: [], group: null, range: null, number: 0, done: false, stepsLeft: steps,
          evenOdd: page.getAttribute('data-even-odd') === '1', stories: detachStories()};
     S.container = document.createElement('div');
     S.container.className = 'vm-pages';
