@@ -108,6 +108,7 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void continuousViewShowsOnePage();
   void pdfExportHasOnePdfPagePerPage();
   void pageNumbersFollowTheSectionsFormatAndRestart();
+  void pagesPastTheFirstGroupsKeepTheirOrderAndPlaces();
   void blocksFlowOntoPages_data();
   void blocksFlowOntoPages();
   void cleanup();
@@ -285,6 +286,56 @@ void SuiPagesTest::blocksFlowOntoPages_data() {
       "Line 1|Heading");
   row("a paragraph not kept together fills the page first",
       numbered("Line", 40) + paragraph("Heading") + longParagraph(400), 2, "Line 1|word");
+}
+
+// Pages go into groups of 32, and a full group is skipped while out of view: seventy pages fill
+// three groups, and every page keeps its text, its place on screen and its sheet in the PDF.
+void SuiPagesTest::pagesPastTheFirstGroupsKeepTheirOrderAndPlaces() {
+  constexpr int kPages = 70;
+  std::string body = paragraph("Sheet 1");
+  QStringList expected{QStringLiteral("Sheet 1")};
+  for (int k = 2; k <= kPages; ++k) {
+    body += paragraph("Sheet " + std::to_string(k), "<w:pageBreakBefore/>");
+    expected << QStringLiteral("Sheet %1").arg(k);
+  }
+  const fs::path document = docs_ / "Seventy.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
+  openAndLayOut(document);
+  QCOMPARE(pages()->pageCount(), kPages);
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('#vm-pages > .vm-pg-grp').length)")),
+           QStringLiteral("3"));
+  // Text content: the drawn text (innerText) of a skipped group reads empty.
+  QCOMPARE(run(QStringLiteral("Array.from(document.querySelectorAll('.vm-pg')).map(function(p){return p.querySelector("
+                              "'.vm-pg-body').textContent.replace(/\\s+/g,' ').trim();}).join('|')")),
+           expected.join(QLatin1Char('|')));
+  ModalWatcher watcher([](QWidget* dialog) {
+    auto* input = qobject_cast<QInputDialog*>(dialog);
+    if (input == nullptr) return false;
+    input->setIntValue(66);
+    input->accept();
+    return true;
+  });
+  press(Qt::Key_G, Qt::ControlModifier);
+  QTRY_COMPARE(watcher.seen().size(), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(form_->documentStatusBar()->pageText(), QStringLiteral("Page 66 of 70"), kLoadTimeout);
+  // The page in view is the one asked for, found where the skipped groups' sizes put it.
+  QCOMPARE(run(QStringLiteral("(function(){var p=document.querySelector('.vm-pg[data-page=\"66\"]');"
+                              "var r=p.getBoundingClientRect();return String(r.top<innerHeight/2&&r.bottom>0);})()")),
+           QStringLiteral("true"));
+  if (!uitest::popplerToolsFound()) return;
+  const fs::path target = fs::path(dir_.path().toStdString()) / "exported" / "Seventy.pdf";
+  fs::create_directories(target.parent_path());
+  DialogAnswers answers;
+  answers.fileToChoose = qs(target);
+  ModalWatcher exportWatcher([&](QWidget* dialog) { return answers.handle(dialog); });
+  action("mExportPdf")->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(answers.messages.size(), 1, kLoadTimeout);
+  const uitest::PdfFacts pdf = uitest::readPdf(qs(target));
+  QCOMPARE(pdf.pages, kPages);
+  // Two-digit sheets only: "Sheet 4" would be found in "Sheet 40".  Those of skipped groups print too.
+  for (int k = 10; k <= kPages; ++k) {
+    QVERIFY2(pdf.text.contains(QStringLiteral("Sheet %1").arg(k)), qPrintable(QString::number(k)));
+  }
 }
 
 void SuiPagesTest::blocksFlowOntoPages() {

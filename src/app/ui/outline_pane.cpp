@@ -28,11 +28,12 @@ const QString kHeadings = QStringLiteral(
     ".vm-col h5,.vm-col h6')).filter("
     "function(h){return !h.closest('[id^=\"vellumine-\"]')&&!h.classList.contains('vm-cont');});}");
 
-// [[level, text], ...] for at most kMostHeadings headings.
+// [[level, text], ...] for at most kMostHeadings headings.  Their text content, not their drawn
+// text: the page view skips groups of pages out of view, whose drawn text reads empty.
 QString readScript() {
   return kHeadings + QStringLiteral(
                          "headings().slice(0,%1).map(function(h){return [Number(h.tagName.substring(1)),"
-                         "h.innerText.replace(/\\s+/g,' ').trim().substring(0,%2)];})")
+                         "h.textContent.replace(/\\s+/g,' ').trim().substring(0,%2)];})")
                          .arg(kMostHeadings)
                          .arg(kLongestEntry);
 }

@@ -9,8 +9,13 @@
   var kMaxDepth = 24;          // nesting a split descends into (deeper content is moved whole)
   var kLineWalk = 2000;        // characters walked back to find a line's start
   var kPageGap = 24;           // px between pages on screen
+  var kGroupPages = 32;        // pages in one group box
   // Each page box is contained (contain:strict, its size given): a block placed on the last page
-  // lays out that page alone, never the pages before it, so the whole run stays linear.
+  // lays out that page alone, never the pages before it.  The engine still rebuilds the layout
+  // results of the page's ancestors after each such layout, copying every child they hold: with
+  // all pages in one box that copy grows with the pages made (a 1,000-page document spent most of
+  // its time there).  Pages therefore go into groups of kGroupPages, so that each measure copies a
+  // group and the list of groups, not the list of all pages.
 
   var S = null;  // the run's state; null before start()
 
@@ -56,6 +61,7 @@
     var css = '.vm-pages{display:block}' +
       '.vm-pg{position:relative;box-sizing:border-box;margin:0 auto ' + kPageGap + 'px;background:#FFFFFF;' +
       'box-shadow:0 1px 4px rgba(0,0,0,0.3);overflow:hidden;contain:strict}' +
+      '.vm-pg-grp{display:block;contain:layout style}.vm-pg-done{content-visibility:auto}' +
       '.vm-pg-body{position:absolute;overflow-wrap:break-word}' +
       '.vm-pg-hdr,.vm-pg-ftr{position:absolute;overflow-wrap:break-word}' +
       '.vm-pg-notes{position:absolute;left:0;right:0;bottom:0}' +
@@ -69,7 +75,7 @@
       '.vm-split{margin-bottom:0!important;padding-bottom:0!important;border-bottom-style:none!important}' +
       '.vm-cont{margin-top:0!important;padding-top:0!important;text-indent:0!important;border-top-style:none!important}' +
       '.vm-paged #page{display:none}.vm-paged.vm-paged-partial #page{display:block}' +
-      '@media print{.vm-pg{margin:0;box-shadow:none;break-after:page}.vm-pg:last-child{break-after:auto}' +
+      '@media print{.vm-pg{margin:0;box-shadow:none;break-after:page}.vm-pg-grp:last-child>.vm-pg:last-child{break-after:auto}' +
       'html.vm-paged,html.vm-paged body{background:none;padding:0;margin:0}}';
     var sizes = {}, n = 0;
     for (var s = 0; s < sections.length; s++) {
@@ -159,12 +165,33 @@
     for (var k = 0; k < named.length; k++) named[k].removeAttribute('id');
   }
 
+  // The group box the next page goes into (a new one after every kGroupPages pages).
+  function pageGroup() {
+    if (!S.group || S.pages.length % kGroupPages === 0) {
+      if (S.group) closeGroup(S.group, S.pages.length - kGroupPages);
+      S.group = box('vm-pg-grp', S.container);
+    }
+    return S.group;
+  }
+
+  // A full group is skipped by the engine while out of view (its size stands in for it), so that
+  // each frame draws the pages on screen, not every page made so far.  from: its first page's index.
+  function closeGroup(group, from) {
+    var height = 0, width = 0;
+    for (var k = Math.max(0, from); k < S.pages.length; k++) {
+      height += S.pages[k].section.height + kPageGap;
+      width = Math.max(width, S.pages[k].section.width);
+    }
+    group.style.containIntrinsicSize = width + 'px ' + height + 'px';
+    group.classList.add('vm-pg-done');
+  }
+
   function newPage(section) {
     var first = section.pages === 0;
     if (first && section.numberStart !== null && isFinite(section.numberStart)) S.number = section.numberStart;
     else S.number += 1;
     section.pages += 1;
-    var pg = box('vm-pg ' + section.sizeClass, S.container);
+    var pg = box('vm-pg ' + section.sizeClass, pageGroup());
     pg.style.width = section.width + 'px';
     pg.style.height = section.height + 'px';
     pg.setAttribute('data-page', String(S.pages.length + 1));
@@ -242,6 +269,14 @@
 
   function bottomOf(el) { return el.getBoundingClientRect().bottom; }
 
+  // The one range of the run.  Every range made stays attached to the document, which updates
+  // each one at every change of its tree until it is collected, and a large document makes them
+  // faster than they are collected: one range, used again, keeps that cost constant.
+  function runRange() {
+    if (!S.range) S.range = document.createRange();
+    return S.range;
+  }
+
   function charRect(node, offset, range) {
     range.setStart(node, offset);
     range.setEnd(node, offset + 1);
@@ -298,7 +333,7 @@
   function splitLines(el, bottom, first) {
     var nodes = textNodes(el);
     if (!nodes.length) return null;
-    var t = {nodes: nodes, starts: [], total: 0, range: document.createRange()};
+    var t = {nodes: nodes, starts: [], total: 0, range: runRange()};
     for (var k = 0; k < nodes.length; k++) { t.starts.push(t.total); t.total += nodes[k].data.length; }
     var lo = 0, hi = t.total;  // the first index whose drawn box ends below bottom
     while (lo < hi) {
@@ -322,10 +357,11 @@
       if (cut <= 0) return null;
     }
     var at = locate(t.starts, t.nodes, cut);
-    var range = document.createRange();
+    var range = runRange();
     range.setStart(at.node, at.offset);
     range.setEnd(el, el.childNodes.length);
     var rest = range.extractContents();
+    range.collapse(true);
     var cont = el.cloneNode(false);
     cont.removeAttribute('id');
     cont.appendChild(rest);
@@ -425,10 +461,11 @@
   function splitAtBreak(el) {
     var mark = el.querySelector('.vm-pb, .vm-cb');
     if (!mark) return;
-    var range = document.createRange();
+    var range = runRange();
     range.setStartAfter(mark);
     range.setEnd(el, el.childNodes.length);
     var rest = range.extractContents();
+    range.collapse(true);
     var cont = el.cloneNode(false);
     cont.removeAttribute('id');
     cont.appendChild(rest);
@@ -543,7 +580,7 @@
     // Each step places or moves a block, and a block moves at most once per piece it is split
     // into: a bound of a few steps per element ends any run that goes wrong on a hostile page.
     var steps = 8 * document.getElementsByTagName('*').length + 10000;
-    S = {sections: sections, sectionIndex: 0, pages: [], number: 0, done: false, stepsLeft: steps,
+    S = {sections: sections, sectionIndex: 0, pages: [], group: null, range: null, number: 0, done: false, stepsLeft: steps,
          evenOdd: page.getAttribute('data-even-odd') === '1', stories: detachStories()};
     S.container = document.createElement('div');
     S.container.className = 'vm-pages';
