@@ -128,12 +128,18 @@ bool hiddenPart(const pugi::xml_node& structure, const char* part) {
   return false;
 }
 
-// Upright text: m:nor, or a style other than italic and bold italic.
-bool runIsPlain(const pugi::xml_node& run) {
+// How a run's letters are set: upright for m:nor or a style other than italic and bold italic;
+// bold for the bold styles (m:sty "b", "bi"), which documents use for vectors and matrices.
+struct RunLook {
+  bool plain = false;
+  bool bold = false;
+};
+
+RunLook runLook(const pugi::xml_node& run) {
   const pugi::xml_node properties = run.child("m:rPr");
-  if (propertyOn(properties, "m:nor")) return true;
   const char* style = propertyValue(properties, "m:sty");
-  return style != nullptr && (std::strcmp(style, "p") == 0 || std::strcmp(style, "b") == 0);
+  const std::string_view sty = style != nullptr ? style : "";
+  return RunLook{propertyOn(properties, "m:nor") || sty == "p" || sty == "b", sty == "b" || sty == "bi"};
 }
 
 class EquationBuilder {
@@ -144,7 +150,7 @@ class EquationBuilder {
   }
 
   Equation build(const pugi::xml_node& oMath) {
-    pushChildren(oMath, 0, 0, false);
+    pushChildren(oMath, 0, 0, RunLook{});
     while (!pending_.empty()) {
       const Pending item = pending_.back();
       pending_.pop_back();
@@ -158,12 +164,12 @@ class EquationBuilder {
     pugi::xml_node element;
     std::int32_t parent;
     int depth;
-    bool plain;
+    RunLook look;
   };
 
-  void pushChildren(const pugi::xml_node& element, std::int32_t parent, int depth, bool plain) {
+  void pushChildren(const pugi::xml_node& element, std::int32_t parent, int depth, RunLook look) {
     for (pugi::xml_node child = element.last_child(); child; child = child.previous_sibling()) {
-      if (child.type() == pugi::node_element) pending_.push_back(Pending{child, parent, depth, plain});
+      if (child.type() == pugi::node_element) pending_.push_back(Pending{child, parent, depth, look});
     }
   }
 
@@ -172,17 +178,18 @@ class EquationBuilder {
     return static_cast<std::int32_t>(equation_.nodes.size() - 1);
   }
 
-  void addText(std::string text, std::int32_t parent, bool plain) {
+  void addText(std::string text, std::int32_t parent, RunLook look) {
     if (text.empty()) return;
     MathNode& last = equation_.nodes.back();
-    if (last.kind == MathKind::text && last.parent == parent && last.plain == plain) {
+    if (last.kind == MathKind::text && last.parent == parent && last.plain == look.plain && last.bold == look.bold) {
       last.text += text;  // runs of one part join
       return;
     }
     MathNode node;
     node.kind = MathKind::text;
     node.parent = parent;
-    node.plain = plain;
+    node.plain = look.plain;
+    node.bold = look.bold;
     node.text = std::move(text);
     add(std::move(node));
   }
@@ -191,12 +198,12 @@ class EquationBuilder {
     const pugi::xml_node& element = item.element;
     const std::string_view name = element.name();
     if (name == "m:t" || name == "w:t") {
-      addText(element.child_value(), item.parent, item.plain);
+      addText(element.child_value(), item.parent, item.look);
       return;
     }
     if (isSkipped(name)) return;
     if (name == "m:r") {
-      pushChildren(element, item.parent, item.depth, runIsPlain(element));
+      pushChildren(element, item.parent, item.depth, runLook(element));
       return;
     }
     for (const StructureName& structure : kStructures) {
@@ -210,16 +217,16 @@ class EquationBuilder {
         MathNode node;
         node.role = part.role;
         node.parent = item.parent;
-        pushChildren(element, add(std::move(node)), item.depth, item.plain);
+        pushChildren(element, add(std::move(node)), item.depth, item.look);
         return;
       }
     }
-    pushChildren(element, item.parent, item.depth, item.plain);  // a wrapper: its content
+    pushChildren(element, item.parent, item.depth, item.look);  // a wrapper: its content
   }
 
   void enterStructure(const Pending& item, MathKind kind) {
     if (item.depth >= kMaxMathDepth) {
-      addText(subtreeText(item.element), item.parent, item.plain);
+      addText(subtreeText(item.element), item.parent, item.look);
       return;
     }
     MathNode node;
@@ -229,7 +236,7 @@ class EquationBuilder {
     const std::int32_t index = add(std::move(node));
     for (pugi::xml_node child = item.element.last_child(); child; child = child.previous_sibling()) {
       if (child.type() != pugi::node_element || hiddenPart(item.element, child.name())) continue;
-      pending_.push_back(Pending{child, index, item.depth + 1, item.plain});
+      pending_.push_back(Pending{child, index, item.depth + 1, item.look});
     }
   }
 

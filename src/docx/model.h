@@ -230,7 +230,7 @@ struct ListLabel {
 // part they are (role): a fraction's numerator and denominator, a script's base and scripts...
 enum class MathKind : std::uint8_t {
   group,          // a row of pieces: m:oMath, m:e, m:num, m:den, m:sub, m:sup, m:deg, m:fName, m:lim
-  text,           // m:t; text; plain when upright (m:nor, m:sty="p")
+  text,           // m:t; text; plain when upright (m:nor, m:sty="p" or "b"), bold for "b" and "bi"
   fraction,       // m:f; flag: no bar (m:type="noBar"); linear: m:type="lin"
   subscript,      // m:sSub
   superscript,    // m:sSup
@@ -257,6 +257,7 @@ struct MathNode {
   MathRole role = MathRole::none;
   bool flag = false;
   bool plain = false;
+  bool bold = false;    // text of a bold style (m:sty "b", "bi")
   bool linear = false;
   std::int32_t parent = -1;
   std::string text;

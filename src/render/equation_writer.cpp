@@ -20,6 +20,7 @@ constexpr std::string_view kMathSheet =
     "white-space:nowrap;font-style:normal}\n"
     ".vm-mathd{display:block;text-align:center;margin:4px 0}\n"
     ".vm-mi{font-style:italic}\n"
+    ".vm-mb{font-weight:bold}\n"
     ".vm-mo{margin:0 .2em}\n"
     ".vm-mf,.vm-mss,.vm-mnx,.vm-mea{display:inline-flex;flex-direction:column;vertical-align:middle;"
     "text-align:center;line-height:1.15}\n"
@@ -194,7 +195,11 @@ class EquationWriter {
     const auto base = part(index, MathRole::base);
     switch (node.kind) {
       case MathKind::group: schedule(std::vector<Piece>(children.begin(), children.end())); break;
-      case MathKind::text: appendMathText(out_, node.text, node.plain); break;
+      case MathKind::text:
+        if (node.bold) out_ += "<span class=\"vm-mb\">";
+        appendMathText(out_, node.text, node.plain);
+        if (node.bold) out_ += "</span>";
+        break;
       case MathKind::fraction:
         if (node.linear) {
           schedule({part(index, MathRole::numerator), std::string("/"), part(index, MathRole::denominator)});

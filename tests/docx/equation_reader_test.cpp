@@ -57,7 +57,9 @@ const char* roleName(MathRole role) {
 // A node and its children as "kind[attributes](children)"; text as "x" (italic) or 'x' (upright).
 std::string describe(const Equation& equation, std::size_t index) {
   const MathNode& node = equation.nodes[index];
-  if (node.kind == MathKind::text) return node.plain ? "'" + node.text + "'" : "\"" + node.text + "\"";
+  if (node.kind == MathKind::text) {
+    return std::string(node.bold ? "*" : "") + (node.plain ? "'" + node.text + "'" : "\"" + node.text + "\"");
+  }
   std::string out = node.kind == MathKind::group ? roleName(node.role) : kindName(node.kind);
   std::string attributes;
   if (node.flag) attributes += "!";
@@ -99,6 +101,10 @@ const EquationCase kEquationCases[] = {
     {"TextJoinsAcrossRuns", r("x") + r("+") + "<m:r><m:t>1</m:t></m:r>", R"-(("x+1"))-"},
     {"UprightRuns", "<m:r><m:rPr><m:sty m:val=\"p\"/></m:rPr><m:t>sin</m:t></m:r><m:r><m:rPr><m:nor/></m:rPr><m:t>if</m:t></m:r>" + r("x"),
      R"-(('sinif',"x"))-"},
+    {"BoldStylesUprightAndItalic",
+     "<m:r><m:rPr><m:sty m:val=\"b\"/></m:rPr><m:t>v</m:t></m:r><m:r><m:rPr><m:sty m:val=\"bi\"/></m:rPr><m:t>w</m:t></m:r>" +
+         r("x"),
+     R"-((*'v',*"w","x"))-"},
     {"Fraction", "<m:f><m:num>" + r("a") + "</m:num><m:den>" + r("b") + "</m:den></m:f>", R"-((f(num("a"),den("b"))))-"},
     {"FractionWithoutBarAndLinear",
      "<m:f><m:fPr><m:type m:val=\"noBar\"/></m:fPr><m:num/><m:den/></m:f><m:f><m:fPr><m:type m:val=\"lin\"/></m:fPr></m:f>",

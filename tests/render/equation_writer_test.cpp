@@ -68,6 +68,15 @@ const WriterCase kWriterCases[] = {
     {"UprightTextStaysUpright",
      [](auto& b) { b.at(b.node(0, MathKind::text, MathRole::none, "sin<")).plain = true; },
      "<span class=\"vm-math\">sin<span class=\"vm-mo\">&lt;</span></span>"},
+    {"BoldTextInABoldBox",
+     [](auto& b) {
+       auto& vector = b.at(b.node(0, MathKind::text, MathRole::none, "v"));
+       vector.plain = true;
+       vector.bold = true;
+       b.at(b.node(0, MathKind::text, MathRole::none, "w")).bold = true;
+     },
+     "<span class=\"vm-math\"><span class=\"vm-mb\">v</span><span class=\"vm-mb\"><span class=\"vm-mi\">w</span>"
+     "</span></span>"},
     {"Fraction",
      [](auto& b) {
        const auto f = b.node(0, MathKind::fraction);
