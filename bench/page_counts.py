@@ -7,7 +7,8 @@ and, when given a folder of LibreOffice PDFs of the same documents, counts their
 prints one row per document and how many land within one page of Word's count.
 
 Usage: page_counts.py PAGES_TIMING RESOURCES_DIR [--pdfs DIR] [--out FILE.tsv] FOLDER...
-The PDFs are found by file name: any NAME.pdf below DIR whose name ends with the document's stem.
+The PDFs are found by file name below DIR: STEM.pdf or FOLDER_STEM.pdf for FOLDER/STEM.docx;
+counting their pages needs PyMuPDF (Debian: python3-fitz, for /usr/bin/python3).
 """
 import argparse
 import os
@@ -53,12 +54,13 @@ def pdf_index(folder):
     return found
 
 
-def pdf_pages(index, stem):
+def pdf_pages(index, folder, stem):
+    """Pages of the PDF named STEM.pdf or FOLDER_STEM.pdf (FOLDER: the document's own folder)."""
     import fitz  # PyMuPDF, only needed with --pdfs
-    hits = [p for name, p in index.items() if name == stem or name.endswith('_' + stem)]
-    if len(hits) != 1:
+    path = index.get(folder + '_' + stem) or index.get(stem)
+    if path is None:
         return None
-    with fitz.open(hits[0]) as pdf:
+    with fitz.open(path) as pdf:
         return pdf.page_count
 
 
@@ -86,7 +88,7 @@ def main():
                 if word is None or word == 0:
                     continue
                 ours = our_pages(a.timing, a.resources, path)
-                lo = pdf_pages(index, f[:-5]) if a.pdfs else None
+                lo = pdf_pages(index, os.path.basename(root), f[:-5]) if a.pdfs else None
                 rows.append((f[:-5], word, ours, lo))
                 print(f'{f[:-5]}\t{word}\t{ours}\t{lo}', flush=True)
     if a.out:
