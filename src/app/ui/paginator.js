@@ -376,8 +376,11 @@
     if (el.tagName !== 'TABLE' && getComputedStyle(el).textAlign === 'justify') el.style.textAlignLast = 'justify';
   }
 
-  // A table goes on at its first row that ends below bottom, under a copy of its header rows.
-  function splitTable(el, bottom, first) {
+  // A table goes on at its first row that ends below bottom, under a copy of its header rows.  A
+  // row that may split (no cantSplit) leaves what of its cells does not fit to a continuation row
+  // on the next page; one with nothing above it on the page splits even when marked, as it is
+  // taller than any page would hold (forced: it places at least one block, so it ends).
+  function splitTable(el, bottom, first, depth) {
     var body = el.tBodies.length ? el.tBodies[0] : null;
     if (!body) return null;
     var rows = body.rows, lo = 0, hi = rows.length;
@@ -386,8 +389,17 @@
       if (bottomOf(rows[mid]) > bottom) hi = mid; else lo = mid + 1;
     }
     if (lo >= rows.length) return null;
-    if (lo === 0 && !first) return null;
-    if (lo === 0) return null;  // a row taller than the page stays on it
+    var top = first && lo === 0, piece = null;
+    if (top || rows[lo].getAttribute('data-cant-split') !== '1') piece = splitRow(rows[lo], bottom, top, depth);
+    if (piece) {
+      carrySpans(rows, lo, lo + 1, piece);
+      body.insertBefore(piece, rows[lo].nextSibling);
+      lo += 1;
+    } else {
+      if (top) while (lo < rows.length && bottomOf(rows[lo]) <= bottom) lo += 1;  // its fixed height let go
+      if (lo === 0 || lo >= rows.length) return null;  // moves on whole, or fits
+      carrySpans(rows, lo, lo, rows[lo]);
+    }
     var cont = el.cloneNode(false);
     cont.removeAttribute('id');
     for (var c = el.firstElementChild; c; c = c.nextElementSibling) {
@@ -403,6 +415,81 @@
     for (var b = body.nextElementSibling; b;) { var next = b.nextElementSibling; cont.appendChild(b); b = next; }
     continueElement(el, cont);
     return cont;
+  }
+
+  // Splits a row at bottom: the returned row holds, in a copy of each cell (same widths, borders
+  // and shading), what did not fit.  Null, and the row as it was, when no cell keeps anything here
+  // or nothing goes on.  A fixed height would hold both pieces to it, so neither keeps one; forced,
+  // a row whose content fits keeps to the page without it.
+  function splitRow(row, bottom, forced, depth) {
+    var height = row.style.height, cells = [], conts = [];
+    row.style.height = '';
+    var cont = row.cloneNode(false);
+    cont.removeAttribute('id');
+    for (var td = row.firstElementChild; td; td = td.nextElementSibling) {
+      cells.push(td);
+      conts.push(cont.appendChild(splitCell(td, bottom, forced, depth)));
+    }
+    var kept = false, moved = false;
+    for (var k = 0; k < cells.length; k++) {
+      if (cells[k].firstElementChild) kept = true;
+      if (conts[k].firstElementChild) moved = true;
+    }
+    if (!kept || !moved) {
+      for (var j = 0; j < cells.length; j++) while (conts[j].firstChild) cells[j].appendChild(conts[j].firstChild);
+      if (moved || !forced) row.style.height = height;
+      return null;
+    }
+    for (var m = 0; m < cells.length; m++) cells[m].removeAttribute('rowspan');  // the copies reach on
+    return cont;
+  }
+
+  // Moves what of a cell does not end above bottom (less its padding and border) into an empty
+  // copy of it, returned.  Forced, a cell whose first block cannot be split keeps that block whole.
+  function splitCell(td, bottom, forced, depth) {
+    var cont = td.cloneNode(false), style = getComputedStyle(td);
+    cont.removeAttribute('id');
+    var room = bottom - (parseFloat(style.paddingBottom) || 0) - (parseFloat(style.borderBottomWidth) || 0);
+    var child = td.firstElementChild;
+    while (child && bottomOf(child) <= room) child = child.nextElementSibling;
+    if (!child) return cont;
+    var lead = child === td.firstElementChild;
+    var part = split(child, room, forced && lead, depth + 1);
+    var from = part || (forced && lead) ? child.nextSibling : child;
+    if (part) cont.appendChild(part);
+    while (from) { var next = from.nextSibling; cont.appendChild(from); from = next; }
+    return cont;
+  }
+
+  // Cells of the rows above scan that reach row scan or below end at row keep (their rowspan cut
+  // there); next, the first row on the next page, takes an empty copy of each in its column for
+  // the rows they still reach, so its own cells keep their columns.
+  function carrySpans(rows, scan, keep, next) {
+    var taken = [], carried = [];
+    for (var r = 0; r < scan; r++) taken.push([]);
+    for (var i = 0; i < scan; i++) {
+      var col = 0;
+      for (var td = rows[i].firstElementChild; td; td = td.nextElementSibling) {
+        while (taken[i][col]) col++;
+        var span = Math.max(1, td.colSpan | 0), reach = Math.max(1, td.rowSpan | 0);
+        for (var y = i; y < Math.min(scan, i + reach); y++) for (var x = col; x < col + span; x++) taken[y][x] = true;
+        if (i + reach > scan) {
+          var copy = td.cloneNode(false);
+          copy.removeAttribute('id');
+          copy.rowSpan = i + reach - scan;
+          td.rowSpan = keep - i;
+          carried.push({column: col, cell: copy});
+        }
+        col += span;
+      }
+    }
+    carried.sort(function (a, b) { return a.column - b.column; });
+    var at = 0, cell = next.firstElementChild;
+    for (var k = 0; k < carried.length; k++) {
+      while (cell && at < carried[k].column) { at += Math.max(1, cell.colSpan | 0); cell = cell.nextElementSibling; }
+      next.insertBefore(carried[k].cell, cell);
+      at += Math.max(1, carried[k].cell.colSpan | 0);
+    }
   }
 
   var kBlockChild = ':scope > p, :scope > div, :scope > table, :scope > h1, :scope > h2, :scope > h3, ' +
@@ -429,7 +516,7 @@
     if (depth > kMaxDepth || el.classList.contains('vm-kl') || el.getAttribute('data-cant-split') === '1') {
       return null;
     }
-    if (el.tagName === 'TABLE') return splitTable(el, bottom, first);
+    if (el.tagName === 'TABLE') return splitTable(el, bottom, first, depth);
     if (el.tagName === 'IMG' || el.tagName === 'svg' || el.classList.contains('vm-tbx')) return null;
     if (el.querySelector(kBlockChild)) return splitBox(el, bottom, first, depth);
     return splitLines(el, bottom, first);
@@ -532,7 +619,7 @@
     if (first) {  // taller than a page and not to be split: it stays, cut at the page's foot
       addNotes(el);
       S.page.placed += 1;
-      nextColumnOrPage();
+      if (bottomOf(el) > limit()) nextColumnOrPage();  // else a fixed row height let go, it fits
       return true;
     }
     col.removeChild(el);
