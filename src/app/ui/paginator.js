@@ -10,6 +10,7 @@
   var kLineWalk = 2000;        // characters walked back to find a line's start
   var kPageGap = 24;           // px between pages on screen
   var kGroupPages = 32;        // pages in one group box
+  var kBatch = 16;             // most blocks placed with one measure
   // Each page box is contained (contain:strict, its size given): a block placed on the last page
   // lays out that page alone, never the pages before it.  The engine still rebuilds the layout
   // results of the page's ancestors after each such layout, copying every child they hold: with
@@ -200,19 +201,36 @@
     var hdr = box('vm-pg-hdr', pg), ftr = box('vm-pg-ftr', pg), body = box('vm-pg-body', pg);
     hdr.style.cssText = 'top:' + section.header + 'px;left:' + section.left + 'px;right:' + section.right + 'px';
     ftr.style.cssText = 'bottom:' + section.footer + 'px;left:' + section.left + 'px;right:' + section.right + 'px';
-    copyPart(partFor(section, 'header', S.number, first), hdr);
-    copyPart(partFor(section, 'footer', S.number, first), ftr);
+    var hdrPart = partFor(section, 'header', S.number, first), ftrPart = partFor(section, 'footer', S.number, first);
+    copyPart(hdrPart, hdr);
+    copyPart(ftrPart, ftr);
     // A header taller than its room pushes the text down, a tall footer pushes its end up.
-    var top = Math.max(section.top, section.header + hdr.offsetHeight);
-    var bottom = Math.max(section.bottom, section.footer + ftr.offsetHeight);
+    var top = Math.max(section.top, section.header + partHeight(section, hdrPart, hdr));
+    var bottom = Math.max(section.bottom, section.footer + partHeight(section, ftrPart, ftr));
     if (top + bottom > section.height - 48) { top = section.top; bottom = section.bottom; }
     body.style.cssText = 'top:' + top + 'px;bottom:' + bottom + 'px;left:' + section.left + 'px;right:' + section.right + 'px';
-    var page = {el: pg, body: body, notes: box('vm-pg-notes', body), section: section, placed: 0};
+    var last = S.pages.length ? S.pages[S.pages.length - 1] : null;
+    var page = {el: pg, body: body, notes: box('vm-pg-notes', body), section: section, placed: 0,
+                y: last ? last.y + last.section.height + kPageGap : 0, height: section.height - top - bottom};
     S.pages.push(page);
     fillFields(pg, page);
     S.page = page;
     openRegion(section);
+    S.room = page.height;
     return page;
+  }
+
+  // The height of a header or footer part as laid out in box, once per part and section: each
+  // measure would lay out the page.
+  function partHeight(section, part, box) {
+    if (!part) return 0;
+    if (!section.partHeights) section.partHeights = new Map();
+    var height = section.partHeights.get(part);
+    if (height === undefined) {
+      height = box.offsetHeight;
+      section.partHeights.set(part, height);
+    }
+    return height;
   }
 
   function openRegion(section) {
@@ -235,6 +253,7 @@
     S.region = region;
     S.cols = cols;
     S.colIndex = 0;
+    S.room = 0;
   }
 
   // Pages where a section starting on an odd or even page needs one left blank first.
@@ -255,7 +274,11 @@
   }
 
   function nextColumnOrPage() {
-    if (S.colIndex + 1 < S.cols.length) { S.colIndex += 1; return; }
+    if (S.colIndex + 1 < S.cols.length) {
+      S.colIndex += 1;
+      S.room = S.region === S.page.body.firstElementChild ? S.page.height : 0;
+      return;
+    }
     newPage(S.section);
   }
 
@@ -604,8 +627,16 @@
     var col = S.cols[S.colIndex];
     var first = !col.firstChild && (S.colIndex > 0 || S.region === S.page.body.firstElementChild);
     col.appendChild(el);
-    var notes = addNotes(el), bottom = limit();
-    if (bottomOf(el) <= bottom) { S.page.placed += 1; return true; }
+    var notes = addNotes(el), batch = appendMore(queue, col, el), bottom = limit();
+    if (batch.length > 1) {
+      var over = firstBelow(batch, bottom);
+      if (over < 0) { S.page.placed += batch.length; learn(batch, bottom); return true; }
+      takeBack(batch, over === 0 ? 1 : over);
+      S.room = 0;
+      if (over > 0) { S.page.placed += over; return true; }
+      bottom = limit();
+    }
+    if (bottomOf(el) <= bottom) { S.page.placed += 1; learn(batch.slice(0, 1), bottom); return true; }
     dropNotes(notes);
     bottom = limit();
     var cont = split(el, bottom, first, 0);
@@ -629,6 +660,57 @@
     requeue(moved);
     nextColumnOrPage();
     return true;
+  }
+
+  // ---- batches ----
+  // Measuring forces a layout of the page, and most blocks fit: the blocks that the room left in
+  // the column should hold, judged by the blocks' mean height so far, go in together and are
+  // measured once.  Only the first block of a batch may need a break, a split or a move; the
+  // blocks from the first that ends below the room go back to the queue, to be placed one by one.
+
+  // Appends to col, after el, the queue's next blocks that need no preparation, as many as the room
+  // left is likely to hold (none while it is not known); el and them, in order.
+  function appendMore(queue, col, el) {
+    var batch = [el];
+    if (!S.room || !S.blockHeight) return batch;
+    var wanted = Math.min(kBatch, Math.floor(S.room / S.blockHeight) - 1);
+    while (batch.length < wanted) {
+      var next = queue.firstElementChild;
+      if (!next || startsPage(next) || next.classList.contains('vm-after-cb') || next.classList.contains('vm-notes') ||
+          next.querySelector('.vm-pb, .vm-cb')) break;
+      while (queue.firstChild !== next) queue.removeChild(queue.firstChild);
+      col.appendChild(next);
+      addNotes(next);
+      batch.push(next);
+    }
+    return batch;
+  }
+
+  // The index of the batch's first block that ends below bottom, -1 when all fit (blocks stand one
+  // under the other, so their bottoms grow).
+  function firstBelow(batch, bottom) {
+    var lo = 0, hi = batch.length;
+    while (lo < hi) {
+      var mid = (lo + hi) >> 1;
+      if (bottomOf(batch[mid]) > bottom) hi = mid; else lo = mid + 1;
+    }
+    return lo < batch.length ? lo : -1;
+  }
+
+  // Puts the batch's blocks from index from back at the head of the queue, their notes off the page.
+  function takeBack(batch, from) {
+    for (var k = from; k < batch.length; k++) dropNotes(notesIn(batch[k]));
+    requeue(batch.slice(from));
+  }
+
+  // The room left under the blocks placed and their running mean height, read while the layout is
+  // fresh.
+  function learn(placed, bottom) {
+    var last = placed[placed.length - 1].getBoundingClientRect(), top = placed[0].getBoundingClientRect().top;
+    S.room = bottom - last.bottom;
+    S.heightSum += Math.max(0, last.bottom - top);
+    S.heightCount += placed.length;
+    S.blockHeight = S.heightSum / S.heightCount;
   }
 
   function notesIn(el) {
@@ -668,6 +750,7 @@
     // into: a bound of a few steps per element ends any run that goes wrong on a hostile page.
     var steps = 8 * document.getElementsByTagName('*').length + 10000;
     S = {sections: sections, sectionIndex: 0, pages: [], group: null, range: null, number: 0, done: false, stepsLeft: steps,
+         room: 0, blockHeight: 0, heightSum: 0, heightCount: 0,
          evenOdd: page.getAttribute('data-even-odd') === '1', stories: detachStories()};
     S.container = document.createElement('div');
     S.container.className = 'vm-pages';
@@ -711,13 +794,15 @@
     } while (performance.now() < until);
   }
 
-  // The page whose box holds the middle of the window (pages stand one under the other).
+  // The page whose box holds the middle of the window.  Pages stand one under the other, each at
+  // its place (y) below the list's top: reading their boxes would lay out groups skipped while out
+  // of view.
   function pageInView() {
     if (!S || !S.pages.length) return 0;
-    var middle = window.innerHeight / 2, lo = 0, hi = S.pages.length - 1;
+    var middle = window.innerHeight / 2 - S.container.getBoundingClientRect().top, lo = 0, hi = S.pages.length - 1;
     while (lo < hi) {
       var mid = (lo + hi + 1) >> 1;
-      if (S.pages[mid].el.getBoundingClientRect().top - kPageGap / 2 <= middle) lo = mid; else hi = mid - 1;
+      if (S.pages[mid].y - kPageGap / 2 <= middle) lo = mid; else hi = mid - 1;
     }
     return lo + 1;
   }
