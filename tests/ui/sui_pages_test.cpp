@@ -174,6 +174,8 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void blocksFlowOntoPages();
   void tallRowsGoOnAcrossPages_data();
   void tallRowsGoOnAcrossPages();
+  void columnsBalanceAtAContinuousBreak_data();
+  void columnsBalanceAtAContinuousBreak();
   void cleanup();
 
  private:
@@ -493,6 +495,52 @@ void SuiPagesTest::tallRowsGoOnAcrossPages() {
                                 "var r=p.querySelector('.vm-pg-body tr');return r&&r.textContent.trim()==='Head';}))")),
              QStringLiteral("true"));
   }
+}
+
+// Ends a section of two columns; how the next one starts is said by that one's own sectPr.
+std::string twoColumnsEnd() { return "<w:p><w:pPr><w:sectPr><w:cols w:num=\"2\" w:space=\"720\"/></w:sectPr></w:pPr></w:p>"; }
+
+// One row per case of a two-column section followed by a paragraph "After": the body, and how its
+// last page's columns come out ("balanced": within a line of each other, with "After" below them
+// on that page; "first only": all in the first column).
+void SuiPagesTest::columnsBalanceAtAContinuousBreak_data() {
+  QTest::addColumn<QString>("body");
+  QTest::addColumn<QString>("columns");
+  const auto row = [](const char* name, const std::string& body, const char* columns) {
+    QTest::newRow(name) << QString::fromStdString(body) << QString::fromUtf8(columns);
+  };
+  const std::string after = paragraph("After") + lastSection("continuous");
+  row("short paragraphs share the columns", numbered("Line", 20) + twoColumnsEnd() + after, "balanced");
+  row("a long paragraph splits between the columns", longParagraph(300) + twoColumnsEnd() + after, "balanced");
+  row("columns past a page balance on its last page", numbered("Line", 130) + twoColumnsEnd() + after, "balanced");
+  row("a next page section leaves the columns as filled",
+      numbered("Line", 20) + twoColumnsEnd() + paragraph("After") + lastSection("nextPage"), "first only");
+}
+
+void SuiPagesTest::columnsBalanceAtAContinuousBreak() {
+  QFETCH(QString, body);
+  QFETCH(QString, columns);
+  const fs::path document = docs_ / "Columns.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body.toStdString())}});
+  openAndLayOut(document);
+  // Nothing lost or repeated, in order, and nothing cut off.
+  QString expected = body;
+  expected.remove(QRegularExpression(QStringLiteral("<[^>]*>"))).remove(QRegularExpression(QStringLiteral("\\s+")));
+  QCOMPARE(run(QStringLiteral("Array.from(document.querySelectorAll('.vm-pg-body .vm-col>*')).map(function(e){"
+                              "return e.textContent;}).join('').replace(/\\s+/g,'')")),
+           expected);
+  QCOMPARE(run(kClipped), QString());
+  const QString shape = run(QStringLiteral(
+      "(function(){var r=Array.from(document.querySelectorAll('.vm-region')).filter(function(r){"
+      "return r.children.length===2;}).pop();var h=Array.from(r.children).map(function(c){"
+      "if(!c.firstElementChild)return 0;return c.lastElementChild.getBoundingClientRect().bottom-"
+      "c.firstElementChild.getBoundingClientRect().top;});"
+      "var a=Array.from(document.querySelectorAll('.vm-pg-body p')).filter(function(p){"
+      "return p.textContent.trim()==='After';})[0],line=a.getBoundingClientRect().height;"
+      "if(!h[1])return 'first only';if(Math.abs(h[0]-h[1])>1.5*line)return 'uneven '+h.join(' ');"
+      "if(a.closest('.vm-pg')!==r.closest('.vm-pg'))return 'after on another page';"
+      "return a.getBoundingClientRect().top>=r.getBoundingClientRect().bottom-1?'balanced':'after overlaps';})()"));
+  QCOMPARE(shape, columns);
 }
 
 int main(int argc, char** argv) {

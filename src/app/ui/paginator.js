@@ -253,6 +253,7 @@
     S.region = region;
     S.cols = cols;
     S.colIndex = 0;
+    S.columnBreak = false;
     S.room = 0;
   }
 
@@ -262,6 +263,7 @@
     var wanted = section.start;
     if (S.page && (wanted === 'continuous' || wanted === 'nextColumn') && S.page.section.width === section.width &&
         S.page.section.height === section.height) {
+      if (wanted === 'continuous') balanceRegion();
       openRegion(section);
       return;
     }
@@ -545,6 +547,90 @@
     return splitLines(el, bottom, first);
   }
 
+  // ---- balancing ----
+  // The columns of a section that a continuous break ends share its content on the last page:
+  // their blocks go back into the first column, joined where they were split at a column's foot,
+  // and flow again into columns one n-th of their height tall (a little taller when the last one
+  // comes out taller).  A region holding a column break, or a table split between columns, is
+  // left as it is.
+
+  var kBalanceTries = 3;
+
+  function balanceRegion() {
+    var cols = S.cols, n = cols.length;
+    if (n < 2 || S.columnBreak || !cols[0].firstElementChild || !joinable(cols)) return;
+    var top = S.region.getBoundingClientRect().top, room = limit() - top, height = 0;
+    for (var tries = 0; tries < kBalanceTries; tries++) {
+      gather(cols);
+      var total = bottomOf(cols[0].lastElementChild) - top;
+      height = Math.min(room, Math.max(height, total / n));
+      flowColumns(cols, top + height);
+      var last = cols[n - 1].lastElementChild, over = last ? bottomOf(last) - top - height : 0;
+      if (over <= 1 || height >= room) break;
+      height += over / n;
+    }
+    var end = cols[n - 1].lastElementChild;
+    if (end && bottomOf(end) > top + room + 1) {  // the columns as they were filled, to the page's foot
+      gather(cols);
+      flowColumns(cols, top + room);
+    }
+  }
+
+  // Whether every piece split at a column's foot can be joined to its continuation.
+  function joinable(cols) {
+    for (var k = 0; k + 1 < cols.length; k++) {
+      var a = cols[k].lastElementChild, b = cols[k + 1].firstElementChild;
+      for (var depth = 0; a && b && continues(a, b); depth++) {
+        if (a.tagName === 'TABLE' || depth > kMaxDepth) return false;
+        a = a.lastElementChild;
+        b = b.firstElementChild;
+      }
+    }
+    return true;
+  }
+
+  function continues(a, b) {
+    return a.classList.contains('vm-split') && b.classList.contains('vm-cont') && a.tagName === b.tagName;
+  }
+
+  // Every column's blocks at the end of the first column, split pieces joined (joinable first).
+  function gather(cols) {
+    for (var k = 1; k < cols.length; k++) {
+      var a = cols[0].lastElementChild, b = cols[k].firstElementChild;
+      if (a && b && continues(a, b)) { join(a, b); cols[k].removeChild(b); }
+      while (cols[k].firstChild) cols[0].appendChild(cols[k].firstChild);
+    }
+  }
+
+  // Joins piece a, split at a column's foot, with b, the piece that went on; the pieces split
+  // inside them (the last of a, the first of b) join in turn.
+  function join(a, b) {
+    for (var depth = 0; depth <= kMaxDepth; depth++) {
+      a.classList.remove('vm-split');
+      a.style.textAlignLast = '';
+      var last = a.lastElementChild, first = b.firstElementChild;
+      if (!(last && first && continues(last, first))) break;
+      while (first.nextSibling) a.appendChild(first.nextSibling);
+      a = last;
+      b = first;
+    }
+    while (b.firstChild) a.appendChild(b.firstChild);
+  }
+
+  // Fills each column but the last to bottom, the rest going on to the next.
+  function flowColumns(cols, bottom) {
+    for (var k = 0; k + 1 < cols.length; k++) {
+      var col = cols[k], child = col.firstElementChild;
+      while (child && bottomOf(child) <= bottom) child = child.nextElementSibling;
+      if (!child) return;
+      var lead = child === col.firstElementChild, cont = split(child, bottom, lead, 0);
+      var from = cont || lead ? child.nextSibling : child, moved = [];
+      if (cont) moved.push(cont);
+      for (; from; from = from.nextSibling) moved.push(from);
+      for (var m = 0; m < moved.length; m++) cols[k + 1].appendChild(moved[m]);
+    }
+  }
+
   // ---- notes ----
 
   function addNotes(el) {
@@ -623,7 +709,11 @@
     el = queue.firstElementChild;
     if (!el) return true;
     if (startsPage(el) && pageHasContent()) { el.classList.remove('vm-after-pb'); newPage(S.section); }
-    else if (el.classList.contains('vm-after-cb')) { el.classList.remove('vm-after-cb'); if (S.cols[S.colIndex].firstChild) nextColumnOrPage(); }
+    else if (el.classList.contains('vm-after-cb')) {
+      el.classList.remove('vm-after-cb');
+      S.columnBreak = true;
+      if (S.cols[S.colIndex].firstChild) nextColumnOrPage();
+    }
     var col = S.cols[S.colIndex];
     var first = !col.firstChild && (S.colIndex > 0 || S.region === S.page.body.firstElementChild);
     col.appendChild(el);
