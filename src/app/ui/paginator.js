@@ -497,7 +497,7 @@
       for (var td = rows[i].firstElementChild; td; td = td.nextElementSibling) {
         while (taken[i][col]) col++;
         var span = Math.max(1, td.colSpan | 0), reach = Math.max(1, td.rowSpan | 0);
-        for (var y = i; y < Math.min(scan, i + reach); y++) for (var x = col; x < col + span; x++) taken[y][x] = true;
+        for (var y = i + 1; y < Math.min(scan, i + reach); y++) for (var x = col; x < col + span; x++) taken[y][x] = true;
         if (i + reach > scan) {
           var copy = td.cloneNode(false);
           copy.removeAttribute('id');
@@ -560,7 +560,7 @@
     var cols = S.cols, n = cols.length;
     if (n < 2 || S.columnBreak || !cols[0].firstElementChild || !joinable(cols)) return;
     var top = S.region.getBoundingClientRect().top, room = limit() - top, height = 0;
-    for (var tries = 0; tries < kBalanceTries; tries++) {
+    for (var tries = 0; tries < kBalanceTries && joinable(cols); tries++) {
       gather(cols);
       var total = bottomOf(cols[0].lastElementChild) - top;
       height = Math.min(room, Math.max(height, total / n));
@@ -570,7 +570,7 @@
       height += over / n;
     }
     var end = cols[n - 1].lastElementChild;
-    if (end && bottomOf(end) > top + room + 1) {  // the columns as they were filled, to the page's foot
+    if (end && bottomOf(end) > top + room + 1 && joinable(cols)) {  // filled to the page's foot, as before
       gather(cols);
       flowColumns(cols, top + room);
     }
