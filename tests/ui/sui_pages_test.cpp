@@ -74,6 +74,31 @@ std::string headedTable(int rows) {
   return table + "</w:tbl>";
 }
 
+std::string cellOf(const std::string& blocks, const std::string& properties = {}) {
+  return "<w:tc>" + (properties.empty() ? std::string() : "<w:tcPr>" + properties + "</w:tcPr>") + blocks + "</w:tc>";
+}
+
+// A table of one or more rows (given whole), under a header row "Head" when headed; grid: the
+// columns' widths in twips.
+std::string tableOf(const std::vector<int>& grid, const std::string& rows, bool headed) {
+  std::string table = "<w:tbl><w:tblPr><w:tblBorders><w:top w:val=\"single\" w:sz=\"4\"/><w:bottom w:val=\"single\" "
+                      "w:sz=\"4\"/><w:insideH w:val=\"single\" w:sz=\"4\"/><w:insideV w:val=\"single\" w:sz=\"4\"/>"
+                      "</w:tblBorders></w:tblPr><w:tblGrid>";
+  for (const int width : grid) table += "<w:gridCol w:w=\"" + std::to_string(width) + "\"/>";
+  table += "</w:tblGrid>";
+  if (headed) {
+    table += "<w:tr><w:trPr><w:tblHeader/></w:trPr>" +
+             cellOf(paragraph("Head"), "<w:gridSpan w:val=\"" + std::to_string(grid.size()) + "\"/>") + "</w:tr>";
+  }
+  return table + rows + "</w:tbl>";
+}
+
+// A row of one cell holding count numbered paragraphs; trPr: the row's properties.
+std::string tallRow(const std::string& prefix, int count, const std::string& trPr = {}) {
+  return "<w:tr>" + (trPr.empty() ? std::string() : "<w:trPr>" + trPr + "</w:trPr>") + cellOf(numbered(prefix, count)) +
+         "</w:tr>";
+}
+
 // body may end with its last section's properties (lastSection); else the section has none.
 std::string documentOf(const std::string& body) {
   const bool ended = body.ends_with("</w:sectPr>");
@@ -86,6 +111,42 @@ std::string documentOf(const std::string& body) {
 const QString kPageTexts = QStringLiteral(
     "Array.from(document.querySelectorAll('.vm-pg')).map(function(p){"
     "return p.querySelector('.vm-pg-body').innerText.replace(/\\s+/g,' ').trim();}).join('|')");
+
+// The pages whose body holds a paragraph or table row not wholly inside the body's box (cut off
+// at the page's foot), as "page:text" items; empty when none is.
+const QString kClipped = QStringLiteral(
+    "Array.from(document.querySelectorAll('.vm-pg')).map(function(p){var b=p.querySelector('.vm-pg-body')"
+    ".getBoundingClientRect();return Array.from(p.querySelectorAll('.vm-pg-body p, .vm-pg-body tr')).filter("
+    "function(e){var r=e.getBoundingClientRect();return r.height>0&&(r.bottom>b.bottom+1||r.top<b.top-1);}).map("
+    "function(e){return p.getAttribute('data-page')+':'+e.textContent.trim().substring(0,20);}).join(',');})"
+    ".filter(function(s){return s.length;}).join(' ')");
+
+// Every paragraph's text on the pages, sorted, joined by "|"; header rows repeated on a table's
+// later pages are left out, so that each of the document's paragraphs counts once.
+const QString kPlacedParagraphs = QStringLiteral(
+    "Array.from(document.querySelectorAll('.vm-pg-body p')).filter(function(e){var h=e.closest('thead');"
+    "return !(h&&h.parentNode.classList.contains('vm-cont'));}).map(function(e){return e.textContent.trim();})"
+    ".filter(function(t){return t.length;}).sort().join('|')");
+
+// The document's paragraphs' texts as kPlacedParagraphs gives them.
+QString documentParagraphs(const std::string& body) {
+  QStringList texts;
+  const QRegularExpression text(QStringLiteral("<w:t[^>]*>([^<]*)</w:t>"));
+  for (auto match = text.globalMatch(QString::fromStdString(body)); match.hasNext();) {
+    const QString one = match.next().captured(1).trimmed();
+    if (!one.isEmpty()) texts << one;
+  }
+  texts.sort();
+  return texts.join(QLatin1Char('|'));
+}
+
+// The page (data-page) of the paragraph whose whole text is given, 0 when none is.
+QString pageOfParagraph(const QString& text) {
+  return QStringLiteral("(function(){var e=Array.from(document.querySelectorAll('.vm-pg-body p')).filter(function(e){"
+                        "return e.textContent.trim()==='%1';})[0];return e?e.closest('.vm-pg').getAttribute('data-page')"
+                        ":'0';})()")
+      .arg(text);
+}
 
 QString pagePart(const char* part) {
   return QStringLiteral("Array.from(document.querySelectorAll('.vm-pg')).map(function(p){"
@@ -111,6 +172,10 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void pagesPastTheFirstGroupsKeepTheirOrderAndPlaces();
   void blocksFlowOntoPages_data();
   void blocksFlowOntoPages();
+  void tallRowsGoOnAcrossPages_data();
+  void tallRowsGoOnAcrossPages();
+  void columnsBalanceAtAContinuousBreak_data();
+  void columnsBalanceAtAContinuousBreak();
   void cleanup();
 
  private:
@@ -354,6 +419,7 @@ void SuiPagesTest::blocksFlowOntoPages() {
   QString expected = body;
   expected.remove(QRegularExpression(QStringLiteral("<[^>]*>"))).remove(QRegularExpression(QStringLiteral("\\s+")));
   QCOMPARE(all, expected);
+  QCOMPARE(run(kClipped), QString());
   QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('#page .vm-section > *').length)")),
            QStringLiteral("0"));
   const QString firsts = run(QStringLiteral(
@@ -362,6 +428,119 @@ void SuiPagesTest::blocksFlowOntoPages() {
       "/^(Line|Row)$/.test(b.innerText.trim().split(/\\s+/)[0])?' '+b.innerText.trim().split(/\\s+/)[1]:''):'';"
       "}).join('|')"));
   QVERIFY2(firsts.startsWith(starts), qPrintable(firsts));
+}
+
+// One row per rule for table rows that reach past the page's foot: the body, the page count, the
+// pages of some paragraphs ("text=page;..."), and whether every page's first row is the header.
+void SuiPagesTest::tallRowsGoOnAcrossPages_data() {
+  QTest::addColumn<QString>("body");
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("marks");
+  QTest::addColumn<bool>("headed");
+  const auto row = [](const char* name, const std::string& body, int count, const char* marks, bool headed) {
+    QTest::newRow(name) << QString::fromStdString(body) << count << QString::fromUtf8(marks) << headed;
+  };
+  row("a row taller than a page goes on under the header", tableOf({6000}, tallRow("Alpha", 150), true), 3,
+      "Alpha 1=1;Alpha 150=3", true);
+  row("a row marked cantSplit taller than a page splits all the same",
+      tableOf({6000}, tallRow("Alpha", 150, "<w:cantSplit/>"), true), 3, "Alpha 1=1;Alpha 150=3", true);
+  row("a row that may split starts on the page where it is reached",
+      numbered("Line", 30) + tableOf({6000}, tallRow("Alpha", 60), false), 2, "Alpha 1=1;Alpha 60=2", false);
+  row("a row marked cantSplit goes to the next page whole",
+      numbered("Line", 30) + tableOf({6000}, tallRow("Alpha", 30, "<w:cantSplit/>"), false), 2,
+      "Line 30=1;Alpha 1=2;Alpha 30=2", false);
+  row("cells go on side by side",
+      tableOf({3000, 3000}, "<w:tr>" + cellOf(numbered("Alpha", 120)) + cellOf(numbered("Beta", 70)) + "</w:tr>", true),
+      3, "Alpha 1=1;Beta 1=1;Beta 70=2;Alpha 120=3", true);
+  row("a merged cell above keeps the continued cells in their columns",
+      tableOf({2000, 3000, 3000},
+              "<w:tr>" + cellOf(paragraph("Merged"), "<w:vMerge w:val=\"restart\"/>") + cellOf(paragraph("Short")) +
+                  cellOf(paragraph("Other")) + "</w:tr><w:tr>" + cellOf("<w:p/>", "<w:vMerge/>") +
+                  cellOf(numbered("Alpha", 120)) + cellOf(numbered("Beta", 70)) + "</w:tr>",
+              false),
+      3, "Merged=1;Alpha 1=1;Alpha 120=3;Beta 70=2", false);
+  row("a row of exact height taller than a page keeps to the page",
+      tableOf({6000},
+              tallRow("Alpha", 3, "<w:trHeight w:val=\"20000\" w:hRule=\"exact\"/>") + tallRow("Omega", 1),
+              true),
+      1, "Alpha 3=1;Omega 1=1", true);
+}
+
+// Every paragraph of the rows lands on a page once, none cut off at a page's foot, each cell's
+// paragraphs in its own column on every page.
+void SuiPagesTest::tallRowsGoOnAcrossPages() {
+  QFETCH(QString, body);
+  QFETCH(int, count);
+  QFETCH(QString, marks);
+  QFETCH(bool, headed);
+  const fs::path document = docs_ / "Rows.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body.toStdString())}});
+  openAndLayOut(document);
+  QCOMPARE(pages()->pageCount(), count);
+  QCOMPARE(run(kPlacedParagraphs), documentParagraphs(body.toStdString()));
+  QCOMPARE(run(kClipped), QString());
+  for (const QString& mark : marks.split(QLatin1Char(';'))) {
+    const QStringList parts = mark.split(QLatin1Char('='));
+    QCOMPARE(parts.size(), 2);
+    QVERIFY2(run(pageOfParagraph(parts[0])) == parts[1], qPrintable(mark));
+  }
+  // One left edge for each cell's paragraphs, whatever page they are on.
+  QCOMPARE(run(QStringLiteral("['Alpha','Beta'].map(function(w){var s={};document.querySelectorAll('.vm-pg-body td p')"
+                              ".forEach(function(e){if(e.textContent.trim().split(' ')[0]===w)"
+                              "s[Math.round(e.getBoundingClientRect().left)]=1;});return Object.keys(s).length<2;})"
+                              ".join(' ')")),
+           QStringLiteral("true true"));
+  if (headed) {
+    QCOMPARE(run(QStringLiteral("String(Array.from(document.querySelectorAll('.vm-pg')).every(function(p){"
+                                "var r=p.querySelector('.vm-pg-body tr');return r&&r.textContent.trim()==='Head';}))")),
+             QStringLiteral("true"));
+  }
+}
+
+// Ends a section of two columns; how the next one starts is said by that one's own sectPr.
+std::string twoColumnsEnd() { return "<w:p><w:pPr><w:sectPr><w:cols w:num=\"2\" w:space=\"720\"/></w:sectPr></w:pPr></w:p>"; }
+
+// One row per case of a two-column section followed by a paragraph "After": the body, and how its
+// last page's columns come out ("balanced": within a line of each other, with "After" below them
+// on that page; "first only": all in the first column).
+void SuiPagesTest::columnsBalanceAtAContinuousBreak_data() {
+  QTest::addColumn<QString>("body");
+  QTest::addColumn<QString>("columns");
+  const auto row = [](const char* name, const std::string& body, const char* columns) {
+    QTest::newRow(name) << QString::fromStdString(body) << QString::fromUtf8(columns);
+  };
+  const std::string after = paragraph("After") + lastSection("continuous");
+  row("short paragraphs share the columns", numbered("Line", 20) + twoColumnsEnd() + after, "balanced");
+  row("a long paragraph splits between the columns", longParagraph(300) + twoColumnsEnd() + after, "balanced");
+  row("columns past a page balance on its last page", numbered("Line", 130) + twoColumnsEnd() + after, "balanced");
+  row("a next page section leaves the columns as filled",
+      numbered("Line", 20) + twoColumnsEnd() + paragraph("After") + lastSection("nextPage"), "first only");
+}
+
+void SuiPagesTest::columnsBalanceAtAContinuousBreak() {
+  QFETCH(QString, body);
+  QFETCH(QString, columns);
+  const fs::path document = docs_ / "Columns.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body.toStdString())}});
+  openAndLayOut(document);
+  // Nothing lost or repeated, in order, and nothing cut off.
+  QString expected = body;
+  expected.remove(QRegularExpression(QStringLiteral("<[^>]*>"))).remove(QRegularExpression(QStringLiteral("\\s+")));
+  QCOMPARE(run(QStringLiteral("Array.from(document.querySelectorAll('.vm-pg-body .vm-col>*')).map(function(e){"
+                              "return e.textContent;}).join('').replace(/\\s+/g,'')")),
+           expected);
+  QCOMPARE(run(kClipped), QString());
+  const QString shape = run(QStringLiteral(
+      "(function(){var r=Array.from(document.querySelectorAll('.vm-region')).filter(function(r){"
+      "return r.children.length===2;}).pop();var h=Array.from(r.children).map(function(c){"
+      "if(!c.firstElementChild)return 0;return c.lastElementChild.getBoundingClientRect().bottom-"
+      "c.firstElementChild.getBoundingClientRect().top;});"
+      "var a=Array.from(document.querySelectorAll('.vm-pg-body p')).filter(function(p){"
+      "return p.textContent.trim()==='After';})[0],line=a.getBoundingClientRect().height;"
+      "if(!h[1])return 'first only';if(Math.abs(h[0]-h[1])>1.5*line)return 'uneven '+h.join(' ');"
+      "if(a.closest('.vm-pg')!==r.closest('.vm-pg'))return 'after on another page';"
+      "return a.getBoundingClientRect().top>=r.getBoundingClientRect().bottom-1?'balanced':'after overlaps';})()"));
+  QCOMPARE(shape, columns);
 }
 
 int main(int argc, char** argv) {

@@ -10,6 +10,7 @@
   var kLineWalk = 2000;        // characters walked back to find a line's start
   var kPageGap = 24;           // px between pages on screen
   var kGroupPages = 32;        // pages in one group box
+  var kBatch = 16;             // most blocks placed with one measure
   // Each page box is contained (contain:strict, its size given): a block placed on the last page
   // lays out that page alone, never the pages before it.  The engine still rebuilds the layout
   // results of the page's ancestors after each such layout, copying every child they hold: with
@@ -200,19 +201,36 @@
     var hdr = box('vm-pg-hdr', pg), ftr = box('vm-pg-ftr', pg), body = box('vm-pg-body', pg);
     hdr.style.cssText = 'top:' + section.header + 'px;left:' + section.left + 'px;right:' + section.right + 'px';
     ftr.style.cssText = 'bottom:' + section.footer + 'px;left:' + section.left + 'px;right:' + section.right + 'px';
-    copyPart(partFor(section, 'header', S.number, first), hdr);
-    copyPart(partFor(section, 'footer', S.number, first), ftr);
+    var hdrPart = partFor(section, 'header', S.number, first), ftrPart = partFor(section, 'footer', S.number, first);
+    copyPart(hdrPart, hdr);
+    copyPart(ftrPart, ftr);
     // A header taller than its room pushes the text down, a tall footer pushes its end up.
-    var top = Math.max(section.top, section.header + hdr.offsetHeight);
-    var bottom = Math.max(section.bottom, section.footer + ftr.offsetHeight);
+    var top = Math.max(section.top, section.header + partHeight(section, hdrPart, hdr));
+    var bottom = Math.max(section.bottom, section.footer + partHeight(section, ftrPart, ftr));
     if (top + bottom > section.height - 48) { top = section.top; bottom = section.bottom; }
     body.style.cssText = 'top:' + top + 'px;bottom:' + bottom + 'px;left:' + section.left + 'px;right:' + section.right + 'px';
-    var page = {el: pg, body: body, notes: box('vm-pg-notes', body), section: section, placed: 0};
+    var last = S.pages.length ? S.pages[S.pages.length - 1] : null;
+    var page = {el: pg, body: body, notes: box('vm-pg-notes', body), section: section, placed: 0,
+                y: last ? last.y + last.section.height + kPageGap : 0, height: section.height - top - bottom};
     S.pages.push(page);
     fillFields(pg, page);
     S.page = page;
     openRegion(section);
+    S.room = page.height;
     return page;
+  }
+
+  // The height of a header or footer part as laid out in box, once per part and section: each
+  // measure would lay out the page.
+  function partHeight(section, part, box) {
+    if (!part) return 0;
+    if (!section.partHeights) section.partHeights = new Map();
+    var height = section.partHeights.get(part);
+    if (height === undefined) {
+      height = box.offsetHeight;
+      section.partHeights.set(part, height);
+    }
+    return height;
   }
 
   function openRegion(section) {
@@ -235,6 +253,8 @@
     S.region = region;
     S.cols = cols;
     S.colIndex = 0;
+    S.columnBreak = false;
+    S.room = 0;
   }
 
   // Pages where a section starting on an odd or even page needs one left blank first.
@@ -243,6 +263,7 @@
     var wanted = section.start;
     if (S.page && (wanted === 'continuous' || wanted === 'nextColumn') && S.page.section.width === section.width &&
         S.page.section.height === section.height) {
+      if (wanted === 'continuous') balanceRegion();
       openRegion(section);
       return;
     }
@@ -255,7 +276,11 @@
   }
 
   function nextColumnOrPage() {
-    if (S.colIndex + 1 < S.cols.length) { S.colIndex += 1; return; }
+    if (S.colIndex + 1 < S.cols.length) {
+      S.colIndex += 1;
+      S.room = S.region === S.page.body.firstElementChild ? S.page.height : 0;
+      return;
+    }
     newPage(S.section);
   }
 
@@ -376,8 +401,11 @@
     if (el.tagName !== 'TABLE' && getComputedStyle(el).textAlign === 'justify') el.style.textAlignLast = 'justify';
   }
 
-  // A table goes on at its first row that ends below bottom, under a copy of its header rows.
-  function splitTable(el, bottom, first) {
+  // A table goes on at its first row that ends below bottom, under a copy of its header rows.  A
+  // row that may split (no cantSplit) leaves what of its cells does not fit to a continuation row
+  // on the next page; one with nothing above it on the page splits even when marked, as it is
+  // taller than any page would hold (forced: it places at least one block, so it ends).
+  function splitTable(el, bottom, first, depth) {
     var body = el.tBodies.length ? el.tBodies[0] : null;
     if (!body) return null;
     var rows = body.rows, lo = 0, hi = rows.length;
@@ -386,8 +414,17 @@
       if (bottomOf(rows[mid]) > bottom) hi = mid; else lo = mid + 1;
     }
     if (lo >= rows.length) return null;
-    if (lo === 0 && !first) return null;
-    if (lo === 0) return null;  // a row taller than the page stays on it
+    var top = first && lo === 0, piece = null;
+    if (top || rows[lo].getAttribute('data-cant-split') !== '1') piece = splitRow(rows[lo], bottom, top, depth);
+    if (piece) {
+      carrySpans(rows, lo, lo + 1, piece);
+      body.insertBefore(piece, rows[lo].nextSibling);
+      lo += 1;
+    } else {
+      if (top) while (lo < rows.length && bottomOf(rows[lo]) <= bottom) lo += 1;  // its fixed height let go
+      if (lo === 0 || lo >= rows.length) return null;  // moves on whole, or fits
+      carrySpans(rows, lo, lo, rows[lo]);
+    }
     var cont = el.cloneNode(false);
     cont.removeAttribute('id');
     for (var c = el.firstElementChild; c; c = c.nextElementSibling) {
@@ -403,6 +440,81 @@
     for (var b = body.nextElementSibling; b;) { var next = b.nextElementSibling; cont.appendChild(b); b = next; }
     continueElement(el, cont);
     return cont;
+  }
+
+  // Splits a row at bottom: the returned row holds, in a copy of each cell (same widths, borders
+  // and shading), what did not fit.  Null, and the row as it was, when no cell keeps anything here
+  // or nothing goes on.  A fixed height would hold both pieces to it, so neither keeps one; forced,
+  // a row whose content fits keeps to the page without it.
+  function splitRow(row, bottom, forced, depth) {
+    var height = row.style.height, cells = [], conts = [];
+    row.style.height = '';
+    var cont = row.cloneNode(false);
+    cont.removeAttribute('id');
+    for (var td = row.firstElementChild; td; td = td.nextElementSibling) {
+      cells.push(td);
+      conts.push(cont.appendChild(splitCell(td, bottom, forced, depth)));
+    }
+    var kept = false, moved = false;
+    for (var k = 0; k < cells.length; k++) {
+      if (cells[k].firstElementChild) kept = true;
+      if (conts[k].firstElementChild) moved = true;
+    }
+    if (!kept || !moved) {
+      for (var j = 0; j < cells.length; j++) while (conts[j].firstChild) cells[j].appendChild(conts[j].firstChild);
+      if (moved || !forced) row.style.height = height;
+      return null;
+    }
+    for (var m = 0; m < cells.length; m++) cells[m].removeAttribute('rowspan');  // the copies reach on
+    return cont;
+  }
+
+  // Moves what of a cell does not end above bottom (less its padding and border) into an empty
+  // copy of it, returned.  Forced, a cell whose first block cannot be split keeps that block whole.
+  function splitCell(td, bottom, forced, depth) {
+    var cont = td.cloneNode(false), style = getComputedStyle(td);
+    cont.removeAttribute('id');
+    var room = bottom - (parseFloat(style.paddingBottom) || 0) - (parseFloat(style.borderBottomWidth) || 0);
+    var child = td.firstElementChild;
+    while (child && bottomOf(child) <= room) child = child.nextElementSibling;
+    if (!child) return cont;
+    var lead = child === td.firstElementChild;
+    var part = split(child, room, forced && lead, depth + 1);
+    var from = part || (forced && lead) ? child.nextSibling : child;
+    if (part) cont.appendChild(part);
+    while (from) { var next = from.nextSibling; cont.appendChild(from); from = next; }
+    return cont;
+  }
+
+  // Cells of the rows above scan that reach row scan or below end at row keep (their rowspan cut
+  // there); next, the first row on the next page, takes an empty copy of each in its column for
+  // the rows they still reach, so its own cells keep their columns.
+  function carrySpans(rows, scan, keep, next) {
+    var taken = [], carried = [];
+    for (var r = 0; r < scan; r++) taken.push([]);
+    for (var i = 0; i < scan; i++) {
+      var col = 0;
+      for (var td = rows[i].firstElementChild; td; td = td.nextElementSibling) {
+        while (taken[i][col]) col++;
+        var span = Math.max(1, td.colSpan | 0), reach = Math.max(1, td.rowSpan | 0);
+        for (var y = i + 1; y < Math.min(scan, i + reach); y++) for (var x = col; x < col + span; x++) taken[y][x] = true;
+        if (i + reach > scan) {
+          var copy = td.cloneNode(false);
+          copy.removeAttribute('id');
+          copy.rowSpan = i + reach - scan;
+          td.rowSpan = keep - i;
+          carried.push({column: col, cell: copy});
+        }
+        col += span;
+      }
+    }
+    carried.sort(function (a, b) { return a.column - b.column; });
+    var at = 0, cell = next.firstElementChild;
+    for (var k = 0; k < carried.length; k++) {
+      while (cell && at < carried[k].column) { at += Math.max(1, cell.colSpan | 0); cell = cell.nextElementSibling; }
+      next.insertBefore(carried[k].cell, cell);
+      at += Math.max(1, carried[k].cell.colSpan | 0);
+    }
   }
 
   var kBlockChild = ':scope > p, :scope > div, :scope > table, :scope > h1, :scope > h2, :scope > h3, ' +
@@ -429,10 +541,94 @@
     if (depth > kMaxDepth || el.classList.contains('vm-kl') || el.getAttribute('data-cant-split') === '1') {
       return null;
     }
-    if (el.tagName === 'TABLE') return splitTable(el, bottom, first);
+    if (el.tagName === 'TABLE') return splitTable(el, bottom, first, depth);
     if (el.tagName === 'IMG' || el.tagName === 'svg' || el.classList.contains('vm-tbx')) return null;
     if (el.querySelector(kBlockChild)) return splitBox(el, bottom, first, depth);
     return splitLines(el, bottom, first);
+  }
+
+  // ---- balancing ----
+  // The columns of a section that a continuous break ends share its content on the last page:
+  // their blocks go back into the first column, joined where they were split at a column's foot,
+  // and flow again into columns one n-th of their height tall (a little taller when the last one
+  // comes out taller).  A region holding a column break, or a table split between columns, is
+  // left as it is.
+
+  var kBalanceTries = 3;
+
+  function balanceRegion() {
+    var cols = S.cols, n = cols.length;
+    if (n < 2 || S.columnBreak || !cols[0].firstElementChild || !joinable(cols)) return;
+    var top = S.region.getBoundingClientRect().top, room = limit() - top, height = 0;
+    for (var tries = 0; tries < kBalanceTries && joinable(cols); tries++) {
+      gather(cols);
+      var total = bottomOf(cols[0].lastElementChild) - top;
+      height = Math.min(room, Math.max(height, total / n));
+      flowColumns(cols, top + height);
+      var last = cols[n - 1].lastElementChild, over = last ? bottomOf(last) - top - height : 0;
+      if (over <= 1 || height >= room) break;
+      height += over / n;
+    }
+    var end = cols[n - 1].lastElementChild;
+    if (end && bottomOf(end) > top + room + 1 && joinable(cols)) {  // filled to the page's foot, as before
+      gather(cols);
+      flowColumns(cols, top + room);
+    }
+  }
+
+  // Whether every piece split at a column's foot can be joined to its continuation.
+  function joinable(cols) {
+    for (var k = 0; k + 1 < cols.length; k++) {
+      var a = cols[k].lastElementChild, b = cols[k + 1].firstElementChild;
+      for (var depth = 0; a && b && continues(a, b); depth++) {
+        if (a.tagName === 'TABLE' || depth > kMaxDepth) return false;
+        a = a.lastElementChild;
+        b = b.firstElementChild;
+      }
+    }
+    return true;
+  }
+
+  function continues(a, b) {
+    return a.classList.contains('vm-split') && b.classList.contains('vm-cont') && a.tagName === b.tagName;
+  }
+
+  // Every column's blocks at the end of the first column, split pieces joined (joinable first).
+  function gather(cols) {
+    for (var k = 1; k < cols.length; k++) {
+      var a = cols[0].lastElementChild, b = cols[k].firstElementChild;
+      if (a && b && continues(a, b)) { join(a, b); cols[k].removeChild(b); }
+      while (cols[k].firstChild) cols[0].appendChild(cols[k].firstChild);
+    }
+  }
+
+  // Joins piece a, split at a column's foot, with b, the piece that went on; the pieces split
+  // inside them (the last of a, the first of b) join in turn.
+  function join(a, b) {
+    for (var depth = 0; depth <= kMaxDepth; depth++) {
+      a.classList.remove('vm-split');
+      a.style.textAlignLast = '';
+      var last = a.lastElementChild, first = b.firstElementChild;
+      if (!(last && first && continues(last, first))) break;
+      while (first.nextSibling) a.appendChild(first.nextSibling);
+      a = last;
+      b = first;
+    }
+    while (b.firstChild) a.appendChild(b.firstChild);
+  }
+
+  // Fills each column but the last to bottom, the rest going on to the next.
+  function flowColumns(cols, bottom) {
+    for (var k = 0; k + 1 < cols.length; k++) {
+      var col = cols[k], child = col.firstElementChild;
+      while (child && bottomOf(child) <= bottom) child = child.nextElementSibling;
+      if (!child) return;
+      var lead = child === col.firstElementChild, cont = split(child, bottom, lead, 0);
+      var from = cont || lead ? child.nextSibling : child, moved = [];
+      if (cont) moved.push(cont);
+      for (; from; from = from.nextSibling) moved.push(from);
+      for (var m = 0; m < moved.length; m++) cols[k + 1].appendChild(moved[m]);
+    }
   }
 
   // ---- notes ----
@@ -513,12 +709,24 @@
     el = queue.firstElementChild;
     if (!el) return true;
     if (startsPage(el) && pageHasContent()) { el.classList.remove('vm-after-pb'); newPage(S.section); }
-    else if (el.classList.contains('vm-after-cb')) { el.classList.remove('vm-after-cb'); if (S.cols[S.colIndex].firstChild) nextColumnOrPage(); }
+    else if (el.classList.contains('vm-after-cb')) {
+      el.classList.remove('vm-after-cb');
+      S.columnBreak = true;
+      if (S.cols[S.colIndex].firstChild) nextColumnOrPage();
+    }
     var col = S.cols[S.colIndex];
     var first = !col.firstChild && (S.colIndex > 0 || S.region === S.page.body.firstElementChild);
     col.appendChild(el);
-    var notes = addNotes(el), bottom = limit();
-    if (bottomOf(el) <= bottom) { S.page.placed += 1; return true; }
+    var notes = addNotes(el), batch = appendMore(queue, col, el), bottom = limit();
+    if (batch.length > 1) {
+      var over = firstBelow(batch, bottom);
+      if (over < 0) { S.page.placed += batch.length; learn(batch, bottom); return true; }
+      takeBack(batch, over === 0 ? 1 : over);
+      S.room = 0;
+      if (over > 0) { S.page.placed += over; return true; }
+      bottom = limit();
+    }
+    if (bottomOf(el) <= bottom) { S.page.placed += 1; learn(batch.slice(0, 1), bottom); return true; }
     dropNotes(notes);
     bottom = limit();
     var cont = split(el, bottom, first, 0);
@@ -532,7 +740,7 @@
     if (first) {  // taller than a page and not to be split: it stays, cut at the page's foot
       addNotes(el);
       S.page.placed += 1;
-      nextColumnOrPage();
+      if (bottomOf(el) > limit()) nextColumnOrPage();  // else a fixed row height let go, it fits
       return true;
     }
     col.removeChild(el);
@@ -542,6 +750,57 @@
     requeue(moved);
     nextColumnOrPage();
     return true;
+  }
+
+  // ---- batches ----
+  // Measuring forces a layout of the page, and most blocks fit: the blocks that the room left in
+  // the column should hold, judged by the blocks' mean height so far, go in together and are
+  // measured once.  Only the first block of a batch may need a break, a split or a move; the
+  // blocks from the first that ends below the room go back to the queue, to be placed one by one.
+
+  // Appends to col, after el, the queue's next blocks that need no preparation, as many as the room
+  // left is likely to hold (none while it is not known); el and them, in order.
+  function appendMore(queue, col, el) {
+    var batch = [el];
+    if (!S.room || !S.blockHeight) return batch;
+    var wanted = Math.min(kBatch, Math.floor(S.room / S.blockHeight) - 1);
+    while (batch.length < wanted) {
+      var next = queue.firstElementChild;
+      if (!next || startsPage(next) || next.classList.contains('vm-after-cb') || next.classList.contains('vm-notes') ||
+          next.querySelector('.vm-pb, .vm-cb')) break;
+      while (queue.firstChild !== next) queue.removeChild(queue.firstChild);
+      col.appendChild(next);
+      addNotes(next);
+      batch.push(next);
+    }
+    return batch;
+  }
+
+  // The index of the batch's first block that ends below bottom, -1 when all fit (blocks stand one
+  // under the other, so their bottoms grow).
+  function firstBelow(batch, bottom) {
+    var lo = 0, hi = batch.length;
+    while (lo < hi) {
+      var mid = (lo + hi) >> 1;
+      if (bottomOf(batch[mid]) > bottom) hi = mid; else lo = mid + 1;
+    }
+    return lo < batch.length ? lo : -1;
+  }
+
+  // Puts the batch's blocks from index from back at the head of the queue, their notes off the page.
+  function takeBack(batch, from) {
+    for (var k = from; k < batch.length; k++) dropNotes(notesIn(batch[k]));
+    requeue(batch.slice(from));
+  }
+
+  // The room left under the blocks placed and their running mean height, read while the layout is
+  // fresh.
+  function learn(placed, bottom) {
+    var last = placed[placed.length - 1].getBoundingClientRect(), top = placed[0].getBoundingClientRect().top;
+    S.room = bottom - last.bottom;
+    S.heightSum += Math.max(0, last.bottom - top);
+    S.heightCount += placed.length;
+    S.blockHeight = S.heightSum / S.heightCount;
   }
 
   function notesIn(el) {
@@ -581,6 +840,7 @@
     // into: a bound of a few steps per element ends any run that goes wrong on a hostile page.
     var steps = 8 * document.getElementsByTagName('*').length + 10000;
     S = {sections: sections, sectionIndex: 0, pages: [], group: null, range: null, number: 0, done: false, stepsLeft: steps,
+         room: 0, blockHeight: 0, heightSum: 0, heightCount: 0,
          evenOdd: page.getAttribute('data-even-odd') === '1', stories: detachStories()};
     S.container = document.createElement('div');
     S.container.className = 'vm-pages';
@@ -624,13 +884,15 @@
     } while (performance.now() < until);
   }
 
-  // The page whose box holds the middle of the window (pages stand one under the other).
+  // The page whose box holds the middle of the window.  Pages stand one under the other, each at
+  // its place (y) below the list's top: reading their boxes would lay out groups skipped while out
+  // of view.
   function pageInView() {
     if (!S || !S.pages.length) return 0;
-    var middle = window.innerHeight / 2, lo = 0, hi = S.pages.length - 1;
+    var middle = window.innerHeight / 2 - S.container.getBoundingClientRect().top, lo = 0, hi = S.pages.length - 1;
     while (lo < hi) {
       var mid = (lo + hi + 1) >> 1;
-      if (S.pages[mid].el.getBoundingClientRect().top - kPageGap / 2 <= middle) lo = mid; else hi = mid - 1;
+      if (S.pages[mid].y - kPageGap / 2 <= middle) lo = mid; else hi = mid - 1;
     }
     return lo + 1;
   }
