@@ -16,6 +16,7 @@
 #include "render/page_state.h"
 #include "render/paragraph_writer.h"
 #include "render/shape_writer.h"
+#include "render/word_pages.h"
 
 namespace vellumine::render {
 
@@ -318,7 +319,9 @@ class PageWriter : private SectionBreaks {
       }
     }
     state_.openCommentRanges.clear();
+    state_.wordPages.setCounting(true);
     writeBlocks(state_, document_.body.blocks, {}, this);
+    state_.wordPages.setCounting(false);
     state_.openCommentRanges.clear();
     if (options_.includeStories) writeStories(out);
     out += "</div>\n</div>\n";
@@ -470,6 +473,7 @@ class PageWriter : private SectionBreaks {
     appendLeaderRules(page);
     page += rules;
     page += kContextSheet;
+    if (state_.wordPages.written() > 0) page += wordPageSheet();
     if (state_.mathUsed) page += mathSheet();
     if (state_.shapesUsed) page += shapeSheet();
     appendAuthorRules(page);

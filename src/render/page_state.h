@@ -16,6 +16,7 @@
 #include "render/page_render.h"
 #include "render/story_numbers.h"
 #include "render/style_sheet.h"
+#include "render/word_pages.h"
 
 namespace vellumine::render {
 
@@ -60,6 +61,7 @@ struct PageState {
   std::vector<bool> textBoxWritten;                     // each text box story is written once
   std::unordered_set<std::int32_t> openCommentRanges;   // in the story being written
   PendingBackLink backLink;
+  WordPageCounter wordPages;                            // Word's pages, numbered in the body
 
   bool storiesShown() const { return options.includeStories; }
   bool changesMarked() const { return options.changes == ChangesView::markup; }

@@ -18,6 +18,7 @@
 #include "render/dropped_changes.h"
 #include "render/html_escape.h"
 #include "render/tab_layout.h"
+#include "render/word_pages.h"
 
 namespace vellumine::render {
 
@@ -557,7 +558,7 @@ class ParagraphWriter {
       case InlineKind::lineBreak: writeLineBreak(item); break;
       case InlineKind::pageBreak: writeBlockMark("<span class=\"vm-pb\"></span>"); break;
       case InlineKind::columnBreak: writeBlockMark("<span class=\"vm-cb\"></span>"); break;
-      case InlineKind::lastRenderedPageBreak: break;
+      case InlineKind::lastRenderedPageBreak: writeWordPageMark(state_); break;
       case InlineKind::noBreakHyphen: writeText(item, "\u2011"); break;
       case InlineKind::softHyphen: writeText(item, "\u00AD"); break;
       case InlineKind::symbol: writeText(item, docx::symbolCharacterText(item.text, item.number)); break;

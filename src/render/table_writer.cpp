@@ -145,7 +145,9 @@ class TableWriter {
       out_ += "\"></td>";
     }
     const std::vector<docx::Cell>& cells = table_.rows[row].cells;
+    const WordPageCounter::Row outer = state_.wordPages.enterRow();
     for (std::size_t cell = 0; cell < cells.size(); ++cell) writeCell(row, cell);
+    state_.wordPages.leaveRow(outer);
     out_ += "</tr>\n";
   }
 
@@ -184,7 +186,9 @@ class TableWriter {
     out_ += '>';
     const long long savedWidth = state_.lineWidth;
     state_.lineWidth = cellWidth(place, format);
+    state_.wordPages.enterCell();
     writeBlocks(state_, table_.rows[row].cells[cell].blocks, context);
+    state_.wordPages.leaveCell();
     state_.lineWidth = savedWidth;
     out_ += "</td>";
   }

@@ -385,7 +385,8 @@ void buildReport(DocumentBuilder& b) {
       paragraph({mark(InlineKind::bookmarkStart, 0, "_Toc1"), text("Results", headingRun(b, 0)),
                  mark(InlineKind::bookmarkEnd, 0)},
                 headingStyle(b, 0)),
-      paragraph({text("Sales grew by ", normal), text("twelve percent", emphasis), text(" in the quarter", normal),
+      paragraph({text("Sales grew by ", normal), text("twelve percent", emphasis),
+                 mark(InlineKind::lastRenderedPageBreak), text(" in the quarter", normal),
                  mark(InlineKind::footnoteReference, note, "", sup), text(", ", normal),
                  mark(InlineKind::commentStart, comment), text("well ahead of plan", normal),
                  mark(InlineKind::commentEnd, comment), mark(InlineKind::commentReference, comment),
@@ -396,7 +397,10 @@ void buildReport(DocumentBuilder& b) {
       item("East <and> West"),
       paragraph({mark(InlineKind::drawing, picture)}, body),
       table({row({textCell("Quarter", shaded), textCell("Sales", shaded)}, header),
-             row({textCell("Q1"), textCell("1,200")}), row({textCell("Q2"), textCell("1,344")})},
+             row({textCell("Q1"), textCell("1,200")}),
+             // Word's next page starts with this row: its mark stands in each of its cells.
+             row({cell({paragraph({mark(InlineKind::lastRenderedPageBreak), text("Q2")})}),
+                  cell({paragraph({mark(InlineKind::lastRenderedPageBreak), text("1,344")})})})},
             {4513, 4513}, grid),
       paragraph({}, body),
   });

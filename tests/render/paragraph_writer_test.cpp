@@ -254,9 +254,9 @@ const ContentCase kBreakCases[] = {
      "<p class=\"p1\"><span class=\"r1\">a</span><span class=\"vm-pb\"></span><span class=\"r1\">b</span></p>\n"},
     {"ColumnBreak", [](auto& b) { b.body({paragraph({mark(InlineKind::columnBreak)})}); },
      "<p class=\"p1\"><span class=\"vm-cb\"></span></p>\n"},
-    {"LastRenderedPageBreakIsNotDrawn",
+    {"LastRenderedPageBreakIsAnEmptyMarkInsideTheRun",
      [](auto& b) { b.body({paragraph({text("a"), mark(InlineKind::lastRenderedPageBreak), text("b")})}); },
-     "<p class=\"p1\"><span class=\"r1\">ab</span></p>\n"},
+     "<p class=\"p1\"><span class=\"r1\">a<span class=\"vm-wpb\" data-word-page=\"2\"></span>b</span></p>\n"},
     {"Hyphens",
      [](auto& b) {
        b.body({paragraph({text("a"), mark(InlineKind::noBreakHyphen), text("b"), mark(InlineKind::softHyphen),

@@ -1,6 +1,6 @@
 // The page view: the document laid out on pages of its sections' sizes, with headers, footers,
 // page numbers and footnotes on their pages, the status bar's page cell, Go to Page, the
-// Continuous view, and the PDF export of the pages as shown.
+// Continuous view, Word's own page breaks in the margin, and the PDF export of the pages as shown.
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
@@ -17,6 +17,7 @@
 #include "app/ui/statusbar.h"
 #include "app/ui/sui.h"
 #include "app/ui/view_menu.h"
+#include "app/ui/word_page_breaks.h"
 #include "pdf_support.h"
 #include "ui_support.h"
 #include "window_fixture.h"
@@ -176,6 +177,7 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void tallRowsGoOnAcrossPages();
   void columnsBalanceAtAContinuousBreak_data();
   void columnsBalanceAtAContinuousBreak();
+  void wordPageBreaksShowInTheMarginWithoutMovingText();
   void cleanup();
 
  private:
@@ -541,6 +543,66 @@ void SuiPagesTest::columnsBalanceAtAContinuousBreak() {
       "if(a.closest('.vm-pg')!==r.closest('.vm-pg'))return 'after on another page';"
       "return a.getBoundingClientRect().top>=r.getBoundingClientRect().bottom-1?'balanced':'after overlaps';})()"));
   QCOMPARE(shape, columns);
+}
+
+// Where each mark stands against the text: "left|in margin|beside its line" per mark, with the
+// text's left edge the text box's (page view) or the first paragraph's (continuous page).
+const QString kMarkPlaces = QStringLiteral(
+    "Array.from(document.querySelectorAll('.vm-wpb')).filter(function(m){return m.getClientRects().length;})"
+    ".map(function(m){var r=m.getBoundingClientRect(),box=m.closest('.vm-pg-body')||m.closest('.vm-section'),"
+    "text=m.closest('.vm-pg-body')?box.getBoundingClientRect().left:box.querySelector('p').getBoundingClientRect().left,"
+    "line=m.closest('p').getBoundingClientRect(),paper=(m.closest('.vm-pg')||box).getBoundingClientRect().left;"
+    "return m.getAttribute('data-word-page')+':'+(r.width>0&&r.left>=paper&&r.right<=text)+':'+"
+    "(Math.abs(r.top-line.top)<line.height);}).join(' ')");
+// Every paragraph's place, to tell that showing the marks moves no text.
+const QString kTextPlaces = QStringLiteral(
+    "Array.from(document.querySelectorAll('.vm-pg p,#page p')).map(function(p){var r=p.getBoundingClientRect();"
+    "return Math.round(r.left)+','+Math.round(r.top)+','+Math.round(r.height);}).join(' ')");
+
+// Word's marks: hidden until View > Word's Page Breaks shows them as labels in the left margin at
+// their lines, on pages and on the continuous page, without moving a line; off hides them again.
+void SuiPagesTest::wordPageBreaksShowInTheMarginWithoutMovingText() {
+  const std::string marked = "<w:p><w:r><w:t xml:space=\"preserve\">Words before </w:t><w:lastRenderedPageBreak/>"
+                             "<w:t>words after.</w:t></w:r></w:p>";
+  const std::string body = numbered("Line", 30) + marked + numbered("More", 30) +
+                           "<w:p><w:r><w:lastRenderedPageBreak/><w:t>Last page.</w:t></w:r></w:p>";
+  const fs::path document = docs_ / "Word pages.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
+  openAndLayOut(document);
+  QAction* item = action("mWordPageBreaks");
+  QVERIFY(item->isCheckable() && !item->isChecked());
+  const QString shown = QStringLiteral(
+      "Array.from(document.querySelectorAll('.vm-wpb')).map(function(m){return getComputedStyle(m).display;}).join(' ')");
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-pg-body .vm-wpb').length)")), QStringLiteral("2"));
+  QCOMPARE(run(shown), QStringLiteral("none none"));
+  const QString before = run(kTextPlaces);
+  const int pageCount = pages()->pageCount();
+
+  QSignalSpy applied(form_->wordPageBreaks(), &WordPageBreaks::applied);
+  item->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(applied.size(), 1, kLoadTimeout);
+  QCOMPARE(applied.at(0).at(0).toBool(), true);
+  QCOMPARE(applied.at(0).at(1).toInt(), 2);
+  QCOMPARE(run(shown), QStringLiteral("block block"));
+  QCOMPARE(run(kMarkPlaces), QStringLiteral("2:true:true 3:true:true"));
+  QCOMPARE(run(kTextPlaces), before);
+  QCOMPARE(pages()->pageCount(), pageCount);
+
+  // The page made again for the continuous view shows them too, in the paper's margin.
+  action("mContinuous")->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(applied.size(), 2, kLoadTimeout);
+  QTRY_COMPARE_WITH_TIMEOUT(run(QStringLiteral("String(document.querySelectorAll('.vm-pg').length)")),
+                            QStringLiteral("0"), kLoadTimeout);
+  QCOMPARE(run(shown), QStringLiteral("block block"));
+  QCOMPARE(run(kMarkPlaces), QStringLiteral("2:true:true 3:true:true"));
+  const QString continuous = run(kTextPlaces);
+  item->trigger();
+  QTRY_COMPARE_WITH_TIMEOUT(applied.size(), 3, kLoadTimeout);
+  QCOMPARE(applied.at(2).at(0).toBool(), false);
+  QCOMPARE(run(shown), QStringLiteral("none none"));
+  QCOMPARE(run(kTextPlaces), continuous);
+  action("mPageLayout")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(pages()->isDone() && pages()->pageCount() == pageCount, kLoadTimeout);
 }
 
 int main(int argc, char** argv) {

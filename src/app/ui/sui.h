@@ -20,6 +20,7 @@ class QSplitter;
 class OutlinePane;
 class FindResults;
 class DarkPage;
+class WordPageBreaks;
 class ReadingPlaceKeeper;
 class THTMLView;
 class TfrmAbout;
@@ -57,6 +58,7 @@ class TForm1 : public QMainWindow {
   OutlinePane* outline() const { return outline_; }
   FindResults* findResults() const { return findResults_; }
   DarkPage* darkPage() const { return viewMenu_->darkPage(); }
+  WordPageBreaks* wordPageBreaks() const { return viewMenu_->wordPageBreaks(); }
   LoadingCover* loadingCover() const { return loadingCover_; }
 
  Q_SIGNALS:

@@ -20,6 +20,7 @@
 #include "app/ui/page_layout.h"
 #include "app/ui/qt_path.h"
 #include "app/ui/reload.h"
+#include "app/ui/word_page_breaks.h"
 #include "app/ui/zoom.h"
 
 namespace fs = std::filesystem;
@@ -27,6 +28,7 @@ namespace fs = std::filesystem;
 ViewMenu::ViewMenu(QMainWindow* window, THTMLView* view, vellumine::DocumentState& state, Load load)
     : QObject(window), window_(window), view_(view), state_(state), load_(std::move(load)) {
   pageLayout_ = new PageLayout(view_);  // before the items, which follow it
+  wordPageBreaks_ = new WordPageBreaks(view_);
   createItems();
   findBar_ = new FindBar(view_, window_->centralWidget());
   zoom_ = new ViewZoom(view_);
@@ -109,6 +111,10 @@ void ViewMenu::createPageItems(QMenu* viewMenu) {
   previousPageItem_ = addGuardedCommand(viewMenu, window_, QStringLiteral("mPreviousPage"),
                                         QStringLiteral("P&revious Page"), QKeySequence(Qt::Key_PageUp),
                                         [this] { pageLayout_->previousPage(); });
+  wordPageBreaksItem_ = addCommand(viewMenu, QStringLiteral("mWordPageBreaks"), QStringLiteral("Word's Page &Breaks"),
+                                   QKeySequence(), &ViewMenu::mWordPageBreaksClick);
+  wordPageBreaksItem_->setCheckable(true);
+  wordPageBreaksItem_->setChecked(wordPageBreaks_->isOn());
   // Page Up/Down move a page at a time only while there are pages; else they scroll as always.
   const auto follow = [this](int, int count) {
     goToPageItem_->setEnabled(count > 0);
@@ -168,6 +174,9 @@ void ViewMenu::attachSidePanes(OutlinePane* outline, FindResults* results) {
 }
 
 void ViewMenu::mDarkPageClick() { darkPage_->setOn(darkPageItem_->isChecked()); }
+
+// Shown or hidden on the page as it is: the marks are on every faithful page, hidden by its sheet.
+void ViewMenu::mWordPageBreaksClick() { wordPageBreaks_->setOn(wordPageBreaksItem_->isChecked()); }
 
 // The pane shows while the item is on and the document shown has headings, and no list of
 // matches stands in its place.

@@ -3,7 +3,8 @@
 // "Notes, Comments and Headers" item that makes the page again with or without them, and the
 // "Exact Page" item that makes it again with the other engine, and the Changes submenu that makes
 // it again showing tracked changes marked up, accepted or rejected; "Page Layout" (at start) and
-// "Continuous", the document on its pages or as one page, with Go to Page and Page Up/Down.
+// "Continuous", the document on its pages or as one page, with Go to Page and Page Up/Down, and
+// "Word's Page Breaks", which marks in the margin where Word broke the pages.
 #pragma once
 #include <QObject>
 #include <QString>
@@ -25,6 +26,7 @@ class QMainWindow;
 class QMenu;
 class THTMLView;
 class ViewZoom;
+class WordPageBreaks;
 
 class ViewMenu : public QObject {
  public:
@@ -42,6 +44,7 @@ class ViewMenu : public QObject {
   DocumentReloader* reloader() const { return reloader_; }
   DarkPage* darkPage() const { return darkPage_; }
   PageLayout* pageLayout() const { return pageLayout_; }
+  WordPageBreaks* wordPageBreaks() const { return wordPageBreaks_; }
 
   // A load has shown its page: its document is the one that reload and the stories item load again.
   void documentShown();
@@ -75,6 +78,7 @@ class ViewMenu : public QObject {
   void createPageItems(QMenu* viewMenu);
   void showPages(bool on);
   void mGoToPageClick();
+  void mWordPageBreaksClick();
   void fitPage(bool wholePage);
   void createChangesMenu(QMenu* viewMenu);
   void showChanges(vellumine::render::ChangesView view);
@@ -103,5 +107,7 @@ class ViewMenu : public QObject {
   QAction* goToPageItem_ = nullptr;
   QAction* nextPageItem_ = nullptr;
   QAction* previousPageItem_ = nullptr;
+  QAction* wordPageBreaksItem_ = nullptr;
+  WordPageBreaks* wordPageBreaks_ = nullptr;
   std::filesystem::path shownDocument_;
 };
