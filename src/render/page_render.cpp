@@ -16,6 +16,7 @@
 #include "render/page_state.h"
 #include "render/paragraph_writer.h"
 #include "render/shape_writer.h"
+#include "render/unwrapped_drawing.h"
 
 namespace vellumine::render {
 
@@ -209,6 +210,11 @@ void appendSectionStart(std::string& out, const SectionProps& section, bool firs
   out += "\">\n";
 }
 
+PaperFrame paperOf(const SectionProps& section) {
+  const Geometry g = geometryOf(section);
+  return PaperFrame{true, g.width, g.height, g.left, g.top, g.right, g.bottom};
+}
+
 long long textWidth(const SectionProps& section) {
   const Geometry g = geometryOf(section);
   const long long width = static_cast<long long>(g.width) - g.left - g.right;
@@ -281,6 +287,7 @@ class PageWriter : private SectionBreaks {
     out += "</div>\n";
     appendSectionStart(out, sectionAt(section_), false);
     state_.lineWidth = textWidth(sectionAt(section_));
+    state_.paper = paperOf(sectionAt(section_));
   }
 
   // A story into its own string; empty when it shows nothing.
@@ -308,6 +315,7 @@ class PageWriter : private SectionBreaks {
     out += ">\n";
     appendSectionStart(out, sectionAt(0), true);
     state_.lineWidth = textWidth(sectionAt(0));
+    state_.paper = paperOf(sectionAt(0));
     const SectionProps& first = sectionAt(0);
     const std::size_t shownType = first.titlePage ? 1 : 0;
     shownHeader_ = first.headers[shownType];
@@ -472,6 +480,7 @@ class PageWriter : private SectionBreaks {
     page += kContextSheet;
     if (state_.mathUsed) page += mathSheet();
     if (state_.shapesUsed) page += shapeSheet();
+    if (state_.unwrappedUsed) page += unwrappedSheet();
     appendAuthorRules(page);
     page += "</style>\n</head>\n<body>\n";
     page += body;
