@@ -86,7 +86,7 @@ void appendTurn(std::string& out, std::int32_t rotation) {
   const long long turn = ((static_cast<long long>(rotation) % kWholeTurn) + kWholeTurn) % kWholeTurn;
   if (turn == 0) return;
   out += "transform:rotate(";
-  appendHundredths(out, hundredthsOf(turn, 600));
+  appendHundredths(out, hundredthsOf(turn, 60000));
   out += "deg);";
 }
 
