@@ -212,7 +212,22 @@ void appendSectionStart(std::string& out, const SectionProps& section, bool firs
 
 PaperFrame paperOf(const SectionProps& section) {
   const Geometry g = geometryOf(section);
-  return PaperFrame{true, g.width, g.height, g.left, g.top, g.right, g.bottom};
+  return PaperFrame{true, g.width, g.height, g.left, g.top, g.right, g.bottom, g.header, g.footer, g.top};
+}
+
+// Where a story starts on the paper, for the drawings placed from the page in it: a header at its
+// distance from the top, a footer one line (12 pt) above its distance from the bottom, the body
+// and the notes (whose place on the paper is not known) at the top margin.
+enum class StoryStart : std::uint8_t { text, header, footer };
+
+long long storyTopOf(const PaperFrame& paper, StoryStart start) {
+  constexpr long long kFooterLine = 240;
+  switch (start) {
+    case StoryStart::header: return paper.marginHeader;
+    case StoryStart::footer: return paper.height - paper.marginFooter - kFooterLine;
+    case StoryStart::text: break;
+  }
+  return paper.marginTop;
 }
 
 long long textWidth(const SectionProps& section) {
@@ -291,7 +306,9 @@ class PageWriter : private SectionBreaks {
   }
 
   // A story into its own string; empty when it shows nothing.
-  std::string storyHtml(const docx::Story& story) {
+  std::string storyHtml(const docx::Story& story, StoryStart start = StoryStart::text) {
+    const long long savedTop = state_.paper.storyTop;
+    state_.paper.storyTop = storyTopOf(state_.paper, start);
     std::string html;
     std::string* saved = state_.out;
     state_.out = &html;
@@ -300,6 +317,7 @@ class PageWriter : private SectionBreaks {
     writeBlocks(state_, story.blocks, {});
     state_.out = saved;
     state_.openCommentRanges.clear();
+    state_.paper.storyTop = savedTop;
     if (state_.visibleWritten == before) html.clear();
     return html;
   }
@@ -322,7 +340,7 @@ class PageWriter : private SectionBreaks {
     shownFooter_ = first.footers[shownType];
     if (options_.includeStories) {
       if (const docx::Story* header = headerOrFooter(document_.headers, shownHeader_)) {
-        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header), PartMark{"header", shownHeader_});
+        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header, StoryStart::header), PartMark{"header", shownHeader_});
       }
     }
     state_.openCommentRanges.clear();
@@ -347,12 +365,15 @@ class PageWriter : private SectionBreaks {
     // In reading order, so that marks are numbered as they are met: the footer and the other
     // headers and footers first, then the lists (whose notes may refer to more notes).
     const std::string footer =
-        headerOrFooter(document_.footers, shownFooter_) ? storyHtml(*headerOrFooter(document_.footers, shownFooter_)) : "";
+        headerOrFooter(document_.footers, shownFooter_)
+            ? storyHtml(*headerOrFooter(document_.footers, shownFooter_), StoryStart::footer)
+            : "";
     std::vector<std::string> others;
     std::vector<PartMark> otherMarks;
     for (const auto& [parts, index] : otherHeadersAndFooters()) {
-      others.push_back(storyHtml(*headerOrFooter(*parts, index)));
-      otherMarks.push_back({parts == &document_.headers ? "header" : "footer", index});
+      const bool header = parts == &document_.headers;
+      others.push_back(storyHtml(*headerOrFooter(*parts, index), header ? StoryStart::header : StoryStart::footer));
+      otherMarks.push_back({header ? "header" : "footer", index});
     }
     writeLists();
     appendBlock(out, "vellumine-footnotes", "vm-notes", lists_[0]);

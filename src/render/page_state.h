@@ -32,11 +32,14 @@ struct PendingBackLink {
 };
 
 // The paper of the section being written, in twips, for drawings placed from the page or its
-// margins; unknown until a section is started.
+// margins; unknown until a section is started.  storyTop is where the story being written is
+// taken to start on it: the top margin for the body, the header's distance for a header.
 struct PaperFrame {
   bool known = false;
   long long width = 0, height = 0;
   long long marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
+  long long marginHeader = 0, marginFooter = 0;
+  long long storyTop = 0;
 };
 
 struct PageState {

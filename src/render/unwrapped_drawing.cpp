@@ -57,17 +57,18 @@ Span horizontalSpan(std::string_view from, const AnchorFrame& frame) {
   return Span{0, column};  // column, margin
 }
 
-// What a vertical position is measured from, from the paragraph's top, taken for the top of the
-// text area (unwrapped_drawing.h).
+// What a vertical position is measured from, from the paragraph's top, taken for the place where
+// its story starts on the paper (unwrapped_drawing.h).
 Span verticalSpan(std::string_view from, const AnchorFrame& frame) {
   const PaperFrame& paper = frame.paper;
   if (from == "paragraph" || !paper.known) return Span{0, 0};
+  const long long at = paper.storyTop * kEmuPerTwip, height = paper.height * kEmuPerTwip;
   const long long top = paper.marginTop * kEmuPerTwip, bottom = paper.marginBottom * kEmuPerTwip;
-  const long long text = std::max(paper.height * kEmuPerTwip - top - bottom, 0LL);
-  if (from == "page") return Span{-top, paper.height * kEmuPerTwip};
-  if (from == "topMargin" || from == "insideMargin") return Span{-top, top};
-  if (from == "bottomMargin" || from == "outsideMargin") return Span{text, bottom};
-  return Span{0, text};  // margin
+  const long long text = std::max(height - top - bottom, 0LL);
+  if (from == "page") return Span{-at, height};
+  if (from == "topMargin" || from == "insideMargin") return Span{-at, top};
+  if (from == "bottomMargin" || from == "outsideMargin") return Span{height - bottom - at, bottom};
+  return Span{top - at, text};  // margin
 }
 
 // The farthest a box is placed from its paragraph on an axis: the paper's extent (at least the
@@ -90,6 +91,7 @@ AnchorFrame bounded(const AnchorFrame& frame) {
   out.paper.marginTop = twips(frame.paper.marginTop);
   out.paper.marginRight = twips(frame.paper.marginRight);
   out.paper.marginBottom = twips(frame.paper.marginBottom);
+  out.paper.storyTop = std::clamp(frame.paper.storyTop, -kLargestPaper * 4, kLargestPaper * 4);
   return out;
 }
 

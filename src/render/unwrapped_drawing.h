@@ -7,9 +7,11 @@
 // Horizontally the paragraph's left edge stands its indent into the text column, so positions
 // from the column (or margin) are the offset less the indent, and positions from the page also
 // less the page's left margin.  Vertically the page position of the paragraph is not known when
-// the page is written: its top is taken for the top of the text area, which is exact for the
-// drawings of a title page or letterhead (anchored in the page's first paragraph) and, for any
-// other, nearer than taking it for the page's top edge.  Positions from the character or the
+// the page is written: its top is taken for where its story starts on the paper (PaperFrame::
+// storyTop: the top margin in the body, the header's distance in a header, the footer's last
+// line in a footer), which is exact for the drawings of a title page or letterhead (anchored in
+// the first paragraph) and, for any other, nearer than taking it for the page's top edge, since
+// a paragraph never stands above its story's start.  Positions from the character or the
 // line keep the box where it would stand in the line, moved by the offset.  Whatever a damaged
 // document says, the box stays within a page's size of its paragraph.
 #pragma once

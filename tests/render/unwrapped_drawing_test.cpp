@@ -29,7 +29,7 @@ constexpr long long kInch = 914400;  // EMU
 
 // Letter paper with one-inch margins, a 6.5-inch column, the paragraph indented half an inch.
 AnchorFrame letter() {
-  return AnchorFrame{9360, 720, PaperFrame{true, 12240, 15840, 1440, 1440, 1440, 1440}};
+  return AnchorFrame{9360, 720, PaperFrame{true, 12240, 15840, 1440, 1440, 1440, 1440, 720, 720, 1440}};
 }
 
 struct Position {
@@ -50,6 +50,12 @@ void PrintTo(const PlaceCase& row, std::ostream* out) { *out << row.name; }
 AnchorFrame paperUnknown() {
   AnchorFrame frame = letter();
   frame.paper.known = false;
+  return frame;
+}
+
+AnchorFrame inAHeader() {
+  AnchorFrame frame = letter();
+  frame.paper.storyTop = frame.paper.marginHeader;
   return frame;
 }
 
@@ -80,6 +86,8 @@ const PlaceCase kPlaces[] = {
      {6 * kInch + kInch / 2 + 10 - kInch / 2, 9 * kInch + 20, false, false}},
     {"AtTheFootOfTheMargin", {"insideMargin", "left", 0}, {"margin", "bottom", 0}, letter(),
      {-kInch - kInch / 2, 9 * kInch - kInch / 2, false, false}},
+    {"HeaderStartsAtItsDistance", {"page", "", 0}, {"page", "", kInch / 4}, inAHeader(), {-kInch - kInch / 2, -kInch / 4, false, false}},
+    {"HeaderAboveTheMargin", {"margin", "", 0}, {"margin", "top", 0}, inAHeader(), {-kInch / 2, kInch / 2, false, false}},
     {"CharacterAndLineStayInTheLine", {"character", "", 12700}, {"line", "", -12700}, letter(),
      {12700, -12700, true, true}},
     {"AlignedInTheLineIsNotMoved", {"character", "center", 12700}, {"line", "top", 5}, letter(), {0, 0, true, true}},
@@ -240,6 +248,21 @@ TEST(UnwrappedOnThePage, GroupIsPlacedByItsFrameOnce) {
   std::size_t boxes = 0;
   for (std::size_t at = body.find("vm-behind"); at != std::string::npos; at = body.find("vm-behind", at + 1)) ++boxes;
   EXPECT_EQ(boxes, 1u);
+}
+
+TEST(UnwrappedOnThePage, FooterIsPlacedFromItsLastLine) {
+  DocumentBuilder b;
+  docx::Drawing d = picture(WrapKind::behindText);
+  d.horizontalFrom = d.verticalFrom = "page";
+  d.verticalOffsetEmu = 9144000;  // an inch above the paper's foot: 960 px down
+  const int index = b.drawing(d);
+  docx::SectionProps section;
+  section.footers[0] = b.footer({paragraph({mark(InlineKind::drawing, index), text("page")})});
+  b.section(section);
+  b.body({paragraph({text("body")})});
+  const std::string page = test::renderWholePage(b.document());
+  // The footer's line is taken to stand 12 pt above its distance (48 px) from the foot: 992 px.
+  EXPECT_NE(page.find("<span class=\"vm-behind\" style=\"left:-96px;top:-32px;\">"), std::string::npos);
 }
 
 TEST(UnwrappedOnThePage, SectionPaperPlacesFromThePage) {
