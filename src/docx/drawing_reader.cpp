@@ -1,7 +1,8 @@
 // Reads w:drawing, w:pict and w:object into Drawing entries: sizes (wp:extent, a shape's own
 // a:xfrm, VML's style), alternative text, wrap (behind or in front of the text when it does not
 // wrap) and position, the target of a picture, chart or diagram through the part's relationships,
-// a picture's crop, and which text box content a shape holds.  Groups and canvases are walked iteratively, so their nesting costs no stack.
+// a picture's crop, and which text box content a shape holds.  Groups and canvases are walked
+// iteratively, so their nesting costs no stack.
 #include "docx/drawing_reader.h"
 
 #include <algorithm>
@@ -371,12 +372,19 @@ constexpr EnumName<WrapKind> kVmlWrapNames[] = {
 // VML's names of what a position is measured from, in DrawingML's words; a name not here is kept
 // as written.
 constexpr std::pair<std::string_view, std::string_view> kVmlHorizontalFrom[] = {
-    {"text", "column"},           {"char", "character"},          {"left-margin-area", "leftMargin"},
-    {"right-margin-area", "rightMargin"}, {"inner-margin-area", "insideMargin"}, {"outer-margin-area", "outsideMargin"},
+    {"text", "column"},
+    {"char", "character"},
+    {"left-margin-area", "leftMargin"},
+    {"right-margin-area", "rightMargin"},
+    {"inner-margin-area", "insideMargin"},
+    {"outer-margin-area", "outsideMargin"},
 };
 constexpr std::pair<std::string_view, std::string_view> kVmlVerticalFrom[] = {
-    {"text", "paragraph"},        {"top-margin-area", "topMargin"},  {"bottom-margin-area", "bottomMargin"},
-    {"inner-margin-area", "insideMargin"}, {"outer-margin-area", "outsideMargin"},
+    {"text", "paragraph"},
+    {"top-margin-area", "topMargin"},
+    {"bottom-margin-area", "bottomMargin"},
+    {"inner-margin-area", "insideMargin"},
+    {"outer-margin-area", "outsideMargin"},
 };
 
 template <std::size_t N>

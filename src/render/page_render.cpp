@@ -340,7 +340,8 @@ class PageWriter : private SectionBreaks {
     shownFooter_ = first.footers[shownType];
     if (options_.includeStories) {
       if (const docx::Story* header = headerOrFooter(document_.headers, shownHeader_)) {
-        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header, StoryStart::header), PartMark{"header", shownHeader_});
+        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header, StoryStart::header),
+                    PartMark{"header", shownHeader_});
       }
     }
     state_.openCommentRanges.clear();

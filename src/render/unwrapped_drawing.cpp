@@ -145,7 +145,8 @@ void openUnwrapped(PageState& state, const docx::Drawing& drawing) {
   const UnwrappedPlace place =
       placeUnwrapped(drawing, width, height, AnchorFrame{state.lineWidth, state.paragraphLeft, state.paper});
   std::string& out = *state.out;
-  out += drawing.wrap == WrapKind::behindText ? "<span class=\"vm-behind\" style=\"" : "<span class=\"vm-front\" style=\"";
+  out += drawing.wrap == WrapKind::behindText ? "<span class=\"vm-behind\"" : "<span class=\"vm-front\"";
+  out += " style=\"";
   out += place.xInLine ? "margin-left:" : "left:";
   appendEmuPx(out, place.xEmu);
   out += place.yInLine ? ";margin-top:" : ";top:";

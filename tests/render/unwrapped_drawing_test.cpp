@@ -86,8 +86,10 @@ const PlaceCase kPlaces[] = {
      {6 * kInch + kInch / 2 + 10 - kInch / 2, 9 * kInch + 20, false, false}},
     {"AtTheFootOfTheMargin", {"insideMargin", "left", 0}, {"margin", "bottom", 0}, letter(),
      {-kInch - kInch / 2, 9 * kInch - kInch / 2, false, false}},
-    {"HeaderStartsAtItsDistance", {"page", "", 0}, {"page", "", kInch / 4}, inAHeader(), {-kInch - kInch / 2, -kInch / 4, false, false}},
-    {"HeaderAboveTheMargin", {"margin", "", 0}, {"margin", "top", 0}, inAHeader(), {-kInch / 2, kInch / 2, false, false}},
+    {"HeaderStartsAtItsDistance", {"page", "", 0}, {"page", "", kInch / 4}, inAHeader(),
+     {-kInch - kInch / 2, -kInch / 4, false, false}},
+    {"HeaderAboveTheMargin", {"margin", "", 0}, {"margin", "top", 0}, inAHeader(),
+     {-kInch / 2, kInch / 2, false, false}},
     {"CharacterAndLineStayInTheLine", {"character", "", 12700}, {"line", "", -12700}, letter(),
      {12700, -12700, true, true}},
     {"AlignedInTheLineIsNotMoved", {"character", "center", 12700}, {"line", "top", 5}, letter(), {0, 0, true, true}},
@@ -202,7 +204,8 @@ const PageCase kPages[] = {
        d.horizontalAlign = "left";
        return b.drawing(d);
      },
-     plain, "<p class=\"p1\"><img src=\"media/logo.png\" class=\"vm-pic vm-fl\" alt=\"\" style=\"width:200px;height:100px;\">"},
+     plain,
+     "<p class=\"p1\"><img src=\"media/logo.png\" class=\"vm-pic vm-fl\" alt=\"\" style=\"width:200px;height:100px;\">"},
 };
 
 class UnwrappedOnThePage : public testing::TestWithParam<PageCase> {};
