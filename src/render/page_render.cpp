@@ -168,7 +168,8 @@ void appendColumnData(std::string& out, const docx::Columns& columns) {
   out += '"';
 }
 
-void appendSectionStart(std::string& out, const SectionProps& section, bool first) {
+// wholePage: the sheet is at least a page tall (unwrapped_drawing.h: sectionsPlacingFromThePage).
+void appendSectionStart(std::string& out, const SectionProps& section, bool first, bool wholePage) {
   const Geometry g = geometryOf(section);
   out += "<div class=\"vm-section";
   if (!first && section.start == docx::SectionStart::continuous) out += " vm-continuous";
@@ -201,6 +202,10 @@ void appendSectionStart(std::string& out, const SectionProps& section, bool firs
   }
   out += " style=\"width:";
   appendTwipsPx(out, g.width);
+  if (wholePage && g.height > 0) {
+    out += ";min-height:";
+    appendTwipsPx(out, g.height);
+  }
   out += ";padding:";
   const std::array<int, 4> margins{g.top, g.right, g.bottom, g.left};
   for (std::size_t k = 0; k < margins.size(); ++k) {
@@ -300,7 +305,7 @@ class PageWriter : private SectionBreaks {
     ++section_;
     std::string& out = *state_.out;
     out += "</div>\n";
-    appendSectionStart(out, sectionAt(section_), false);
+    appendSectionStart(out, sectionAt(section_), false, section_ < wholePages_.size() && wholePages_[section_]);
     state_.lineWidth = textWidth(sectionAt(section_));
     state_.paper = paperOf(sectionAt(section_));
   }
@@ -331,7 +336,8 @@ class PageWriter : private SectionBreaks {
     out += "<div id=\"page\"";
     if (document_.settings.evenAndOddHeaders) out += " data-even-odd=\"1\"";
     out += ">\n";
-    appendSectionStart(out, sectionAt(0), true);
+    wholePages_ = sectionsPlacingFromThePage(document_);
+    appendSectionStart(out, sectionAt(0), true, wholePages_[0]);
     state_.lineWidth = textWidth(sectionAt(0));
     state_.paper = paperOf(sectionAt(0));
     const SectionProps& first = sectionAt(0);
@@ -514,6 +520,7 @@ class PageWriter : private SectionBreaks {
   const PageOptions& options_;
   PageState state_;
   std::size_t section_ = 0;
+  std::vector<bool> wholePages_;  // by section: its sheet is a whole page tall
   int shownHeader_ = -1, shownFooter_ = -1;
   std::array<std::string, 3> lists_;
 };

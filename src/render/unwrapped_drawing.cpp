@@ -6,6 +6,7 @@
 #include "render/unwrapped_drawing.h"
 
 #include <algorithm>
+#include <variant>
 
 #include "render/css_units.h"
 
@@ -135,6 +136,26 @@ bool anchorsUnwrapped(const docx::Document& document, const docx::Paragraph& par
     if (index < document.drawings.size() && isUnwrapped(document.drawings[index])) return true;
   }
   return false;
+}
+
+std::vector<bool> sectionsPlacingFromThePage(const docx::Document& document) {
+  std::vector<bool> placing(std::max<std::size_t>(document.sections.size(), 1), false);
+  const std::vector<docx::Block>& blocks = document.body.blocks;
+  std::size_t section = 0;
+  for (std::size_t k = 0; k < blocks.size(); ++k) {
+    const auto* paragraph = std::get_if<docx::Paragraph>(&blocks[k].node);
+    if (paragraph == nullptr) continue;
+    for (const docx::Inline& item : paragraph->inlines) {
+      if (item.kind != docx::InlineKind::drawing || item.number < 0) continue;
+      const auto index = static_cast<std::size_t>(item.number);
+      if (index >= document.drawings.size() || !isUnwrapped(document.drawings[index])) continue;
+      const std::string& from = document.drawings[index].verticalFrom;
+      if (!from.empty() && from != "paragraph" && from != "line") placing[section] = true;
+    }
+    // As the page writer steps: once per section-ending paragraph, never after the last block.
+    if (paragraph->sectionEnd >= 0 && k + 1 < blocks.size() && section + 1 < placing.size()) ++section;
+  }
+  return placing;
 }
 
 void openUnwrapped(PageState& state, const docx::Drawing& drawing) {

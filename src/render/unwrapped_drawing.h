@@ -17,6 +17,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "docx/model.h"
 #include "render/page_state.h"
@@ -50,6 +51,11 @@ UnwrappedPlace placeUnwrapped(const docx::Drawing& drawing, long long widthEmu, 
 // containing block: it then gets the class kUnwrappedAnchorClass.
 bool anchorsUnwrapped(const docx::Document& document, const docx::Paragraph& paragraph);
 inline constexpr std::string_view kUnwrappedAnchorClass = " vm-anc";
+
+// For each section of the body, whether one of its paragraphs holds a drawing out of the flow
+// placed vertically from the page or its margins: its sheet is then a whole page tall, so that
+// the drawing (a title page's picture, say) lands on it.  Paragraphs of the body's top level.
+std::vector<bool> sectionsPlacingFromThePage(const docx::Document& document);
 
 // Opens the placed box of an unwrapped drawing (the first member of a group stands for the
 // group's frame) and notes that the page needs unwrappedSheet; the drawing, written as it would

@@ -268,6 +268,28 @@ TEST(UnwrappedOnThePage, FooterIsPlacedFromItsLastLine) {
   EXPECT_NE(page.find("<span class=\"vm-behind\" style=\"left:-96px;top:-32px;\">"), std::string::npos);
 }
 
+TEST(UnwrappedOnThePage, SheetPlacingFromThePageIsAPageTall) {
+  DocumentBuilder b;
+  docx::Drawing fromPage = picture(WrapKind::behindText);
+  fromPage.verticalFrom = "margin";
+  docx::Drawing fromParagraph = picture(WrapKind::inFrontOfText);
+  fromParagraph.verticalFrom = "paragraph";
+  const int first = b.drawing(fromPage);
+  const int second = b.drawing(fromParagraph);
+  b.section(docx::SectionProps{});
+  b.section(docx::SectionProps{});
+  docx::Paragraph title = test::para({mark(InlineKind::drawing, first), text("Title")});
+  title.sectionEnd = 0;
+  b.body({test::block(std::move(title)), paragraph({mark(InlineKind::drawing, second), text("Text")})});
+  const std::string page = test::renderWholePage(b.document());
+  const std::size_t firstSheet = page.find("<div class=\"vm-section\"");
+  const std::size_t secondSheet = page.find("<div class=\"vm-section\"", firstSheet + 1);
+  ASSERT_NE(secondSheet, std::string::npos);
+  EXPECT_NE(page.find("style=\"width:816px;min-height:1056px;padding:", firstSheet), std::string::npos);
+  EXPECT_LT(page.find("min-height:1056px", firstSheet), secondSheet);
+  EXPECT_EQ(page.find("min-height:1056px", secondSheet), std::string::npos);
+}
+
 TEST(UnwrappedOnThePage, SectionPaperPlacesFromThePage) {
   DocumentBuilder b;
   docx::SectionProps section;
