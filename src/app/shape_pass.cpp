@@ -72,7 +72,7 @@ void drawDocumentShapes(docx::Document& document, const std::filesystem::path& p
       break;
     }
     ++drawn;
-    std::string svg = render::shapeSvg(drawing.look, paint, drawing.widthEmu, drawing.heightEmu);
+    std::string svg = render::shapeSvg(render::pictureLook(drawing.look), paint, drawing.widthEmu, drawing.heightEmu);
     auto [it, added] = stored.try_emplace(std::move(svg));
     if (added) it->second = storeDrawnPicture(packageFolder, document.mainPart, it->first);
     if (it->second) drawing.drawn = *it->second;

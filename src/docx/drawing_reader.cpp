@@ -1,7 +1,8 @@
 // Reads w:drawing, w:pict and w:object into Drawing entries: sizes (wp:extent, a shape's own
-// a:xfrm, VML's style), alternative text, wrap and horizontal position, the target of a picture,
-// chart or diagram through the part's relationships, a picture's crop, and which text box content
-// a shape holds.  Groups and canvases are walked iteratively, so their nesting costs no stack.
+// a:xfrm, VML's style), alternative text, wrap (behind or in front of the text when it does not
+// wrap) and position, the target of a picture, chart or diagram through the part's relationships,
+// a picture's crop, and which text box content a shape holds.  Groups and canvases are walked
+// iteratively, so their nesting costs no stack.
 #include "docx/drawing_reader.h"
 
 #include <algorithm>
@@ -76,6 +77,12 @@ constexpr EnumName<WrapKind> kWrapNames[] = {
     {"wp:wrapTopAndBottom", WrapKind::topAndBottom},
 };
 
+// An attribute of type xsd:boolean.
+bool switchedOn(const pugi::xml_attribute& attribute) {
+  const std::string_view value = trimmed(attribute.value());
+  return value == "1" || value == "true" || value == "on";
+}
+
 WrapKind anchorWrap(const pugi::xml_node& anchor) {
   for (const pugi::xml_node& child : anchor.children()) {
     const std::string_view name = child.name();
@@ -84,8 +91,43 @@ WrapKind anchorWrap(const pugi::xml_node& anchor) {
     }
   }
   // wp:wrapNone, or no wrap at all: the drawing floats over the text, or under it.
-  const std::string_view behind = anchor.attribute("behindDoc").value();
-  return behind == "1" || behind == "true" || behind == "on" ? WrapKind::behindText : WrapKind::inFrontOfText;
+  return switchedOn(anchor.attribute("behindDoc")) ? WrapKind::behindText : WrapKind::inFrontOfText;
+}
+
+struct AnchorAxis {
+  std::string from, align;
+  std::int64_t offsetEmu = 0;
+};
+
+// wp:positionH or wp:positionV: what the position is measured from, and an alignment or an offset.
+AnchorAxis anchorAxis(const pugi::xml_node& position, Warnings& warnings) {
+  AnchorAxis axis;
+  axis.from = position.attribute("relativeFrom").value();
+  axis.align = std::string(trimmed(position.child("wp:align").text().get()));
+  if (const pugi::xml_node offset = position.child("wp:posOffset")) {
+    axis.offsetEmu = readEmuText(offset.text().get(), warnings).value_or(0);
+  }
+  return axis;
+}
+
+// Where an anchored drawing stands.  With simplePos on, wp:simplePos gives its top left corner on
+// the page and the two positions are not used.
+void readAnchorPosition(const pugi::xml_node& anchor, Drawing& frame, Warnings& warnings) {
+  if (switchedOn(anchor.attribute("simplePos"))) {
+    const pugi::xml_node point = anchor.child("wp:simplePos");
+    frame.horizontalFrom = frame.verticalFrom = "page";
+    frame.horizontalOffsetEmu = readEmu(point.attribute("x"), warnings).value_or(0);
+    frame.verticalOffsetEmu = readEmu(point.attribute("y"), warnings).value_or(0);
+    return;
+  }
+  AnchorAxis horizontal = anchorAxis(anchor.child("wp:positionH"), warnings);
+  AnchorAxis vertical = anchorAxis(anchor.child("wp:positionV"), warnings);
+  frame.horizontalFrom = std::move(horizontal.from);
+  frame.horizontalAlign = std::move(horizontal.align);
+  frame.horizontalOffsetEmu = horizontal.offsetEmu;
+  frame.verticalFrom = std::move(vertical.from);
+  frame.verticalAlign = std::move(vertical.align);
+  frame.verticalOffsetEmu = vertical.offsetEmu;
 }
 
 // The frame every drawing of a w:drawing shares: size, alternative text, wrap, position.
@@ -99,12 +141,7 @@ Drawing drawingFrame(const pugi::xml_node& container, Warnings& warnings) {
   frame.title = docPr.attribute("title").value();
   if (is(container, "wp:anchor")) {
     frame.wrap = anchorWrap(container);
-    const pugi::xml_node positionH = container.child("wp:positionH");
-    frame.horizontalFrom = positionH.attribute("relativeFrom").value();
-    frame.horizontalAlign = std::string(trimmed(positionH.child("wp:align").text().get()));
-    if (const pugi::xml_node offset = positionH.child("wp:posOffset")) {
-      frame.horizontalOffsetEmu = readEmuText(offset.text().get(), warnings).value_or(0);
-    }
+    readAnchorPosition(container, frame, warnings);
   }
   return frame;
 }
@@ -332,9 +369,40 @@ constexpr EnumName<WrapKind> kVmlWrapNames[] = {
     {"topAndBottom", WrapKind::topAndBottom},
 };
 
+// VML's names of what a position is measured from, in DrawingML's words; a name not here is kept
+// as written.
+constexpr std::pair<std::string_view, std::string_view> kVmlHorizontalFrom[] = {
+    {"text", "column"},
+    {"char", "character"},
+    {"left-margin-area", "leftMargin"},
+    {"right-margin-area", "rightMargin"},
+    {"inner-margin-area", "insideMargin"},
+    {"outer-margin-area", "outsideMargin"},
+};
+constexpr std::pair<std::string_view, std::string_view> kVmlVerticalFrom[] = {
+    {"text", "paragraph"},
+    {"top-margin-area", "topMargin"},
+    {"bottom-margin-area", "bottomMargin"},
+    {"inner-margin-area", "insideMargin"},
+    {"outer-margin-area", "outsideMargin"},
+};
+
+template <std::size_t N>
+std::string vmlFrom(std::string_view written, const std::pair<std::string_view, std::string_view> (&names)[N]) {
+  for (const auto& [vml, drawingML] : names) {
+    if (vml == written) return std::string(drawingML);
+  }
+  return std::string(written);
+}
+
+// mso-position-horizontal and -vertical: "absolute" places by the offsets, as no alignment does.
+std::string vmlAlign(std::string_view written) { return written == "absolute" ? std::string() : std::string(written); }
+
 void readVmlStyle(const pugi::xml_node& shape, Drawing& drawing, Warnings& warnings) {
   bool absolute = false;
   bool behind = false;
+  // left and top move the shape from where its margins put it: both count.
+  std::int64_t marginLeft = 0, marginTop = 0, left = 0, top = 0;
   forEachStyleDeclaration(shape.attribute("style").value(), [&](std::string_view name, std::string_view value) {
     if (name == "width") {
       drawing.widthEmu = readVmlLength(value, warnings).value_or(0);
@@ -345,13 +413,26 @@ void readVmlStyle(const pugi::xml_node& shape, Drawing& drawing, Warnings& warni
     } else if (name == "z-index") {
       behind = !value.empty() && value.front() == '-';
     } else if (name == "margin-left") {
-      drawing.horizontalOffsetEmu = readVmlLength(value, warnings).value_or(0);
+      marginLeft = readVmlLength(value, warnings).value_or(0);
+    } else if (name == "margin-top") {
+      marginTop = readVmlLength(value, warnings).value_or(0);
+    } else if (name == "left") {
+      left = readVmlLength(value, warnings).value_or(0);
+    } else if (name == "top") {
+      top = readVmlLength(value, warnings).value_or(0);
     } else if (name == "mso-position-horizontal") {
-      drawing.horizontalAlign = std::string(value);
+      drawing.horizontalAlign = vmlAlign(value);
     } else if (name == "mso-position-horizontal-relative") {
-      drawing.horizontalFrom = std::string(value);
+      drawing.horizontalFrom = vmlFrom(value, kVmlHorizontalFrom);
+    } else if (name == "mso-position-vertical") {
+      drawing.verticalAlign = vmlAlign(value);
+    } else if (name == "mso-position-vertical-relative") {
+      drawing.verticalFrom = vmlFrom(value, kVmlVerticalFrom);
     }
   });
+  // Each length is below 9e15 EMU (readVmlLength), so their sums cannot overflow.
+  drawing.horizontalOffsetEmu = marginLeft + left;
+  drawing.verticalOffsetEmu = marginTop + top;
   if (!absolute) return;
   drawing.wrap = behind ? WrapKind::behindText : WrapKind::inFrontOfText;
   const pugi::xml_attribute wrapType = shape.child("w10:wrap").attribute("type");
@@ -492,6 +573,9 @@ void readVmlGroup(const pugi::xml_node& group, const Relationships& relationship
     drawing.horizontalAlign = frame.horizontalAlign;
     drawing.horizontalOffsetEmu = frame.horizontalOffsetEmu;
     drawing.horizontalFrom = frame.horizontalFrom;
+    drawing.verticalAlign = frame.verticalAlign;
+    drawing.verticalOffsetEmu = frame.verticalOffsetEmu;
+    drawing.verticalFrom = frame.verticalFrom;
     drawing.place.groupWidthEmu = frame.widthEmu;
     drawing.place.groupHeightEmu = frame.heightEmu;
     placeVmlMember(node, group, drawing, warnings);

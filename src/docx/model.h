@@ -194,9 +194,17 @@ struct Drawing {
   std::string description, title;       // alternative text
   int cropLeft = 0, cropTop = 0, cropRight = 0, cropBottom = 0;  // a:srcRect, 1/1000 percent
   WrapKind wrap = WrapKind::inline_;
-  std::string horizontalAlign;          // wp:positionH/wp:align ("left", "right", "center"), or empty
+  // Where an anchored drawing stands: an alignment ("left", "right", "center", "inside",
+  // "outside"; vertically "top", "bottom", "center", ...) or, when empty, an offset, measured
+  // from what relativeFrom names in the words of wp:positionH/wp:positionV ("column", "margin",
+  // "page", "character", "leftMargin", ...; "paragraph", "line", "topMargin", ...).  VML's
+  // positions are read into the same words ("text" is the column or the paragraph).
+  std::string horizontalAlign;
   std::int64_t horizontalOffsetEmu = 0;
-  std::string horizontalFrom;           // wp:positionH relativeFrom
+  std::string horizontalFrom;
+  std::string verticalAlign;
+  std::int64_t verticalOffsetEmu = 0;
+  std::string verticalFrom;
   std::int32_t textBox = -1;            // index in Document::textBoxes for a text box's content
   // A picture of a format the browser does not show that could not be converted for the page
   // (app/picture_pass.h): its box stands in for it, said once in the pass's own warning.

@@ -14,6 +14,7 @@
 #include "render/format_css.h"
 #include "render/paragraph_writer.h"
 #include "render/table_writer.h"
+#include "render/unwrapped_drawing.h"
 
 namespace vellumine::render {
 
@@ -82,9 +83,10 @@ class BlockWriter {
     }
   }
 
-  void appendClasses(std::string& out, const ParagraphFormat& format, const ParagraphFormat* next) {
+  void appendClasses(std::string& out, const ParagraphFormat& format, const ParagraphFormat* next, bool anchors) {
     out += " class=\"";
     appendClassName(out, state_.sheet.paragraphClass(format));
+    if (anchors) out += kUnwrappedAnchorClass;
     if (format.contextualSpacing && previous_ != nullptr && sameStyle(*previous_, format)) out += " vm-cs-b";
     if (format.contextualSpacing && next != nullptr && sameStyle(format, *next)) out += " vm-cs-a";
     if (previous_ != nullptr && sharesBox(*previous_, format)) out += " vm-jt";
@@ -134,12 +136,16 @@ class BlockWriter {
     const ParagraphFormat* next = nextParagraph != nullptr ? &formatOf(*nextParagraph) : nullptr;
 
     bool holdsBlockContent = false;
-    for (std::size_t k = first; k < end; ++k) holdsBlockContent |= holdsBlocks(state_.document, *paragraphAt(blocks_, k));
+    bool anchors = false;  // the element is the containing block of drawings out of the flow
+    for (std::size_t k = first; k < end; ++k) {
+      holdsBlockContent |= holdsBlocks(state_.document, *paragraphAt(blocks_, k));
+      anchors |= anchorsUnwrapped(state_.document, *paragraphAt(blocks_, k));
+    }
     const std::string_view element = elementName(format, holdsBlockContent);
 
     std::string& out = *state_.out;
     out.append("<").append(element);
-    appendClasses(out, format, next);
+    appendClasses(out, format, next, anchors);
     if (format.dropCap != docx::DropCap::none) appendDropCapHeight(out, format, next);
     out += '>';
     ParagraphContent content;

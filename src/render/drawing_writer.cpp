@@ -1,7 +1,8 @@
 // Pictures, text boxes and the boxes that stand for what is not drawn.  Sizes come from the
 // drawing's extent (EMU / 9525 = px); a crop shows the kept part of the picture at that size
 // inside a clipping box.  A drawing that text wraps around floats to the side it is aligned to
-// (or nearer to, when it is placed by an offset); one on its own lines stands as a block.
+// (or nearer to, when it is placed by an offset); one on its own lines stands as a block; one the
+// text does not wrap around is placed out of the flow (render/unwrapped_drawing.h).
 #include "render/drawing_writer.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "render/css_units.h"
 #include "render/html_escape.h"
 #include "render/shape_writer.h"
+#include "render/unwrapped_drawing.h"
 #include "text/chartype.h"
 
 namespace vellumine::render {
@@ -222,7 +224,9 @@ std::optional<std::string> pagePicturePath(std::string_view mainPart, std::strin
   return std::string(path);
 }
 
-void writeDrawing(PageState& state, const docx::Drawing& drawing) {
+namespace {
+
+void writeDrawingInLine(PageState& state, const docx::Drawing& drawing) {
   // Shapes, text boxes with a look and groups are boxes with their drawn picture behind the text.
   if (writeShape(state, drawing)) return;
   if (drawing.kind == DrawingKind::textBox || drawing.textBox >= 0) {
@@ -251,6 +255,20 @@ void writeDrawing(PageState& state, const docx::Drawing& drawing) {
     }
   }
   writeNotShown(state, drawing);
+}
+
+}  // namespace
+
+void writeDrawing(PageState& state, const docx::Drawing& drawing) {
+  // The members of a group after the first write nothing (the first writes the group): no box.
+  const bool writesNothing = drawing.place.member && drawing.place.memberCount == 0;
+  if (!isUnwrapped(drawing) || writesNothing) {
+    writeDrawingInLine(state, drawing);
+    return;
+  }
+  openUnwrapped(state, drawing);
+  writeDrawingInLine(state, drawing);
+  closeUnwrapped(state);
 }
 
 }  // namespace vellumine::render

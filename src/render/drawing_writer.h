@@ -14,6 +14,8 @@
 
 namespace vellumine::render {
 
+// The drawing in its place in the line, floated, on lines of its own, or (the text not wrapping
+// around it) in a box out of the flow placed from its paragraph (render/unwrapped_drawing.h).
 void writeDrawing(PageState& state, const docx::Drawing& drawing);
 
 // The class that places a drawing in the text around it (" vm-fl", " vm-bc", ...), or nothing

@@ -16,6 +16,7 @@
 #include "render/page_state.h"
 #include "render/paragraph_writer.h"
 #include "render/shape_writer.h"
+#include "render/unwrapped_drawing.h"
 #include "render/word_pages.h"
 
 namespace vellumine::render {
@@ -168,7 +169,8 @@ void appendColumnData(std::string& out, const docx::Columns& columns) {
   out += '"';
 }
 
-void appendSectionStart(std::string& out, const SectionProps& section, bool first) {
+// wholePage: the sheet is at least a page tall (unwrapped_drawing.h: sectionsPlacingFromThePage).
+void appendSectionStart(std::string& out, const SectionProps& section, bool first, bool wholePage) {
   const Geometry g = geometryOf(section);
   out += "<div class=\"vm-section";
   if (!first && section.start == docx::SectionStart::continuous) out += " vm-continuous";
@@ -201,6 +203,10 @@ void appendSectionStart(std::string& out, const SectionProps& section, bool firs
   }
   out += " style=\"width:";
   appendTwipsPx(out, g.width);
+  if (wholePage && g.height > 0) {
+    out += ";min-height:";
+    appendTwipsPx(out, g.height);
+  }
   out += ";padding:";
   const std::array<int, 4> margins{g.top, g.right, g.bottom, g.left};
   for (std::size_t k = 0; k < margins.size(); ++k) {
@@ -208,6 +214,26 @@ void appendSectionStart(std::string& out, const SectionProps& section, bool firs
     appendTwipsPx(out, margins[k] < 0 ? 0 : margins[k]);
   }
   out += "\">\n";
+}
+
+PaperFrame paperOf(const SectionProps& section) {
+  const Geometry g = geometryOf(section);
+  return PaperFrame{true, g.width, g.height, g.left, g.top, g.right, g.bottom, g.header, g.footer, g.top};
+}
+
+// Where a story starts on the paper, for the drawings placed from the page in it: a header at its
+// distance from the top, a footer one line (12 pt) above its distance from the bottom, the body
+// and the notes (whose place on the paper is not known) at the top margin.
+enum class StoryStart : std::uint8_t { text, header, footer };
+
+long long storyTopOf(const PaperFrame& paper, StoryStart start) {
+  constexpr long long kFooterLine = 240;
+  switch (start) {
+    case StoryStart::header: return paper.marginHeader;
+    case StoryStart::footer: return paper.height - paper.marginFooter - kFooterLine;
+    case StoryStart::text: break;
+  }
+  return paper.marginTop;
 }
 
 long long textWidth(const SectionProps& section) {
@@ -280,12 +306,15 @@ class PageWriter : private SectionBreaks {
     ++section_;
     std::string& out = *state_.out;
     out += "</div>\n";
-    appendSectionStart(out, sectionAt(section_), false);
+    appendSectionStart(out, sectionAt(section_), false, section_ < wholePages_.size() && wholePages_[section_]);
     state_.lineWidth = textWidth(sectionAt(section_));
+    state_.paper = paperOf(sectionAt(section_));
   }
 
   // A story into its own string; empty when it shows nothing.
-  std::string storyHtml(const docx::Story& story) {
+  std::string storyHtml(const docx::Story& story, StoryStart start = StoryStart::text) {
+    const long long savedTop = state_.paper.storyTop;
+    state_.paper.storyTop = storyTopOf(state_.paper, start);
     std::string html;
     std::string* saved = state_.out;
     state_.out = &html;
@@ -294,6 +323,7 @@ class PageWriter : private SectionBreaks {
     writeBlocks(state_, story.blocks, {});
     state_.out = saved;
     state_.openCommentRanges.clear();
+    state_.paper.storyTop = savedTop;
     if (state_.visibleWritten == before) html.clear();
     return html;
   }
@@ -307,15 +337,18 @@ class PageWriter : private SectionBreaks {
     out += "<div id=\"page\"";
     if (document_.settings.evenAndOddHeaders) out += " data-even-odd=\"1\"";
     out += ">\n";
-    appendSectionStart(out, sectionAt(0), true);
+    wholePages_ = sectionsPlacingFromThePage(document_);
+    appendSectionStart(out, sectionAt(0), true, wholePages_[0]);
     state_.lineWidth = textWidth(sectionAt(0));
+    state_.paper = paperOf(sectionAt(0));
     const SectionProps& first = sectionAt(0);
     const std::size_t shownType = first.titlePage ? 1 : 0;
     shownHeader_ = first.headers[shownType];
     shownFooter_ = first.footers[shownType];
     if (options_.includeStories) {
       if (const docx::Story* header = headerOrFooter(document_.headers, shownHeader_)) {
-        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header), PartMark{"header", shownHeader_});
+        appendBlock(out, "vellumine-header", "vm-hdr", storyHtml(*header, StoryStart::header),
+                    PartMark{"header", shownHeader_});
       }
     }
     state_.openCommentRanges.clear();
@@ -342,12 +375,15 @@ class PageWriter : private SectionBreaks {
     // In reading order, so that marks are numbered as they are met: the footer and the other
     // headers and footers first, then the lists (whose notes may refer to more notes).
     const std::string footer =
-        headerOrFooter(document_.footers, shownFooter_) ? storyHtml(*headerOrFooter(document_.footers, shownFooter_)) : "";
+        headerOrFooter(document_.footers, shownFooter_)
+            ? storyHtml(*headerOrFooter(document_.footers, shownFooter_), StoryStart::footer)
+            : "";
     std::vector<std::string> others;
     std::vector<PartMark> otherMarks;
     for (const auto& [parts, index] : otherHeadersAndFooters()) {
-      others.push_back(storyHtml(*headerOrFooter(*parts, index)));
-      otherMarks.push_back({parts == &document_.headers ? "header" : "footer", index});
+      const bool header = parts == &document_.headers;
+      others.push_back(storyHtml(*headerOrFooter(*parts, index), header ? StoryStart::header : StoryStart::footer));
+      otherMarks.push_back({header ? "header" : "footer", index});
     }
     writeLists();
     appendBlock(out, "vellumine-footnotes", "vm-notes", lists_[0]);
@@ -476,6 +512,7 @@ class PageWriter : private SectionBreaks {
     if (state_.wordPages.written() > 0) page += wordPageSheet();
     if (state_.mathUsed) page += mathSheet();
     if (state_.shapesUsed) page += shapeSheet();
+    if (state_.unwrappedUsed) page += unwrappedSheet();
     appendAuthorRules(page);
     page += "</style>\n</head>\n<body>\n";
     page += body;
@@ -487,6 +524,7 @@ class PageWriter : private SectionBreaks {
   const PageOptions& options_;
   PageState state_;
   std::size_t section_ = 0;
+  std::vector<bool> wholePages_;  // by section: its sheet is a whole page tall
   int shownHeader_ = -1, shownFooter_ = -1;
   std::array<std::string, 3> lists_;
 };

@@ -32,6 +32,17 @@ struct PendingBackLink {
   std::size_t place = 0;
 };
 
+// The paper of the section being written, in twips, for drawings placed from the page or its
+// margins; unknown until a section is started.  storyTop is where the story being written is
+// taken to start on it: the top margin for the body, the header's distance for a header.
+struct PaperFrame {
+  bool known = false;
+  long long width = 0, height = 0;
+  long long marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
+  long long marginHeader = 0, marginFooter = 0;
+  long long storyTop = 0;
+};
+
 struct PageState {
   PageState(const docx::Document& document, const PageOptions& options, docx::Warnings& warnings)
       : document(document),
@@ -55,6 +66,11 @@ struct PageState {
   std::size_t visibleWritten = 0;       // text, pictures and marks written: tells an empty story
   bool mathUsed = false;                // an equation was written: the page needs the math sheet
   bool shapesUsed = false;              // a shape, group or diagram was written: the shape sheet too
+  bool unwrappedUsed = false;           // a drawing out of the text's flow: its sheet too
+  // Where drawings out of the flow are placed from: the paragraph being written starts this far
+  // (twips) from its column's left edge, on this paper.
+  long long paragraphLeft = 0;
+  PaperFrame paper;
 
   std::unordered_set<std::string> bookmarkNames;        // bookmarks whose id is on the page
   std::unordered_map<std::string, int> authorNumbers;   // change author -> 1-based, by first appearance

@@ -96,6 +96,10 @@ class ParagraphWriter {
         dropped_(state.document, state.options.changes) {}
 
   ParagraphContent write() {
+    // Drawings out of the flow are placed from this paragraph's left edge; a text box in it
+    // writes paragraphs of its own, so the edge before is kept and given back.
+    const long long outerLeft = state_.paragraphLeft;
+    state_.paragraphLeft = format_.bidi ? format_.indentEnd : format_.indentStart;
     const docx::ListLabel* label = visibleLabel();
     planTabs(label);
     if (!boxes_.empty()) openBox();
@@ -107,6 +111,7 @@ class ParagraphWriter {
     closeMarks();
     marks_.clear();
     if (boxOpen_) closeBox();
+    state_.paragraphLeft = outerLeft;
     return content_;
   }
 

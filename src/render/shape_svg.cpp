@@ -310,6 +310,12 @@ ShapePaint resolveShapePaint(const docx::ShapeLook& look, const docx::Theme& the
   return paint;
 }
 
+docx::ShapeLook pictureLook(const docx::ShapeLook& look) {
+  docx::ShapeLook upright = look;
+  upright.rotation = 0;
+  return upright;
+}
+
 long long shapeMarginEmu(const docx::ShapeLook& look, long long widthEmu, long long heightEmu) {
   const double width = lineWidthPx(look);
   double margin = width / 2 + 1;

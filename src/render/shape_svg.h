@@ -26,6 +26,11 @@ struct ShapePaint {
 // is never filled.
 ShapePaint resolveShapePaint(const docx::ShapeLook& look, const docx::Theme& theme, const docx::Settings& settings);
 
+// The look a shape's own picture is drawn in: unturned, since the page turns the shape's whole
+// box, text and all (render/shape_writer.h); the flips stay in the picture, as they turn the
+// geometry only.  The picture's margin (shapeMarginEmu) is taken for this look too.
+docx::ShapeLook pictureLook(const docx::ShapeLook& look);
+
 // The room the picture needs around the shape's box, in EMU: half the outline, the arrow heads,
 // and for a turned shape what its corners sweep out.  Sizes are clamped as for shapeSvg.
 long long shapeMarginEmu(const docx::ShapeLook& look, long long widthEmu, long long heightEmu);

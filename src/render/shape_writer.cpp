@@ -79,11 +79,22 @@ void appendPadding(std::string& out, const docx::ShapeLook& look) {
   out += ';';
 }
 
+// A turned shape turns as a whole about its centre, its text with it, as Word shows it (its
+// picture is drawn unturned: shape_svg.h, pictureLook).
+void appendTurn(std::string& out, std::int32_t rotation) {
+  constexpr long long kWholeTurn = 21600000;  // 60000ths of a degree
+  const long long turn = ((static_cast<long long>(rotation) % kWholeTurn) + kWholeTurn) % kWholeTurn;
+  if (turn == 0) return;
+  out += "transform:rotate(";
+  appendHundredths(out, hundredthsOf(turn, 60000));
+  out += "deg);";
+}
+
 // The drawn picture behind the text, the margin of its outline beyond the box.
 void writeDrawnPicture(PageState& state, const docx::Drawing& drawing, const std::string& path) {
   std::string& out = *state.out;
   const long long width = clampedEmu(drawing.widthEmu), height = clampedEmu(drawing.heightEmu);
-  const long long margin = shapeMarginEmu(drawing.look, width, height);
+  const long long margin = shapeMarginEmu(pictureLook(drawing.look), width, height);
   out += "<img src=\"";
   appendUrlPath(out, path);
   out += "\" class=\"vm-sdr\" alt=\"";
@@ -107,6 +118,7 @@ void writeShapeBox(PageState& state, const docx::Drawing& drawing, std::string_v
   if (drawing.heightEmu > 0) {
     appendProperty(out, holdsText ? "min-height:" : "height:", clampedEmu(drawing.heightEmu));
   }
+  appendTurn(out, drawing.look.rotation);
   if (holdsText) {
     appendPadding(out, drawing.look);
     const std::optional<docx::Rgb> textColour =

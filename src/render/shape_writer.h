@@ -2,7 +2,8 @@
 // size, position:relative, holding the picture drawn for it (Drawing::drawn, an SVG made by the
 // shape pass, app/shape_pass.h) as an <img> behind its text; the text is the text box's story,
 // written as HTML through the block writer inside the body insets and placed at the top, middle
-// or bottom, so it stays selectable.  A group or canvas is a box of the group's frame with its
+// or bottom, so it stays selectable; a turned shape's box is turned as a whole, its text with it
+// (a flip turns its picture only).  A group or canvas is a box of the group's frame with its
 // members placed absolutely inside it, each written as it would be alone.  A diagram is written
 // by render/diagram_writer.h.
 #pragma once

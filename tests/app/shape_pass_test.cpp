@@ -119,8 +119,9 @@ TEST(ShapesPackage, EveryDrawnPictureIsInTheMediaFolder) {
     ++pictures;
   }
   // The text box, the rectangle, the ellipse, the arrow, two group members, the VML text box, two
-  // VML group members, the bent connector and the diagram's shapes.
-  EXPECT_EQ(pictures, 11u);
+  // VML group members, the bent connector, the diagram's shapes, the band behind the heading, the
+  // VML stamp behind its line and the turned text box.
+  EXPECT_EQ(pictures, 14u);
 }
 
 TEST(ShapesPackage, TheTextStaysOnThePage) {

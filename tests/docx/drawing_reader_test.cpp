@@ -18,12 +18,15 @@ using test::element;
 
 // A DrawingML drawing: wp:inline (or wp:anchor with anchorContent first) around graphic data.
 std::string drawingML(const std::string& graphicData, const std::string& anchorContent = {},
-                      const std::string& extent = R"(cx="914400" cy="457200")", const std::string& docPr = {}) {
+                      const std::string& extent = R"(cx="914400" cy="457200")", const std::string& docPr = {},
+                      const std::string& anchorAttributes = R"(behindDoc="0")") {
   const std::string frame = element("wp:extent", extent) + element("wp:docPr", "id=\"1\" name=\"d\" " + docPr) +
                             element("a:graphic", {}, element("a:graphicData", "uri=\"u\"", graphicData));
   if (anchorContent.empty()) return element("w:drawing", {}, element("wp:inline", {}, frame));
-  return element("w:drawing", {}, element("wp:anchor", "behindDoc=\"0\"", anchorContent + frame));
+  return element("w:drawing", {}, element("wp:anchor", anchorAttributes, anchorContent + frame));
 }
+
+constexpr const char* kExtent = R"(cx="914400" cy="457200")";
 
 std::string picture(const std::string& embed, const std::string& extra = {}) {
   return element("pic:pic", {},
@@ -56,11 +59,35 @@ const DrawingCase kDrawingCases[] = {
     {"AnchoredPictureWithWrapAndPosition",
      drawingML(picture("rImg"),
                R"(<wp:positionH relativeFrom="margin"><wp:posOffset>12700</wp:posOffset></wp:positionH><wp:wrapSquare wrapText="bothSides"/>)"),
-     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=square h=""/12700/"margin" textBox=-1)"},
+     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=square h=""/12700/"margin" v=""/0/"" textBox=-1)"},
      {}},
     {"AnchoredWithoutWrapFloatsAndAligns",
      drawingML(picture("rImg"), R"(<wp:positionH relativeFrom="page"><wp:align>center</wp:align></wp:positionH><wp:wrapNone/>)"),
-     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=inFrontOfText h="center"/0/"page" textBox=-1)"},
+     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=inFrontOfText h="center"/0/"page" v=""/0/"" textBox=-1)"},
+     {}},
+    {"AnchoredBothWaysInFrontOfTheText",
+     drawingML(picture("rImg"),
+               R"(<wp:positionH relativeFrom="margin"><wp:posOffset>12700</wp:posOffset></wp:positionH>)"
+               R"(<wp:positionV relativeFrom="paragraph"><wp:posOffset>-25400</wp:posOffset></wp:positionV><wp:wrapNone/>)"),
+     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=inFrontOfText h=""/12700/"margin" v=""/-25400/"paragraph" textBox=-1)"},
+     {}},
+    {"BehindTheTextAlignedOnThePage",
+     drawingML(picture("rImg"),
+               R"(<wp:positionH relativeFrom="page"><wp:align>right</wp:align></wp:positionH>)"
+               R"(<wp:positionV relativeFrom="page"><wp:align> bottom </wp:align></wp:positionV><wp:wrapNone/>)",
+               kExtent, {}, R"(behindDoc="1")"),
+     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=behindText h="right"/0/"page" v="bottom"/0/"page" textBox=-1)"},
+     {}},
+    {"SimplePositionIsOnThePage",
+     drawingML(picture("rImg"),
+               R"(<wp:simplePos x="914400" y="1828800"/><wp:positionH relativeFrom="column"><wp:posOffset>5</wp:posOffset></wp:positionH>)"
+               R"(<wp:positionV relativeFrom="line"><wp:align>top</wp:align></wp:positionV><wp:wrapNone/>)",
+               kExtent, {}, R"(behindDoc="true" simplePos="1")"),
+     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=behindText h=""/914400/"page" v=""/1828800/"page" textBox=-1)"},
+     {}},
+    {"MalformedVerticalOffsetIsNone",
+     drawingML(picture("rImg"), R"(<wp:positionV relativeFrom="paragraph"><wp:posOffset>1.5e3</wp:posOffset></wp:positionV><wp:wrapNone/>)"),
+     {R"(drawing 0 picture 914400x457200 target="word/media/cat.png" descr="" title="" crop=0,0,0,0 wrap=inFrontOfText h=""/0/"" v=""/0/"paragraph" textBox=-1)"},
      {}},
     {"LinkedOrMissingPicturesHaveNoTarget", drawingML(picture("rRemote")) + drawingML(picture("rNone")) + drawingML(picture("rOut")),
      {R"(drawing 0 picture 914400x457200 target="" descr="" title="" crop=0,0,0,0 wrap=inline h=""/0/"" textBox=-1)",
@@ -103,8 +130,29 @@ const DrawingCase kDrawingCases[] = {
                      R"(style="position:absolute;margin-left:10pt;width:100px;height:2cm;z-index:-3;mso-position-horizontal-relative:page")",
                      element("v:textbox", {}, element("w:txbxContent", {}, test::wParagraph(test::wTextRun("vml")))) +
                          element("w10:wrap", "type=\"topAndBottom\""))),
-     {R"(drawing 0 textBox 952500x720000 target="" descr="" title="" crop=0,0,0,0 wrap=topAndBottom h=""/127000/"page" textBox=0)"},
+     {R"(drawing 0 textBox 952500x720000 target="" descr="" title="" crop=0,0,0,0 wrap=topAndBottom h=""/127000/"page" v=""/0/"" textBox=0)"},
      {R"(text"vml")"}},
+    {"VmlBehindTheTextByItsMargins",
+     element("w:pict", {},
+             element("v:rect",
+                     R"(style="position:absolute;margin-left:36pt;margin-top:-18pt;width:72pt;height:36pt;z-index:-251658240;)"
+                     R"(mso-position-horizontal-relative:page;mso-position-vertical-relative:text")")),
+     {R"(drawing 0 shape 914400x457200 target="" descr="" title="" crop=0,0,0,0 wrap=behindText h=""/457200/"page" v=""/-228600/"paragraph" textBox=-1)"},
+     {}},
+    {"VmlInFrontWithItsPlaceInDrawingMLWords",
+     element("w:pict", {},
+             element("v:shape",
+                     R"(style="position:absolute;left:10pt;margin-left:5pt;top:2pt;width:1pt;height:1pt;z-index:3;)"
+                     R"(mso-position-horizontal:center;mso-position-horizontal-relative:left-margin-area;)"
+                     R"(mso-position-vertical:absolute;mso-position-vertical-relative:line")")),
+     {R"(drawing 0 shape 12700x12700 target="" descr="" title="" crop=0,0,0,0 wrap=inFrontOfText h="center"/190500/"leftMargin" v=""/25400/"line" textBox=-1)"},
+     {}},
+    {"VmlGroupMembersShareItsPlace",
+     element("w:pict", {},
+             element("v:group", R"(style="position:absolute;margin-top:10pt;width:10pt;height:10pt;z-index:-1")",
+                     element("v:oval", "style=\"width:1pt;height:2pt\""))),
+     {R"(drawing 0 shape 12700x25400 target="" descr="" title="" crop=0,0,0,0 wrap=behindText h=""/0/"" v=""/127000/"" textBox=-1)"},
+     {}},
     {"VmlGroupGivesItsMembers",
      element("w:pict", {},
              element("v:group", "style=\"width:10pt;height:10pt\"",

@@ -132,6 +132,19 @@ TEST(ShapeSvg, TurnedAndFlippedShapeHasItsTransform) {
   EXPECT_GT(shapeMarginEmu(look, 952500, 952500), 952500 * 2 / 10);
 }
 
+TEST(ShapeSvg, PictureOfATurnedShapeIsUnturnedAndKeepsItsFlips) {
+  docx::ShapeLook look = lookOf(ShapeGeometry::triangle);
+  look.rotation = 2700000;
+  look.flipV = true;
+  const docx::ShapeLook upright = pictureLook(look);
+  const std::string svg = shapeSvg(upright, ShapePaint{0x00FF00, std::nullopt}, 952500, 476250);
+  EXPECT_EQ(svg.find("rotate("), std::string::npos) << svg;
+  EXPECT_NE(svg.find("transform=\"matrix(1 0 0 -1 0 "), std::string::npos) << svg;
+  // No room for turned corners: the margin of the same shape never turned.
+  look.rotation = 0;
+  EXPECT_EQ(shapeMarginEmu(upright, 952500, 476250), shapeMarginEmu(look, 952500, 476250));
+}
+
 TEST(ShapeSvg, DashesInOutlineWidths) {
   docx::ShapeLook look = lookOf(ShapeGeometry::rect);
   look.lineWidthEmu = 19050;

@@ -92,6 +92,32 @@ const ShapeCase kCases[] = {
        order.push_back(b.drawing(d));
      },
      std::string("<span class=\"vm-shp vm-fr\" style=\"width:100px;min-height:50px;padding:4.8px 9.6px 4.8px 9.6px;\">")},
+    {"TurnedTextBoxTurnsWithItsText",
+     [](auto& b, auto& order) {
+       docx::Drawing d = shape(ShapeGeometry::rect);
+       d.look.rotation = 5400000;  // a quarter turn clockwise
+       d.look.flipH = true;
+       d.textBox = b.textBox({paragraph({text("Turned")})});
+       order.push_back(b.drawing(d));
+     },
+     // The picture keeps the margin of an unturned shape: it is drawn unturned.
+     std::string("<span class=\"vm-shp\" style=\"width:100px;min-height:50px;transform:rotate(90deg);"
+                 "padding:4.8px 9.6px 4.8px 9.6px;\">") +
+         kPicture + "<span class=\"vm-stx\"><p class=\"p1\"><span class=\"r1\">Turned</span></p>"},
+    {"TurnOutsideOneTurnIsBroughtIntoIt",
+     [](auto& b, auto& order) {
+       docx::Drawing d = shape(ShapeGeometry::rect);
+       d.look.rotation = -2700030;  // written by no word processor, read as a turn back
+       order.push_back(b.drawing(d));
+     },
+     "<span class=\"vm-shp\" style=\"width:100px;height:50px;transform:rotate(315deg);\">"},
+    {"WholeTurnIsNoTurn",
+     [](auto& b, auto& order) {
+       docx::Drawing d = shape(ShapeGeometry::rect);
+       d.look.rotation = 21600000;
+       order.push_back(b.drawing(d));
+     },
+     "<span class=\"vm-shp\" style=\"width:100px;height:50px;\">"},
     {"ShapeDrawingNothingIsAnEmptyBox",
      [](auto& b, auto& order) { order.push_back(b.drawing(shape(ShapeGeometry::rect, ""))); },
      "<span class=\"vm-shp\" style=\"width:100px;height:50px;\"></span>"},

@@ -205,6 +205,10 @@ void describeReferents(const docx::Document& document, std::string& out) {
            " title=" + inQuotes(d.title) + " crop=" + number(d.cropLeft) + "," + number(d.cropTop) + "," +
            number(d.cropRight) + "," + number(d.cropBottom) + " wrap=" + wrapName(d.wrap) + " h=" +
            inQuotes(d.horizontalAlign) + "/" + number(d.horizontalOffsetEmu) + "/" + inQuotes(d.horizontalFrom) +
+           // The vertical position of a drawing in the line says nothing: left out.
+           (d.wrap == docx::WrapKind::inline_ ? std::string()
+                                              : " v=" + inQuotes(d.verticalAlign) + "/" + number(d.verticalOffsetEmu) +
+                                                    "/" + inQuotes(d.verticalFrom)) +
            " textBox=" + number(d.textBox) + "\n";
   }
   for (std::size_t i = 0; i < document.links.size(); ++i) {
