@@ -178,6 +178,7 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void columnsBalanceAtAContinuousBreak_data();
   void columnsBalanceAtAContinuousBreak();
   void wordPageBreaksShowInTheMarginWithoutMovingText();
+  void wordPageMarkInARepeatedHeaderRowStandsOnce();
   void cleanup();
 
  private:
@@ -603,6 +604,18 @@ void SuiPagesTest::wordPageBreaksShowInTheMarginWithoutMovingText() {
   QCOMPARE(run(kTextPlaces), continuous);
   action("mPageLayout")->trigger();
   QTRY_VERIFY_WITH_TIMEOUT(pages()->isDone() && pages()->pageCount() == pageCount, kLoadTimeout);
+}
+
+void SuiPagesTest::wordPageMarkInARepeatedHeaderRowStandsOnce() {
+  std::string body = headedTable(90);
+  const std::string head = "<w:t>Head</w:t>";
+  body.replace(body.find(head), head.size(), "<w:lastRenderedPageBreak/>" + head);
+  const fs::path document = docs_ / "Word page in a header row.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
+  openAndLayOut(document);
+  QVERIFY(pages()->pageCount() >= 2);
+  QCOMPARE(run(pagePart(".vm-pg-body thead")).count(QStringLiteral("Head")), pages()->pageCount());
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-wpb').length)")), QStringLiteral("1"));
 }
 
 int main(int argc, char** argv) {

@@ -429,8 +429,10 @@
     cont.removeAttribute('id');
     for (var c = el.firstElementChild; c; c = c.nextElementSibling) {
       if (c.tagName === 'COLGROUP' || c.tagName === 'THEAD') {
-        var copy = c.cloneNode(true), named = copy.querySelectorAll('[id]');
+        var copy = c.cloneNode(true), named = copy.querySelectorAll('[id]'), marks = copy.querySelectorAll('.vm-wpb');
         for (var k = 0; k < named.length; k++) named[k].removeAttribute('id');
+        // Word's page marks stand where Word broke the page, in the header's first place only.
+        for (k = 0; k < marks.length; k++) marks[k].parentNode.removeChild(marks[k]);
         cont.appendChild(copy);
       }
     }
