@@ -1,9 +1,6 @@
 #include "app/ui/dark_page.h"
 
-#include <QPointer>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineView>
+#include <QString>
 
 namespace {
 
@@ -51,22 +48,4 @@ root.classList.add('vm-dark-done');root.classList.add('vm-dark');return count;
 
 }  // namespace
 
-DarkPage::DarkPage(QWebEngineView* view) : QObject(view), view_(view) {
-  connect(view_, &QWebEngineView::loadFinished, this, [this](bool) {
-    if (on_) apply();
-  });
-}
-
-void DarkPage::setOn(bool on) {
-  on_ = on;
-  apply();
-}
-
-void DarkPage::apply() {
-  QPointer<DarkPage> self(this);
-  const bool on = on_;
-  view_->page()->runJavaScript(kDarkScript.arg(on ? QStringLiteral("true") : QStringLiteral("false")),
-                               QWebEngineScript::ApplicationWorld, [self, on](const QVariant& elements) {
-                                 if (self) Q_EMIT self->applied(on, elements.toInt());
-                               });
-}
+DarkPage::DarkPage(QWebEngineView* view) : PageScriptToggle(view, kDarkScript) {}

@@ -7,28 +7,13 @@
 // export and Save As HTML, which read the document's files, never see it.  The scripts run in the
 // application's script world; page scripts stay off.
 #pragma once
-#include <QObject>
+#include "app/ui/page_script_toggle.h"
 
 class QWebEngineView;
 
-class DarkPage : public QObject {
+class DarkPage : public PageScriptToggle {
   Q_OBJECT
 
  public:
   explicit DarkPage(QWebEngineView* view);
-
-  bool isOn() const { return on_; }
-  // Turns the dark page on or off for the page shown and every page loaded after it.
-  void setOn(bool on);
-
- Q_SIGNALS:
-  // The page shown has been made dark (or light again): elements is how many texts and fills it
-  // gave their own dark colours.
-  void applied(bool on, int elements);
-
- private:
-  void apply();
-
-  QWebEngineView* view_;
-  bool on_ = false;
 };

@@ -1,9 +1,6 @@
 #include "app/ui/word_page_breaks.h"
 
-#include <QPointer>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineView>
+#include <QString>
 
 namespace {
 
@@ -14,22 +11,4 @@ const QString kShowScript = QStringLiteral(
 
 }  // namespace
 
-WordPageBreaks::WordPageBreaks(QWebEngineView* view) : QObject(view), view_(view) {
-  connect(view_, &QWebEngineView::loadFinished, this, [this](bool) {
-    if (on_) apply();
-  });
-}
-
-void WordPageBreaks::setOn(bool on) {
-  on_ = on;
-  apply();
-}
-
-void WordPageBreaks::apply() {
-  QPointer<WordPageBreaks> self(this);
-  const bool on = on_;
-  view_->page()->runJavaScript(kShowScript.arg(on ? QStringLiteral("true") : QStringLiteral("false")),
-                               QWebEngineScript::ApplicationWorld, [self, on](const QVariant& marks) {
-                                 if (self) Q_EMIT self->applied(on, marks.toInt());
-                               });
-}
+WordPageBreaks::WordPageBreaks(QWebEngineView* view) : PageScriptToggle(view, kShowScript) {}

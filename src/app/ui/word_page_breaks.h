@@ -7,27 +7,13 @@
 // every page loaded after it.  The page's own sheet keeps the labels off paper: printing, the PDF
 // export and Save As HTML never show them.
 #pragma once
-#include <QObject>
+#include "app/ui/page_script_toggle.h"
 
 class QWebEngineView;
 
-class WordPageBreaks : public QObject {
+class WordPageBreaks : public PageScriptToggle {
   Q_OBJECT
 
  public:
   explicit WordPageBreaks(QWebEngineView* view);
-
-  bool isOn() const { return on_; }
-  // Shows or hides the marks on the page shown and on every page loaded after it.
-  void setOn(bool on);
-
- Q_SIGNALS:
-  // The page shown has its marks shown (or hidden again); marks is how many it holds.
-  void applied(bool on, int marks);
-
- private:
-  void apply();
-
-  QWebEngineView* view_;
-  bool on_ = false;
 };
