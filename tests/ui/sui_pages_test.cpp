@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,6 +14,7 @@
 
 #include "app/docx_writer.h"
 #include "app/ui/HTMLView.h"
+#include "app/ui/findbar.h"
 #include "app/ui/page_layout.h"
 #include "app/ui/statusbar.h"
 #include "app/ui/sui.h"
@@ -179,6 +181,7 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void columnsBalanceAtAContinuousBreak();
   void wordPageBreaksShowInTheMarginWithoutMovingText();
   void wordPageMarkInARepeatedHeaderRowStandsOnce();
+  void findGoesToThePageOfTheMatch();
   void cleanup();
 
  private:
@@ -616,6 +619,27 @@ void SuiPagesTest::wordPageMarkInARepeatedHeaderRowStandsOnce() {
   QVERIFY(pages()->pageCount() >= 2);
   QCOMPARE(run(pagePart(".vm-pg-body thead")).count(QStringLiteral("Head")), pages()->pageCount());
   QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-wpb').length)")), QStringLiteral("1"));
+}
+
+// A word far down the document: the find bar's first match scrolls its page into view, and the
+// status bar names that page.
+void SuiPagesTest::findGoesToThePageOfTheMatch() {
+  const fs::path document = docs_ / "Needle.docx";
+  const std::string body = numbered("Line", 200) + paragraph("The needle is here.") + numbered("More", 40);
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
+  openAndLayOut(document);
+  const int count = pages()->pageCount();
+  const int needlePage = run(QStringLiteral("Array.from(document.querySelectorAll('.vm-pg')).findIndex(function(p){"
+                                            "return p.textContent.indexOf('needle')>=0;})+1")).toInt();
+  QVERIFY2(needlePage > 2, qPrintable(QString::number(needlePage)));
+  QCOMPARE(pages()->currentPage(), 1);
+  press(Qt::Key_F, Qt::ControlModifier);
+  auto* field = form_->findBar()->findChild<QLineEdit*>(QStringLiteral("findField"));
+  QTRY_VERIFY(field->hasFocus());
+  QTest::keyClicks(field, QStringLiteral("needle"));
+  QTRY_COMPARE_WITH_TIMEOUT(form_->findBar()->matchText(), QStringLiteral("1 of 1"), kLoadTimeout);
+  QTRY_COMPARE_WITH_TIMEOUT(pages()->currentPage(), needlePage, kLoadTimeout);
+  QTRY_COMPARE(form_->documentStatusBar()->pageText(), QStringLiteral("Page %1 of %2").arg(needlePage).arg(count));
 }
 
 int main(int argc, char** argv) {
