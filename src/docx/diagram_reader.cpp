@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "docx/element_walk.h"
 #include "docx/relationships.h"
 #include "docx/shape_look_reader.h"
 #include "docx/xml_names.h"
@@ -22,21 +23,6 @@ constexpr std::int64_t kMaxBoxEmu = 9525LL * 400'000;
 // A shape's text past this many bytes is cut: diagrams hold labels, not pages.
 constexpr std::size_t kMaxShapeText = 10000;
 
-// Calls visit for every element below root in document order, without recursion.
-template <typename Visit>
-void forEachElementBelow(const pugi::xml_node& root, Visit visit) {
-  pugi::xml_node node = root.first_child();
-  while (node) {
-    const bool descend = node.type() == pugi::node_element && visit(node);
-    if (descend && node.first_child()) {
-      node = node.first_child();
-      continue;
-    }
-    while (node != root && !node.next_sibling()) node = node.parent();
-    if (node == root) break;
-    node = node.next_sibling();
-  }
-}
 
 std::optional<std::string> drawingPartOf(const pugi::xml_node& dataModel, const PartSource& parts,
                                          std::string_view documentPart, Warnings& warnings) {

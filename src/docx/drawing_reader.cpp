@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "docx/element_walk.h"
 #include "docx/shape_look_reader.h"
 #include "docx/xml_names.h"
 #include "docx/xml_values.h"
@@ -30,22 +31,6 @@ std::string internalTarget(const Relationships& relationships, std::string_view 
   return relationship->target;
 }
 
-// Calls visit for every element below root in document order; visit returns whether to walk the
-// element's own content.  Iterative: pictures nested in groups nested in groups cost no stack.
-template <typename Visit>
-void walkBelow(const pugi::xml_node& root, Visit visit) {
-  pugi::xml_node node = root.first_child();
-  while (node) {
-    const bool descend = node.type() == pugi::node_element && visit(node);
-    if (descend && node.first_child()) {
-      node = node.first_child();
-      continue;
-    }
-    while (node != root && !node.next_sibling()) node = node.parent();
-    if (node == root) break;
-    node = node.next_sibling();
-  }
-}
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && IsAsciiSpace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
@@ -162,7 +147,7 @@ void readMemberExtent(const pugi::xml_node& member, Drawing& drawing, Warnings& 
 // A member's own alternative text, from its non-visual properties (pic:nvPicPr/pic:cNvPr, wps:cNvPr).
 void readMemberText(const pugi::xml_node& member, Drawing& drawing) {
   pugi::xml_node cNvPr;
-  walkBelow(member, [&cNvPr](const pugi::xml_node& node) {
+  forEachElementBelow(member, [&cNvPr](const pugi::xml_node& node) {
     const std::string_view name = node.name();
     if (!cNvPr && name.size() >= 5 && name.substr(name.size() - 5) == "cNvPr") cNvPr = node;
     return !cNvPr && name.find("nv") != std::string_view::npos;
@@ -295,7 +280,7 @@ void readDrawingML(const pugi::xml_node& element, const Relationships& relations
   const pugi::xml_node graphicData = container.child("a:graphic").child("a:graphicData");
   const pugi::xml_node content = graphicData.first_child();
   const std::size_t first = out.size();
-  walkBelow(graphicData ? graphicData : container, [&](const pugi::xml_node& node) {
+  forEachElementBelow(graphicData ? graphicData : container, [&](const pugi::xml_node& node) {
     DrawingFound found{frame, pugi::xml_node()};
     if (!readGraphicMember(node, relationships, found, warnings)) return !is(node, "w:txbxContent");
     if (node != content) {
@@ -564,7 +549,7 @@ void readVmlGroup(const pugi::xml_node& group, const Relationships& relationship
   Drawing frame;
   readVmlStyle(group, frame, warnings);
   const std::size_t first = out.size();
-  walkBelow(group, [&](const pugi::xml_node& node) {
+  forEachElementBelow(group, [&](const pugi::xml_node& node) {
     const std::string_view name = node.name();
     if (!isVmlShape(name)) return name != "v:shapetype" && name != "w:txbxContent";
     DrawingFound found = readVmlShape(node, relationships, warnings);
@@ -588,7 +573,7 @@ void readVmlGroup(const pugi::xml_node& group, const Relationships& relationship
 
 void readVml(const pugi::xml_node& element, const Relationships& relationships, std::vector<DrawingFound>& out,
              Warnings& warnings) {
-  walkBelow(element, [&](const pugi::xml_node& node) {
+  forEachElementBelow(element, [&](const pugi::xml_node& node) {
     const std::string_view name = node.name();
     if (name == "v:group") {
       readVmlGroup(node, relationships, out, warnings);

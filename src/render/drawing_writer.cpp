@@ -158,27 +158,27 @@ void writePicture(PageState& state, const docx::Drawing& drawing, const std::str
   out += '>';
 }
 
-void writeTextBox(PageState& state, const docx::Drawing& drawing) {
+// The box a text box or a chart's data stands in: the drawing's width, at least its height.
+void openContentBox(PageState& state, const docx::Drawing& drawing) {
   std::string& out = *state.out;
   out += "<span class=\"vm-tbx";
   out += placement(state, drawing);
   out += '"';
   appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu, "min-height:");
   out += '>';
+}
+
+void writeTextBox(PageState& state, const docx::Drawing& drawing) {
+  openContentBox(state, drawing);
   writeTextBoxStory(state, drawing);
-  out += "</span>";
+  *state.out += "</span>";
 }
 
 // A chart shown as its data: the title and table in a box of the drawing's width.
 void writeChartData(PageState& state, const docx::Drawing& drawing, const docx::Chart& chart) {
-  std::string& out = *state.out;
-  out += "<span class=\"vm-tbx";
-  out += placement(state, drawing);
-  out += '"';
-  appendSizeAttribute(out, drawing.widthEmu, drawing.heightEmu, "min-height:");
-  out += '>';
-  appendChartTable(out, chart);
-  out += "</span>";
+  openContentBox(state, drawing);
+  appendChartTable(*state.out, chart);
+  *state.out += "</span>";
 }
 
 }  // namespace
