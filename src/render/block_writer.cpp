@@ -44,19 +44,24 @@ bool sameStyle(const ParagraphFormat& a, const ParagraphFormat& b) { return a.st
 
 class BlockWriter {
  public:
-  BlockWriter(PageState& state, std::span<const Block> blocks, const docx::CellContext& cell, SectionBreaks* sections)
-      : state_(state), blocks_(blocks), cell_(cell), sections_(sections) {}
+  BlockWriter(PageState& state, std::span<const Block> blocks, const docx::CellContext& cell, BodyBlocks* body)
+      : state_(state), blocks_(blocks), cell_(cell), body_(body) {}
 
   void write() {
     std::size_t index = 0;
     while (index < blocks_.size()) {
+      const std::size_t first = index;
+      if (body_ != nullptr) body_->blockStarts(blocks_[first]);
+      const std::size_t start = state_.out->size();
       if (const auto* table = std::get_if<docx::Table>(&blocks_[index].node)) {
         writeTable(state_, *table);
         previous_ = nullptr;
         ++index;
-        continue;
+      } else {
+        index = writeParagraphs(index);
       }
-      index = writeParagraphs(index);
+      if (body_ != nullptr) body_->blockEnded(start);
+      if (std::holds_alternative<Paragraph>(blocks_[first].node)) reportSectionEnds(first, index);
     }
   }
 
@@ -76,10 +81,10 @@ class BlockWriter {
   }
 
   void reportSectionEnds(std::size_t first, std::size_t end) {
-    if (sections_ == nullptr || end >= blocks_.size()) return;
+    if (body_ == nullptr || end >= blocks_.size()) return;
     for (std::size_t k = first; k < end; ++k) {
       const int section = paragraphAt(blocks_, k)->sectionEnd;
-      if (section >= 0) sections_->sectionEnded(section);
+      if (section >= 0) body_->sectionEnded(section);
     }
   }
 
@@ -128,10 +133,7 @@ class BlockWriter {
     const ParagraphFormat& format = formatOf(paragraph);
     const std::size_t end = groupEnd(first);
     // A paragraph whose mark is hidden and that shows nothing is not there at all.
-    if (format.mark.hidden && end == first + 1 && !hasVisibleContent(state_, paragraph, cell_)) {
-      reportSectionEnds(first, end);
-      return end;
-    }
+    if (format.mark.hidden && end == first + 1 && !hasVisibleContent(state_, paragraph, cell_)) return end;
     const Paragraph* nextParagraph = paragraphAt(blocks_, end);
     const ParagraphFormat* next = nextParagraph != nullptr ? &formatOf(*nextParagraph) : nullptr;
 
@@ -161,22 +163,21 @@ class BlockWriter {
     if (!content.visible || content.endsWithBreak) out += "<br>";
     out.append("</").append(element).append(">\n");
     previous_ = &format;
-    reportSectionEnds(first, end);
     return end;
   }
 
   PageState& state_;
   std::span<const Block> blocks_;
   const docx::CellContext& cell_;
-  SectionBreaks* sections_;
+  BodyBlocks* body_;
   const ParagraphFormat* previous_ = nullptr;
 };
 
 }  // namespace
 
 void writeBlocks(PageState& state, std::span<const docx::Block> blocks, const docx::CellContext& cell,
-                 SectionBreaks* sections) {
-  BlockWriter(state, blocks, cell, sections).write();
+                 BodyBlocks* body) {
+  BlockWriter(state, blocks, cell, body).write();
 }
 
 }  // namespace vellumine::render

@@ -11,16 +11,21 @@
 
 namespace vellumine::render {
 
-// Told when the body's paragraph that ends a section has been written (not after the last block).
-class SectionBreaks {
+// What the body's writer is told as it goes, for the blocks of the body's top level: before each
+// block, after it (with where in state.out its HTML starts), and after the paragraph that ends a
+// section (not after the last block).  A block is one element: paragraphs joined by a dropped
+// mark are one block.
+class BodyBlocks {
  public:
+  virtual void blockStarts(const docx::Block& block) = 0;
+  virtual void blockEnded(std::size_t startInOut) = 0;
   virtual void sectionEnded(int section) = 0;
 
  protected:
-  ~SectionBreaks() = default;
+  ~BodyBlocks() = default;
 };
 
 void writeBlocks(PageState& state, std::span<const docx::Block> blocks, const docx::CellContext& cell,
-                 SectionBreaks* sections = nullptr);
+                 BodyBlocks* body = nullptr);
 
 }  // namespace vellumine::render

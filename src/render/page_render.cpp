@@ -13,6 +13,7 @@
 #include "render/css_units.h"
 #include "render/equation_writer.h"
 #include "render/html_escape.h"
+#include "render/layout_chunks.h"
 #include "render/page_state.h"
 #include "render/paragraph_writer.h"
 #include "render/shape_writer.h"
@@ -281,10 +282,10 @@ struct PartMark {
   int index = -1;
 };
 
-class PageWriter : private SectionBreaks {
+class PageWriter : private BodyBlocks {
  public:
   PageWriter(const docx::Document& document, const PageOptions& options, docx::Warnings& warnings)
-      : document_(document), options_(options), state_(document, options, warnings) {}
+      : document_(document), options_(options), state_(document, options, warnings), chunks_(document) {}
 
   std::string write() {
     std::string body;
@@ -300,14 +301,23 @@ class PageWriter : private SectionBreaks {
     return index < document_.sections.size() ? document_.sections[index] : kDefault;
   }
 
+  void blockStarts(const docx::Block& block) override { chunks_.beforeBlock(*state_.out, block); }
+
+  void blockEnded(std::size_t startInOut) override {
+    std::string& out = *state_.out;
+    chunks_.afterBlock(out, std::string_view(out).substr(startInOut));
+  }
+
   void sectionEnded(int /*section*/) override {
     // One step per section-ending paragraph: damaged indexes can neither skip nor repeat sections.
     if (section_ + 1 >= document_.sections.size()) return;
     ++section_;
     std::string& out = *state_.out;
+    chunks_.closeChunk(out);
     out += "</div>\n";
     appendSectionStart(out, sectionAt(section_), false, section_ < wholePages_.size() && wholePages_[section_]);
     state_.lineWidth = textWidth(sectionAt(section_));
+    chunks_.setTextWidth(state_.lineWidth);
     state_.paper = paperOf(sectionAt(section_));
   }
 
@@ -340,6 +350,7 @@ class PageWriter : private SectionBreaks {
     wholePages_ = sectionsPlacingFromThePage(document_);
     appendSectionStart(out, sectionAt(0), true, wholePages_[0]);
     state_.lineWidth = textWidth(sectionAt(0));
+    chunks_.setTextWidth(state_.lineWidth);
     state_.paper = paperOf(sectionAt(0));
     const SectionProps& first = sectionAt(0);
     const std::size_t shownType = first.titlePage ? 1 : 0;
@@ -354,6 +365,7 @@ class PageWriter : private SectionBreaks {
     state_.openCommentRanges.clear();
     state_.wordPages.setCounting(true);
     writeBlocks(state_, document_.body.blocks, {}, this);
+    chunks_.closeChunk(out);
     state_.wordPages.setCounting(false);
     state_.openCommentRanges.clear();
     if (options_.includeStories) writeStories(out);
@@ -513,6 +525,7 @@ class PageWriter : private SectionBreaks {
     if (state_.mathUsed) page += mathSheet();
     if (state_.shapesUsed) page += shapeSheet();
     if (state_.unwrappedUsed) page += unwrappedSheet();
+    chunks_.appendRules(page);
     appendAuthorRules(page);
     page += "</style>\n</head>\n<body>\n";
     page += body;
@@ -527,6 +540,7 @@ class PageWriter : private SectionBreaks {
   std::vector<bool> wholePages_;  // by section: its sheet is a whole page tall
   int shownHeader_ = -1, shownFooter_ = -1;
   std::array<std::string, 3> lists_;
+  LayoutChunks chunks_;
 };
 
 }  // namespace

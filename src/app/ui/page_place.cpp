@@ -7,13 +7,15 @@ namespace {
 // comments, footer) carries an id that starts with "vellumine-".  In the page view the blocks laid
 // out so far stand in the pages' columns, before the page div; the pieces a block was split into
 // after its first (class "vm-cont") and the notes and comments the page view takes out of their
-// lists are not blocks of their own, so a place is the same block in both views.
+// lists are not blocks of their own, so a place is the same block in both views.  The chunks a long
+// page's blocks come in (class "vm-chunk") are not blocks either: the blocks are those inside.
 const QString kTextBlocks = QStringLiteral(
     "function textBlocks(){var p=document.getElementById('page'),b=[];if(!p)return b;"
     "function add(c,top){for(var e=c.firstElementChild;e;e=e.nextElementSibling){"
     "if(e.id&&e.id.indexOf('vellumine-')===0)continue;"
     "if(e.classList.contains('vm-cont')||e.classList.contains('vm-note')||e.classList.contains('vm-comment'))continue;"
-    "if(top&&e.classList.contains('vm-section')){add(e,false);continue;}b.push(e);}}"
+    "if((top&&e.classList.contains('vm-section'))||e.classList.contains('vm-chunk')){add(e,false);continue;}"
+    "b.push(e);}}"
     "var cols=document.querySelectorAll('#vm-pages .vm-col');for(var k=0;k<cols.length;k++)add(cols[k],false);"
     "add(p,true);return b;}");
 

@@ -682,6 +682,19 @@
 
   // The endnote and comment lists go on as their items: laid out whole, a long list would be laid
   // out again for every page it fills.  The emptied box stays as the line above them.
+  // A long page's blocks come in chunks (div.vm-chunk) the browser lays out only near the view:
+  // the chunk at the head of the queue gives way to its blocks, which are then placed as any other.
+  function openChunks(queue) {
+    var el = queue.firstElementChild;
+    while (el && el.classList.contains('vm-chunk')) {
+      var range = document.createRange();
+      range.selectNodeContents(el);
+      queue.replaceChild(range.extractContents(), el);
+      el = queue.firstElementChild;
+    }
+    return el;
+  }
+
   function unwrapList(el) {
     if (!el.classList.contains('vm-notes') || !el.firstElementChild) return;
     var after = el.nextSibling;
@@ -703,7 +716,7 @@
   function pageHasContent() { return S.page.placed > 0; }
 
   function placeNext() {
-    var queue = S.section.el, el = queue.firstElementChild;
+    var queue = S.section.el, el = openChunks(queue);
     while (queue.firstChild && queue.firstChild !== el) queue.removeChild(queue.firstChild);
     if (!el) return false;
     unwrapList(el);
@@ -767,7 +780,7 @@
     if (!S.room || !S.blockHeight) return batch;
     var wanted = Math.min(kBatch, Math.floor(S.room / S.blockHeight) - 1);
     while (batch.length < wanted) {
-      var next = queue.firstElementChild;
+      var next = openChunks(queue);
       if (!next || startsPage(next) || next.classList.contains('vm-after-cb') || next.classList.contains('vm-notes') ||
           next.querySelector('.vm-pb, .vm-cb')) break;
       while (queue.firstChild !== next) queue.removeChild(queue.firstChild);
