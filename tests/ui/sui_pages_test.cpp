@@ -16,6 +16,7 @@
 #include "app/ui/HTMLView.h"
 #include "app/ui/findbar.h"
 #include "app/ui/page_layout.h"
+#include "app/ui/page_place.h"
 #include "app/ui/statusbar.h"
 #include "app/ui/sui.h"
 #include "app/ui/view_menu.h"
@@ -182,6 +183,7 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void wordPageBreaksShowInTheMarginWithoutMovingText();
   void wordPageMarkInARepeatedHeaderRowStandsOnce();
   void findGoesToThePageOfTheMatch();
+  void longDocumentInChunksShowsAllItsBlocksInBothViews();
   void cleanup();
 
  private:
@@ -640,6 +642,36 @@ void SuiPagesTest::findGoesToThePageOfTheMatch() {
   QTRY_COMPARE_WITH_TIMEOUT(form_->findBar()->matchText(), QStringLiteral("1 of 1"), kLoadTimeout);
   QTRY_COMPARE_WITH_TIMEOUT(pages()->currentPage(), needlePage, kLoadTimeout);
   QTRY_COMPARE(form_->documentStatusBar()->pageText(), QStringLiteral("Page %1 of %2").arg(needlePage).arg(count));
+}
+
+// A long document's page comes with its blocks in chunks laid out near the view.  The page view
+// places every block of them, as it would without chunks; in the continuous view a reading place
+// counts the blocks inside the chunks, so that it names the same block in both views.
+void SuiPagesTest::longDocumentInChunksShowsAllItsBlocksInBothViews() {
+  constexpr int kSheets = 40;
+  std::string body;
+  for (int k = 0; k < kSheets * 10; ++k) {
+    body += paragraph("Block " + std::to_string(k), k % 10 == 0 && k > 0 ? "<w:pageBreakBefore/>" : "");
+  }
+  const fs::path document = docs_ / "Chunked.docx";
+  vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
+  openAndLayOut(document);
+  QCOMPARE(pages()->pageCount(), kSheets);
+  QCOMPARE(run(kPlacedParagraphs), documentParagraphs(body));
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-chunk').length)")), QStringLiteral("0"));
+  QCOMPARE(run(pageOfParagraph(QStringLiteral("Block 355"))), QStringLiteral("36"));
+
+  action("mContinuous")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("String(document.querySelectorAll('.vm-pg').length)")) ==
+                               QStringLiteral("0"),
+                           kLoadTimeout);
+  QVERIFY(run(QStringLiteral("String(document.querySelectorAll('.vm-section > .vm-chunk').length)")).toInt() > 0);
+  run(QStringLiteral("(function(){var e=Array.from(document.querySelectorAll('p')).filter(function(p){"
+                     "return p.textContent.trim()==='Block 355';})[0];window.scrollTo(0,window.scrollY+"
+                     "e.getBoundingClientRect().top);return '';})()"));
+  const QVariantList place = uitest::evaluate(form_->view(), readTextPlaceScript()).toList();
+  QCOMPARE(place.size(), 4);
+  QCOMPARE(place[3].toInt(), 355);
 }
 
 int main(int argc, char** argv) {
