@@ -39,10 +39,12 @@ QString readScript() {
 }
 
 // The index of the last heading whose top is at or above the top of the view (the reader is in
-// its part of the document); 0 before the first; -1 without headings.
+// its part of the document); 0 before the first; -1 without headings.  The headings of a chunk
+// wholly above the view are known to be above it by the chunk's box, without laying it out.
 QString inViewScript() {
   return kHeadings + QStringLiteral(
                          "(function(){var h=headings(),k=-1;for(var i=0;i<h.length&&i<%1;i++){"
+                         "var c=h[i].closest('.vm-chunk');if(c&&c.getBoundingClientRect().bottom<=8){k=i;continue;}"
                          "if(h[i].getBoundingClientRect().top<=8)k=i;else break;}return h.length?Math.max(k,0):-1;})()")
       .arg(kMostHeadings);
 }

@@ -22,10 +22,13 @@ const QString kTextBlocks = QStringLiteral(
 }  // namespace
 
 // A block that starts below the top of the view (after the gap between two pages, or between two
-// paragraphs) is put back at the top.
+// paragraphs) is put back at the top.  A chunk wholly above the view is passed by its own box: its
+// blocks' boxes would have the browser lay it out.
 QString readTextPlaceScript() {
   return kTextBlocks + QStringLiteral(
-                           "(function(){var b=textBlocks();for(var k=0;k<b.length;k++){var r=b[k].getBoundingClientRect();"
+                           "(function(){var b=textBlocks();for(var k=0;k<b.length;k++){var c=b[k].parentNode;"
+                           "if(c.classList.contains('vm-chunk')&&c.getBoundingClientRect().bottom<=0){"
+                           "while(k+1<b.length&&b[k+1].parentNode===c)k++;continue;}var r=b[k].getBoundingClientRect();"
                            "if(r.bottom>0)return [window.scrollX,Math.max(-r.top,0),-1,k];}"
                            "return [window.scrollX,window.scrollY,-1,-1];})()");
 }
