@@ -53,14 +53,16 @@ class BlockWriter {
       const std::size_t first = index;
       if (body_ != nullptr) body_->blockStarts(blocks_[first]);
       const std::size_t start = state_.out->size();
+      bool marginAbove = true;
       if (const auto* table = std::get_if<docx::Table>(&blocks_[index].node)) {
         writeTable(state_, *table);
         previous_ = nullptr;
         ++index;
       } else {
         index = writeParagraphs(index);
+        marginAbove = marginAbove_;
       }
-      if (body_ != nullptr) body_->blockEnded(start);
+      if (body_ != nullptr) body_->blockEnded(start, marginAbove);
       if (std::holds_alternative<Paragraph>(blocks_[first].node)) reportSectionEnds(first, index);
     }
   }
@@ -132,6 +134,8 @@ class BlockWriter {
     const Paragraph& paragraph = *paragraphAt(blocks_, first);
     const ParagraphFormat& format = formatOf(paragraph);
     const std::size_t end = groupEnd(first);
+    // Space before is a margin over a border or a fill (format_css.cpp, appendSpacing).
+    marginAbove_ = format.spaceBefore > 0 && (hasBorders(format) || format.shading.has_value());
     // A paragraph whose mark is hidden and that shows nothing is not there at all.
     if (format.mark.hidden && end == first + 1 && !hasVisibleContent(state_, paragraph, cell_)) return end;
     const Paragraph* nextParagraph = paragraphAt(blocks_, end);
@@ -171,6 +175,7 @@ class BlockWriter {
   const docx::CellContext& cell_;
   BodyBlocks* body_;
   const ParagraphFormat* previous_ = nullptr;
+  bool marginAbove_ = false;  // the last paragraphs written may have a top margin
 };
 
 }  // namespace

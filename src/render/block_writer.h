@@ -12,13 +12,14 @@
 namespace vellumine::render {
 
 // What the body's writer is told as it goes, for the blocks of the body's top level: before each
-// block, after it (with where in state.out its HTML starts), and after the paragraph that ends a
+// block, after it (with where in state.out its HTML starts, and whether its box may have a top
+// margin: a table, or space before over a border or fill), and after the paragraph that ends a
 // section (not after the last block).  A block is one element: paragraphs joined by a dropped
 // mark are one block.
 class BodyBlocks {
  public:
   virtual void blockStarts(const docx::Block& block) = 0;
-  virtual void blockEnded(std::size_t startInOut) = 0;
+  virtual void blockEnded(std::size_t startInOut, bool marginAbove) = 0;
   virtual void sectionEnded(int section) = 0;
 
  protected:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "render/css_units.h"
 
@@ -68,16 +69,33 @@ long long estimatedBlockHeight(const docx::Document& document, const docx::Block
   return tablePx(document, std::get<docx::Table>(block.node), textWidthPx);
 }
 
-bool holdsFloat(std::string_view written) {
-  static constexpr std::array<std::string_view, 4> kClasses{" vm-fl", " vm-fr", " vm-dropcap", " vm-anc"};
-  for (std::string_view name : kClasses) {
+namespace {
+
+// Whether written gives one of the classes, as a whole class name (vm-fld, a field, starts like
+// vm-fl).
+bool holdsClass(std::string_view written, std::span<const std::string_view> classes) {
+  for (std::string_view name : classes) {
     for (std::size_t at = written.find(name); at != std::string_view::npos; at = written.find(name, at + 1)) {
-      // The class name ends there (vm-fld, a field, starts like vm-fl).
       const std::size_t end = at + name.size();
       if (end >= written.size() || written[end] == '"' || written[end] == ' ') return true;
     }
   }
   return false;
+}
+
+// Boxes with a margin of their own inside a paragraph (a page break's line, a picture or display
+// equation on a line of its own): at the top of a paragraph without space before, their margin
+// becomes the paragraph's.
+bool holdsMarginedBox(std::string_view written) {
+  static constexpr std::array<std::string_view, 5> kClasses{" vm-pb", " vm-bc", " vm-bl", " vm-br", " vm-mathd"};
+  return holdsClass(written, kClasses);
+}
+
+}  // namespace
+
+bool holdsFloat(std::string_view written) {
+  static constexpr std::array<std::string_view, 4> kClasses{" vm-fl", " vm-fr", " vm-dropcap", " vm-anc"};
+  return holdsClass(written, kClasses);
 }
 
 LayoutChunks::LayoutChunks(const docx::Document& document)
@@ -88,47 +106,66 @@ LayoutChunks::LayoutChunks(const docx::Document& document)
 
 void LayoutChunks::setTextWidth(long long twips) { textWidthPx_ = std::max(twips / 15, 48LL); }
 
-void LayoutChunks::beforeBlock(std::string& out, const docx::Block& block) {
-  if (!on_) return;
-  blockPx_ = estimatedBlockHeight(document_, block, textWidthPx_);
-  if (chunkOpen_ && (chunkPx_ >= kChunkPx || blocksInChunk_ >= kChunkBlocks)) closeChunk(out);
-  if (plainLeftPx_ > 0 || blocksSinceFloat_ < kFloatReach) return;
-  if (!chunkOpen_) openChunk(out);
+void LayoutChunks::beforeBlock(const docx::Block& block) {
+  if (on_) blockPx_ = estimatedBlockHeight(document_, block, textWidthPx_);
 }
 
-void LayoutChunks::afterBlock(std::string& out, std::string_view written) {
+// A chunk's box is a layout of its own: the margins of the blocks inside it no longer collapse
+// with those outside.  So a chunk only ever ends before a block that starts without a margin
+// (marginAbove false, no margined box inside): the space between the two blocks is then the
+// margin of the one above alone, inside the chunk or not.
+void LayoutChunks::afterBlock(std::string& out, std::string_view written, bool marginAbove) {
   if (!on_) return;
+  const std::size_t size = written.size(), start = out.size() - size;
+  const bool floats = holdsFloat(written);
+  const bool clean = !marginAbove && !holdsMarginedBox(written);
+  const bool mayEnter = !floats && plainLeftPx_ <= 0 && blocksSinceFloat_ >= kFloatReach;
   plainLeftPx_ -= blockPx_;
-  if (holdsFloat(written)) {
-    // The block stays out of the chunk, which ends before it: its float must reach the blocks after it.
-    closeChunkAt(out, out.size() - written.size());
-    blocksSinceFloat_ = 0;
+  blocksSinceFloat_ = floats ? 0 : blocksSinceFloat_ + 1;
+  if (chunkOpen_ && clean) {
+    lastCleanStart_ = start;
+    pxBeforeClean_ = chunkPx_;
+  }
+  if (floats) {  // the block and the ones its float may reach stay out of chunks
+    closeChunk(out);
     return;
   }
-  ++blocksSinceFloat_;
-  if (!chunkOpen_) return;
+  if (chunkOpen_ && clean && (chunkPx_ >= kChunkPx || blocksInChunk_ >= kChunkBlocks)) closeChunkAt(out, start, chunkPx_);
+  if (!chunkOpen_) {
+    if (!mayEnter || !clean) return;
+    openChunkAt(out.size() - size);
+  }
   chunkPx_ += blockPx_;
   ++blocksInChunk_;
 }
 
 // A chunk is only a place in out until it closes: its start tag goes in once its height is
 // estimated.  The insertion moves the chunk's own text once, so writing chunks stays linear.
-void LayoutChunks::openChunk(std::string& out) {
+void LayoutChunks::openChunkAt(std::size_t start) {
   chunkOpen_ = true;
-  chunkStart_ = out.size();
+  chunkStart_ = start;
   chunkPx_ = 0;
   blocksInChunk_ = 0;
+  lastCleanStart_ = std::string::npos;
 }
 
-void LayoutChunks::closeChunk(std::string& out) { closeChunkAt(out, out.size()); }
-
-void LayoutChunks::closeChunkAt(std::string& out, std::size_t end) {
+// Before a section's end, the body's end or a float: the chunk ends before its last block that
+// starts without a margin, so that what follows the chunk's blocks stands as it would without it.
+// With no such block but its first, there is no chunk.
+void LayoutChunks::closeChunk(std::string& out) {
   if (!chunkOpen_) return;
+  if (lastCleanStart_ == std::string::npos) {
+    chunkOpen_ = false;
+    return;
+  }
+  closeChunkAt(out, lastCleanStart_, pxBeforeClean_);
+}
+
+void LayoutChunks::closeChunkAt(std::string& out, std::size_t end, long long estimatedPx) {
   chunkOpen_ = false;
-  if (blocksInChunk_ == 0) return;
   out.insert(end, "</div>\n");
   std::string tag = "<div class=\"vm-chunk\" style=\"contain-intrinsic-size:auto ";
-  appendInteger(tag, std::max(chunkPx_, 1LL));
+  appendInteger(tag, std::max(estimatedPx, 1LL));
   tag += "px\">\n";
   out.insert(chunkStart_, tag);
   ++chunks_;

@@ -16,6 +16,9 @@
 // into the margin and tables wider than the page show as before.  Short bodies get no chunks: the
 // page is then as it always was.  Printing lays every chunk out (content-visibility:visible).
 //
+// A chunk's box is also a layout of its own for margins: a chunk only ends before a block that
+// starts without a margin, so that the space between blocks stays what it was.
+//
 // Contract with the page writer: beforeBlock() before each block of the body's top level,
 // afterBlock() with the text the block was written as, closeChunk() before a section's box closes
 // and at the body's end.  The page view (paginator.js) and the reading place (page_place.cpp) take
@@ -38,18 +41,20 @@ class LayoutChunks {
   // The width of the text column, in twips, for the height estimates (a section's text width).
   void setTextWidth(long long twips);
 
-  // Before a block: closes the chunk open when it is full and opens one when the block may go in.
-  void beforeBlock(std::string& out, const docx::Block& block);
-  // After it: written is the end of out the block was written as.
-  void afterBlock(std::string& out, std::string_view written);
+  // Before each block of the body's top level.
+  void beforeBlock(const docx::Block& block);
+  // After it: written is the end of out the block was written as; marginAbove tells that its box
+  // may have a top margin (space before over a border or fill, a table).
+  void afterBlock(std::string& out, std::string_view written, bool marginAbove);
+  // Before a section's box closes, and at the body's end.
   void closeChunk(std::string& out);
 
   // The chunks' style rules (empty when the page has no chunk).
   void appendRules(std::string& out) const;
 
  private:
-  void openChunk(std::string& out);
-  void closeChunkAt(std::string& out, std::size_t end);
+  void openChunkAt(std::size_t start);
+  void closeChunkAt(std::string& out, std::size_t end, long long estimatedPx);
 
   const docx::Document& document_;
   bool on_ = false;
@@ -60,6 +65,8 @@ class LayoutChunks {
   std::size_t chunkStart_ = 0;      // where the chunk's start tag goes in out
   long long chunkPx_ = 0;           // its blocks' estimated height so far
   std::size_t blocksInChunk_ = 0;
+  std::size_t lastCleanStart_ = 0;  // where its last block starting without a margin begins (npos: none but the first)
+  long long pxBeforeClean_ = 0;     // its estimated height above that block
   std::size_t chunks_ = 0;
   long long blockPx_ = 0;           // the estimate of the block being written
 };

@@ -301,11 +301,11 @@ class PageWriter : private BodyBlocks {
     return index < document_.sections.size() ? document_.sections[index] : kDefault;
   }
 
-  void blockStarts(const docx::Block& block) override { chunks_.beforeBlock(*state_.out, block); }
+  void blockStarts(const docx::Block& block) override { chunks_.beforeBlock(block); }
 
-  void blockEnded(std::size_t startInOut) override {
+  void blockEnded(std::size_t startInOut, bool marginAbove) override {
     std::string& out = *state_.out;
-    chunks_.afterBlock(out, std::string_view(out).substr(startInOut));
+    chunks_.afterBlock(out, std::string_view(out).substr(startInOut), marginAbove);
   }
 
   void sectionEnded(int /*section*/) override {

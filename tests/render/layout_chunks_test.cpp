@@ -130,16 +130,28 @@ std::vector<Placed> placements(const std::string& page) {
   return placed;
 }
 
-// count paragraphs of two lines each, numbered from 0; those in floats hold a floating picture.
-docx::Document longBody(int count, const std::vector<int>& floats = {}, const std::vector<int>& sectionEnds = {}) {
+// What a numbered paragraph of longBody is besides its two lines of text.
+enum class Kind { plain, floating, margined, pictureLine, endsSection };
+
+// count paragraphs of two lines each, numbered from 0, of the kind kindOf gives.  Margined ones
+// have space before over a top border (a top margin); a pictureLine one holds a picture on a line
+// of its own (a box with a margin).
+docx::Document longBody(int count, const std::function<Kind(int)>& kindOf = [](int) { return Kind::plain; }) {
   DocumentBuilder b;
   std::vector<docx::Block> blocks;
   const int floating = b.drawing(picture(200, docx::WrapKind::square, "left"));
+  const int onItsLine = b.drawing(picture(50, docx::WrapKind::topAndBottom, "center"));
+  const std::uint32_t margined = b.paragraph([](docx::ParagraphProps& p) {
+    p.borders.top = test::border(docx::BorderStyle::single, 4, 0);
+    p.spacing.before = 240;
+  });
   for (int k = 0; k < count; ++k) {
+    const Kind kind = kindOf(k);
     std::vector<docx::Inline> inlines{text("#" + std::to_string(k) + ". " + std::string(120, 'w'))};
-    if (std::find(floats.begin(), floats.end(), k) != floats.end()) inlines.push_back(mark(InlineKind::drawing, floating));
-    blocks.push_back(paragraph(std::move(inlines)));
-    if (std::find(sectionEnds.begin(), sectionEnds.end(), k) != sectionEnds.end()) {
+    if (kind == Kind::floating) inlines.push_back(mark(InlineKind::drawing, floating));
+    if (kind == Kind::pictureLine) inlines.push_back(mark(InlineKind::drawing, onItsLine));
+    blocks.push_back(paragraph(std::move(inlines), kind == Kind::margined ? margined : 0));
+    if (kind == Kind::endsSection) {
       std::get<docx::Paragraph>(blocks.back().node).sectionEnd = static_cast<int>(b.document().sections.size());
       b.section({});
     }
@@ -154,6 +166,8 @@ void expectEveryParagraphOnceInOrder(const std::vector<Placed>& placed, int coun
   for (int k = 0; k < count; ++k) EXPECT_EQ(placed[static_cast<std::size_t>(k)].paragraph, k);
 }
 
+int chunkOf(const std::vector<Placed>& placed, int k) { return placed[static_cast<std::size_t>(k)].chunk; }
+
 TEST(ChunkPage, ShortBodyHasNone) {
   const std::string page = test::renderWholePage(longBody(static_cast<int>(LayoutChunks::kLeastBlocks) - 1));
   EXPECT_EQ(page.find("vm-chunk"), std::string::npos);
@@ -165,39 +179,72 @@ TEST(ChunkPage, LongBodyIsChunkedAfterTheFirstScreens) {
   const std::vector<Placed> placed = placements(page);
   expectEveryParagraphOnceInOrder(placed, count);
   // Two-line paragraphs are estimated at 46 px: the first 2,700 px (59 of them) stay outside.
-  for (int k = 0; k < 59; ++k) EXPECT_EQ(placed[static_cast<std::size_t>(k)].chunk, -1) << k;
-  for (int k = 59; k < count; ++k) EXPECT_GE(placed[static_cast<std::size_t>(k)].chunk, 0) << k;
+  for (int k = 0; k < 59; ++k) EXPECT_EQ(chunkOf(placed, k), -1) << k;
+  for (int k = 59; k < count - 1; ++k) EXPECT_GE(chunkOf(placed, k), 0) << k;
+  // The body's last block stays outside, so that its margin meets the notes' as it would.
+  EXPECT_EQ(chunkOf(placed, count - 1), -1);
   // A chunk closes at 1,800 px: 40 paragraphs of 46 px.
-  EXPECT_EQ(placed[59 + 39].chunk, 0);
-  EXPECT_EQ(placed[59 + 40].chunk, 1);
+  EXPECT_EQ(chunkOf(placed, 59 + 39), 0);
+  EXPECT_EQ(chunkOf(placed, 59 + 40), 1);
   EXPECT_NE(page.find("<div class=\"vm-chunk\" style=\"contain-intrinsic-size:auto 1840px\">"), std::string::npos);
   EXPECT_EQ(test::cssRule(page, "vm-chunk"), "content-visibility:auto;overflow-clip-margin:1000px");
 }
 
 TEST(ChunkPage, FloatAndTheBlocksItMayReachStayOutside) {
   const int count = 600;
-  const std::vector<Placed> placed = placements(test::renderWholePage(longBody(count, {300})));
+  const std::vector<Placed> placed =
+      placements(test::renderWholePage(longBody(count, [](int k) { return k == 300 ? Kind::floating : Kind::plain; })));
   expectEveryParagraphOnceInOrder(placed, count);
-  EXPECT_GE(placed[299].chunk, 0);
-  for (int k = 300; k <= 340; ++k) EXPECT_EQ(placed[static_cast<std::size_t>(k)].chunk, -1) << k;
-  EXPECT_GE(placed[341].chunk, 0);
-  EXPECT_NE(placed[341].chunk, placed[299].chunk);
+  EXPECT_GE(chunkOf(placed, 298), 0);
+  for (int k = 300; k <= 340; ++k) EXPECT_EQ(chunkOf(placed, k), -1) << k;
+  EXPECT_GE(chunkOf(placed, 341), 0);
+  EXPECT_NE(chunkOf(placed, 341), chunkOf(placed, 298));
 }
 
 TEST(ChunkPage, NoChunkCrossesASection) {
   const int count = 800;
-  const std::string page = test::renderWholePage(longBody(count, {}, {400}));
+  const std::string page =
+      test::renderWholePage(longBody(count, [](int k) { return k == 400 ? Kind::endsSection : Kind::plain; }));
   const std::vector<Placed> placed = placements(page);
   expectEveryParagraphOnceInOrder(placed, count);
-  ASSERT_GE(placed[400].chunk, 0);
-  EXPECT_NE(placed[400].chunk, placed[401].chunk);
-  // The second sheet starts after the chunk holding paragraph 400 closed.
+  ASSERT_GE(chunkOf(placed, 399), 0);
+  EXPECT_EQ(chunkOf(placed, 400), -1);
+  EXPECT_GE(chunkOf(placed, 401), 0);
+  EXPECT_NE(chunkOf(placed, 399), chunkOf(placed, 401));
   const std::size_t second = page.find("<div class=\"vm-section", page.find("<div class=\"vm-section") + 1);
   ASSERT_NE(second, std::string::npos);
   EXPECT_LT(page.find("#400."), second);
-  EXPECT_LT(page.rfind("<div class=\"vm-chunk\"", second), page.rfind("</div>\n</div>", second));
   EXPECT_GT(page.find("#401."), second);
 }
+
+// A chunk's box keeps the margins inside it from collapsing with those outside: no chunk starts or
+// ends just before a block with a margin on top, however long the run of them.
+struct MarginCase {
+  std::string name;
+  Kind kind;
+};
+
+class ChunkEdges : public testing::TestWithParam<MarginCase> {};
+
+TEST_P(ChunkEdges, NeverJustAboveABlockWithATopMargin) {
+  const int count = 700;
+  const auto kindOf = [](int k) { return (k >= 150 && k < 350) || k % 7 == 0 ? GetParam().kind : Kind::plain; };
+  const std::vector<Placed> placed = placements(test::renderWholePage(longBody(count, kindOf)));
+  expectEveryParagraphOnceInOrder(placed, count);
+  int edges = 0;
+  for (int k = 1; k < count; ++k) {
+    if (chunkOf(placed, k) == chunkOf(placed, k - 1)) continue;
+    EXPECT_EQ(kindOf(k), Kind::plain) << "a chunk starts or ends before " << k;
+    ++edges;
+  }
+  EXPECT_GE(edges, 10);
+  EXPECT_GE(chunkOf(placed, 250), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Margins, ChunkEdges,
+                         testing::Values(MarginCase{"SpaceBeforeOverABorder", Kind::margined},
+                                         MarginCase{"PictureOnItsOwnLine", Kind::pictureLine}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace vellumine::render
