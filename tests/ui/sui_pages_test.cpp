@@ -180,6 +180,7 @@ class SuiPagesTest : public QObject, uitest::WindowFixture {
   void tallRowsGoOnAcrossPages();
   void columnsBalanceAtAContinuousBreak_data();
   void columnsBalanceAtAContinuousBreak();
+  void wordPageBreaksShowInTheMarginWithoutMovingText_data();
   void wordPageBreaksShowInTheMarginWithoutMovingText();
   void wordPageMarkInARepeatedHeaderRowStandsOnce();
   void findGoesToThePageOfTheMatch();
@@ -567,11 +568,22 @@ const QString kTextPlaces = QStringLiteral(
 
 // Word's marks: hidden until View > Word's Page Breaks shows them as labels in the left margin at
 // their lines, on pages and on the continuous page, without moving a line; off hides them again.
+// A long document's continuous page has its marks in chunks, whose box contains positioned ones.
+void SuiPagesTest::wordPageBreaksShowInTheMarginWithoutMovingText_data() {
+  QTest::addColumn<int>("lines");
+  QTest::addColumn<QString>("chunked");
+  QTest::newRow("short") << 30 << QStringLiteral("0");
+  QTest::newRow("long, in chunks") << 200 << QStringLiteral("2");
+}
+
 void SuiPagesTest::wordPageBreaksShowInTheMarginWithoutMovingText() {
+  QFETCH(int, lines);
+  QFETCH(QString, chunked);
   const std::string marked = "<w:p><w:r><w:t xml:space=\"preserve\">Words before </w:t><w:lastRenderedPageBreak/>"
                              "<w:t>words after.</w:t></w:r></w:p>";
-  const std::string body = numbered("Line", 30) + marked + numbered("More", 30) +
-                           "<w:p><w:r><w:lastRenderedPageBreak/><w:t>Last page.</w:t></w:r></w:p>";
+  const std::string body = numbered("Line", lines) + marked + numbered("More", lines) +
+                           "<w:p><w:r><w:lastRenderedPageBreak/><w:t>Last page.</w:t></w:r></w:p>" +
+                           numbered("End", 2);
   const fs::path document = docs_ / "Word pages.docx";
   vellumine::test::writeZip(document, {{"word/document.xml", documentOf(body)}});
   openAndLayOut(document);
@@ -600,6 +612,7 @@ void SuiPagesTest::wordPageBreaksShowInTheMarginWithoutMovingText() {
   QTRY_COMPARE_WITH_TIMEOUT(run(QStringLiteral("String(document.querySelectorAll('.vm-pg').length)")),
                             QStringLiteral("0"), kLoadTimeout);
   QCOMPARE(run(shown), QStringLiteral("block block"));
+  QCOMPARE(run(QStringLiteral("String(document.querySelectorAll('.vm-chunk .vm-wpb').length)")), chunked);
   QCOMPARE(run(kMarkPlaces), QStringLiteral("2:true:true 3:true:true"));
   const QString continuous = run(kTextPlaces);
   item->trigger();
