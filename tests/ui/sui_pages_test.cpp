@@ -659,7 +659,8 @@ void SuiPagesTest::findGoesToThePageOfTheMatch() {
 
 // A long document's page comes with its blocks in chunks laid out near the view.  The page view
 // places every block of them, as it would without chunks; in the continuous view a reading place
-// counts the blocks inside the chunks, so that it names the same block in both views.
+// counts the blocks inside the chunks, so that it names the same block in both views, and find
+// shows a match inside one.
 void SuiPagesTest::longDocumentInChunksShowsAllItsBlocksInBothViews() {
   constexpr int kSheets = 40;
   std::string body;
@@ -679,6 +680,17 @@ void SuiPagesTest::longDocumentInChunksShowsAllItsBlocksInBothViews() {
                                QStringLiteral("0"),
                            kLoadTimeout);
   QVERIFY(run(QStringLiteral("String(document.querySelectorAll('.vm-section > .vm-chunk').length)")).toInt() > 0);
+  // Find reaches into a chunk not laid out yet and shows its match.
+  press(Qt::Key_F, Qt::ControlModifier);
+  auto* field = form_->findBar()->findChild<QLineEdit*>(QStringLiteral("findField"));
+  QTRY_VERIFY(field->hasFocus());
+  QTest::keyClicks(field, QStringLiteral("Block 377"));
+  QTRY_COMPARE_WITH_TIMEOUT(form_->findBar()->matchText(), QStringLiteral("1 of 1"), kLoadTimeout);
+  QTRY_COMPARE_WITH_TIMEOUT(
+      run(QStringLiteral("(function(){var e=Array.from(document.querySelectorAll('p')).filter(function(p){"
+                         "return p.textContent.trim()==='Block 377';})[0].getBoundingClientRect();"
+                         "return String(e.top>=0&&e.bottom<=innerHeight);})()")),
+      QStringLiteral("true"), kLoadTimeout);
   run(QStringLiteral("(function(){var e=Array.from(document.querySelectorAll('p')).filter(function(p){"
                      "return p.textContent.trim()==='Block 355';})[0];window.scrollTo(0,window.scrollY+"
                      "e.getBoundingClientRect().top);return '';})()"));

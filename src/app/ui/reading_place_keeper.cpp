@@ -40,11 +40,13 @@ void ReadingPlaceKeeper::documentShown(const fs::path& document, const QUrl& pag
   keepShownPlace();
   shownKey_ = key;
   shownPlace_ = places_.find(key);
+  restoring_ = false;
   if (shownPlace_) restoreWhenLoaded(page, *shownPlace_);
 }
 
 void ReadingPlaceKeeper::documentClosed() {
   settle_.stop();
+  restoring_ = false;
   keepShownPlace();
   shownKey_.clear();
   shownPage_.clear();
@@ -63,6 +65,7 @@ void ReadingPlaceKeeper::keepShownPlace() {
 
 void ReadingPlaceKeeper::restoreWhenLoaded(const QUrl& page, const vellumine::ReadingPlace& place) {
   // Connected now: the page may have finished loading before the load call returned.
+  restoring_ = true;
   auto finished = std::make_shared<QMetaObject::Connection>();
   const auto restore = [this, finished, page, place](bool) {
     if (view_->url() != page) return;
@@ -71,8 +74,10 @@ void ReadingPlaceKeeper::restoreWhenLoaded(const QUrl& page, const vellumine::Re
     zoom_->setFactor(place.zoom);
     QPointer<ReadingPlaceKeeper> self(this);
     view_->page()->runJavaScript(scrollToTextPlaceScript(place.block, place.x, place.y),
-                                 QWebEngineScript::ApplicationWorld, [self](const QVariant& scrolled) {
-                                   if (self) Q_EMIT self->restored(scrolled.toBool());
+                                 QWebEngineScript::ApplicationWorld, [self, page](const QVariant& scrolled) {
+                                   if (!self) return;
+                                   if (self->shownPage_ == page) self->restoring_ = false;
+                                   Q_EMIT self->restored(scrolled.toBool());
                                  });
   };
   *finished = pages_ != nullptr ? connect(pages_, &PageLayout::pageShown, this, restore)
@@ -80,7 +85,7 @@ void ReadingPlaceKeeper::restoreWhenLoaded(const QUrl& page, const vellumine::Re
 }
 
 void ReadingPlaceKeeper::readPlace() {
-  if (shownKey_.empty() || view_->url() != shownPage_) return;
+  if (shownKey_.empty() || view_->url() != shownPage_ || restoring_) return;
   QPointer<ReadingPlaceKeeper> self(this);
   const QUrl page = shownPage_;
   view_->page()->runJavaScript(readTextPlaceScript(), QWebEngineScript::ApplicationWorld,

@@ -54,4 +54,7 @@ class ReadingPlaceKeeper : public QObject {
   QUrl shownPage_;
   std::optional<vellumine::ReadingPlace> shownPlace_;  // where the reader is, once known
   QTimer settle_;  // a place is read once scrolling has paused
+  // Between the document shown and its place restored, nothing is read: the page scrolls as it is
+  // laid out, and reading then would put the top of the page in place of the reader's.
+  bool restoring_ = false;
 };
