@@ -71,31 +71,30 @@ long long estimatedBlockHeight(const docx::Document& document, const docx::Block
 
 namespace {
 
-// Whether written gives one of the classes, as a whole class name (vm-fld, a field, starts like
-// vm-fl).
-bool holdsClass(std::string_view written, std::span<const std::string_view> classes) {
-  for (std::string_view name : classes) {
-    for (std::size_t at = written.find(name); at != std::string_view::npos; at = written.find(name, at + 1)) {
-      const std::size_t end = at + name.size();
-      if (end >= written.size() || written[end] == '"' || written[end] == ' ') return true;
-    }
-  }
-  return false;
-}
-
-// Boxes with a margin of their own inside a paragraph (a page break's line, a picture or display
-// equation on a line of its own): at the top of a paragraph without space before, their margin
-// becomes the paragraph's.
-bool holdsMarginedBox(std::string_view written) {
-  static constexpr std::array<std::string_view, 5> kClasses{" vm-pb", " vm-bc", " vm-bl", " vm-br", " vm-mathd"};
-  return holdsClass(written, kClasses);
+bool isOneOf(std::string_view name, std::span<const std::string_view> names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 }  // namespace
 
-bool holdsFloat(std::string_view written) {
-  static constexpr std::array<std::string_view, 4> kClasses{" vm-fl", " vm-fr", " vm-dropcap", " vm-anc"};
-  return holdsClass(written, kClasses);
+// One pass over the block's HTML, class names only where they stand as whole names in an attribute
+// (after a quote or a space, up to one): vm-fld, a field, is not vm-fl.  The same words in the text
+// would count too, which only keeps a block out of a chunk.
+BlockClasses blockClassesOf(std::string_view html) {
+  static constexpr std::array<std::string_view, 4> kFloats{"vm-fl", "vm-fr", "vm-dropcap", "vm-anc"};
+  // Boxes with a margin of their own inside a paragraph (a page break's line, a picture or display
+  // equation on a line of its own): at the top of a paragraph without space before, their margin
+  // becomes the paragraph's.
+  static constexpr std::array<std::string_view, 5> kMargined{"vm-pb", "vm-bc", "vm-bl", "vm-br", "vm-mathd"};
+  BlockClasses found;
+  for (std::size_t at = html.find("vm-"); at != std::string_view::npos; at = html.find("vm-", at + 3)) {
+    if (at == 0 || (html[at - 1] != '"' && html[at - 1] != ' ')) continue;
+    const std::size_t end = std::min(html.find_first_of("\" ", at), html.size());
+    const std::string_view name = html.substr(at, end - at);
+    found.floats |= isOneOf(name, kFloats);
+    found.marginedBox |= isOneOf(name, kMargined);
+  }
+  return found;
 }
 
 LayoutChunks::LayoutChunks(const docx::Document& document)
@@ -117,8 +116,9 @@ void LayoutChunks::beforeBlock(const docx::Block& block) {
 void LayoutChunks::afterBlock(std::string& out, std::string_view written, bool marginAbove) {
   if (!on_) return;
   const std::size_t size = written.size(), start = out.size() - size;
-  const bool floats = holdsFloat(written);
-  const bool clean = !marginAbove && !holdsMarginedBox(written);
+  const BlockClasses classes = blockClassesOf(written);
+  const bool floats = classes.floats;
+  const bool clean = !marginAbove && !classes.marginedBox;
   const bool mayEnter = !floats && plainLeftPx_ <= 0 && blocksSinceFloat_ >= kFloatReach;
   plainLeftPx_ -= blockPx_;
   blocksSinceFloat_ = floats ? 0 : blocksSinceFloat_ + 1;

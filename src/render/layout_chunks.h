@@ -74,8 +74,13 @@ class LayoutChunks {
 // The estimated height, in CSS pixels, of a block of the body in a column textWidthPx wide.
 long long estimatedBlockHeight(const docx::Document& document, const docx::Block& block, long long textWidthPx);
 
-// Whether HTML written for a block holds a float or a box placed out of the flow, by the classes
-// the writers give them (vm-fl, vm-fr, vm-dropcap, vm-anc).
-bool holdsFloat(std::string_view written);
+// What the classes of a block's HTML tell the chunks: a float or a box placed out of the flow
+// (vm-fl, vm-fr, vm-dropcap, vm-anc), a box with a margin of its own (vm-pb, vm-bc, vm-bl, vm-br,
+// vm-mathd).
+struct BlockClasses {
+  bool floats = false;
+  bool marginedBox = false;
+};
+BlockClasses blockClassesOf(std::string_view html);
 
 }  // namespace vellumine::render

@@ -1,4 +1,4 @@
-// Long pages in chunks: the height estimates, the classes that keep a block out of a chunk, and on
+// Long pages in chunks: the height estimates, the classes that keep a chunk's edge away, and on
 // whole pages where chunks start and end (never before the first screens, never around a float or
 // the blocks it may reach, never across a section), with every block written once, in order.
 #include "render/layout_chunks.h"
@@ -78,23 +78,32 @@ INSTANTIATE_TEST_SUITE_P(Estimates, ChunkEstimate, testing::ValuesIn(kEstimates)
 
 // ---- what keeps a block out ----
 
-struct FloatCase {
+struct ClassCase {
   std::string html;
-  bool holds;
+  bool floats, margined;
 };
 
-TEST(ChunkFloats, AreFoundByTheirWholeClassName) {
-  const FloatCase cases[] = {
-      {"<p class=\"p1 vm-anc\"><span>x</span></p>", true},
-      {"<p class=\"p1\"><img class=\"vm-pic vm-fl\" src=\"a.png\"></p>", true},
-      {"<p class=\"p1\"><img class=\"vm-pic vm-fr\" src=\"a.png\"></p>", true},
-      {"<p class=\"p1 vm-dropcap vm-dropcap-m\">B</p>", true},
-      {"<p class=\"p1\"><span class=\"vm-fld\" data-field=\"PAGE\">1</span></p>", false},
-      {"<p class=\"p1\"><img class=\"vm-pic vm-bc\" src=\"a.png\"></p>", false},
-      {"<p class=\"p1\">vm-fl in the text</p>", false},
-      {"", false},
+TEST(ChunkClasses, AreFoundAsWholeClassNames) {
+  const ClassCase cases[] = {
+      {"<p class=\"p1 vm-anc\"><span>x</span></p>", true, false},
+      {"<p class=\"p1\"><img class=\"vm-pic vm-fl\" src=\"a.png\"></p>", true, false},
+      {"<p class=\"p1\"><img class=\"vm-fr vm-pic\" src=\"a.png\"></p>", true, false},
+      {"<p class=\"p1 vm-dropcap vm-dropcap-m\">B</p>", true, false},
+      {"<p class=\"p1\"><span class=\"vm-fld\" data-field=\"PAGE\">1</span></p>", false, false},
+      {"<p class=\"p1\"><span class=\"vm-pb\"></span></p>", false, true},
+      {"<p class=\"p1\"><span class=\"vm-pbb\"></span></p>", false, false},
+      {"<p class=\"p1\"><img class=\"vm-pic vm-bc\" src=\"a.png\"></p>", false, true},
+      {"<p class=\"p1\"><span class=\"vm-math vm-mathd\">x</span><img class=\"vm-fl\"></p>", true, true},
+      {"<p class=\"p1\">vm-fl in the text</p>", false, false},
+      {"<p class=\"p1\"><span class=\"vm-fl", true, false},
+      {"vm-bc", false, false},
+      {"", false, false},
   };
-  for (const FloatCase& c : cases) EXPECT_EQ(holdsFloat(c.html), c.holds) << c.html;
+  for (const ClassCase& c : cases) {
+    const BlockClasses found = blockClassesOf(c.html);
+    EXPECT_EQ(found.floats, c.floats) << c.html;
+    EXPECT_EQ(found.marginedBox, c.margined) << c.html;
+  }
 }
 
 // ---- whole pages ----
@@ -131,11 +140,11 @@ std::vector<Placed> placements(const std::string& page) {
 }
 
 // What a numbered paragraph of longBody is besides its two lines of text.
-enum class Kind { plain, floating, margined, pictureLine, endsSection };
+enum class Kind { plain, floating, margined, pictureLine, pageBreak, endsSection };
 
 // count paragraphs of two lines each, numbered from 0, of the kind kindOf gives.  Margined ones
 // have space before over a top border (a top margin); a pictureLine one holds a picture on a line
-// of its own (a box with a margin).
+// of its own and a pageBreak one starts with a page break (boxes with a margin).
 docx::Document longBody(int count, const std::function<Kind(int)>& kindOf = [](int) { return Kind::plain; }) {
   DocumentBuilder b;
   std::vector<docx::Block> blocks;
@@ -150,6 +159,7 @@ docx::Document longBody(int count, const std::function<Kind(int)>& kindOf = [](i
     std::vector<docx::Inline> inlines{text("#" + std::to_string(k) + ". " + std::string(120, 'w'))};
     if (kind == Kind::floating) inlines.push_back(mark(InlineKind::drawing, floating));
     if (kind == Kind::pictureLine) inlines.push_back(mark(InlineKind::drawing, onItsLine));
+    if (kind == Kind::pageBreak) inlines.insert(inlines.begin(), mark(InlineKind::pageBreak));
     blocks.push_back(paragraph(std::move(inlines), kind == Kind::margined ? margined : 0));
     if (kind == Kind::endsSection) {
       std::get<docx::Paragraph>(blocks.back().node).sectionEnd = static_cast<int>(b.document().sections.size());
@@ -243,7 +253,8 @@ TEST_P(ChunkEdges, NeverJustAboveABlockWithATopMargin) {
 
 INSTANTIATE_TEST_SUITE_P(Margins, ChunkEdges,
                          testing::Values(MarginCase{"SpaceBeforeOverABorder", Kind::margined},
-                                         MarginCase{"PictureOnItsOwnLine", Kind::pictureLine}),
+                                         MarginCase{"PictureOnItsOwnLine", Kind::pictureLine},
+                                         MarginCase{"PageBreak", Kind::pageBreak}),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace
